@@ -1,0 +1,10 @@
+# Native tree: unit tests of the portable engine, the tools and the asset generator that
+# make the game's data, benchmarks and fuzz targets.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+foreach(dir tools assets tests/unit bench fuzz)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()
