@@ -1,0 +1,3 @@
+#include "assets/ArtRegistry.h"
+
+void RegisterPlayScreenArt(PainterTable& table) { (void)table; }

@@ -1,0 +1,3 @@
+#include "assets/ArtRegistry.h"
+
+void RegisterTemplateArt(PainterTable& table) { (void)table; }

@@ -1,0 +1,3 @@
+#include "assets/ArtRegistry.h"
+
+void RegisterToolArt(PainterTable& table) { (void)table; }
