@@ -15,7 +15,8 @@ target_link_libraries(Vexla PRIVATE vexla_win)
 target_link_options(Vexla PRIVATE -static -mwindows)
 vexla_warnings(Vexla)
 # The resource script pulls in files made by the build (the sounds), so it looks there too.
-set_property(SOURCE res/Vexla.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+set(VEXLA_GENERATED_DIR "${CMAKE_SOURCE_DIR}/build/generated" CACHE PATH "data the native build generates for the game")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VEXLA_GENERATED_DIR}")
 
 if(NOT VEXLA_GAME_ONLY)
     add_custom_command(TARGET Vexla POST_BUILD

@@ -1,0 +1,64 @@
+// AppGlobals: the program-wide state that more than one window reads. There is one instance,
+// `App`, with static storage: it is built before WinMain runs (reading the screen size, the
+// board area and the sound switch at that moment) and destroyed after WinMain returns. Each
+// subsystem adds the fields it shares here, and only here.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "app/AppString.h"
+#include "app/RandomUnitCore.h"
+#include "app/ResourcePack.h"
+#include "gfx/DibImage.h"
+
+// Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
+constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
+
+// Screen layout: the play screen keeps 77 pixels beside and 128 below the board area.
+constexpr int32_t kBoardAreaMarginX = 77;
+constexpr int32_t kBoardAreaMarginY = 128;
+constexpr int32_t kModuleFolderCapacity = 260;
+
+struct AppGlobals {
+    AppGlobals();
+    AppGlobals(const AppGlobals&) = delete;
+    AppGlobals& operator=(const AppGlobals&) = delete;
+
+    HINSTANCE Instance = nullptr;
+    uint32_t LanguageIndex = 0;
+    AppString ModuleFolder{kModuleFolderCapacity};  // ends in a backslash once start-up has set it
+
+    int32_t ScreenWidth;
+    int32_t ScreenHeight;
+    int32_t BoardAreaWidth;
+    int32_t BoardAreaHeight;
+
+    uint8_t SoundEffectsOn;
+    uint8_t SoundsLoaded = 0;
+
+    HWND MainMenuWindow = nullptr;
+    HWND PlayScreenWindow = nullptr;
+    HWND VideoWindow = nullptr;
+
+    std::unique_ptr<DibImage> MainMenuBackground;
+    Point MainMenuOrigin{0, 0};  // where the main menu's background is drawn
+    DibImage MinimiseButtonImage;
+    DibImage CloseButtonImage;
+
+    double RandomState = 0.0;
+    RandomLcg RandomGenerator;  // seeded with 1 in every run, never reseeded
+
+    ResourcePack Pack;  // vexla.rf, open from start-up to the end of the message loop
+};
+
+extern AppGlobals App;
+
+// Opens the resource pack at `path` for the rest of the run, and closes it.
+void OpenResourcePack(const char* path);
+void CloseResourcePack();
+
+// A pseudo-random double in [0, 1) from the system clock and the program's generator.
+double RandomUnit();

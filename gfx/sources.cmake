@@ -1,0 +1,1 @@
+list(APPEND VEXLA_PORTABLE_SOURCES gfx/Geometry.cpp gfx/DibBlit.cpp)
