@@ -1,1 +1,2 @@
 list(APPEND VEXLA_PORTABLE_SOURCES gfx/Geometry.cpp gfx/DibBlit.cpp)
+list(APPEND VEXLA_WIN32_SOURCES gfx/DibImage.cpp gfx/DibDraw.cpp)
