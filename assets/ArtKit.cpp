@@ -286,8 +286,12 @@ void GlossyButton(cairo_t* cr, double x, double y, double w, double h, double r,
     // Body.
     RoundedRect(cr, x, y, w, h, r);
     cairo_pattern_t* body = cairo_pattern_create_linear(x, y, x + w * 0.25, y + h);
-    Rgb top = Lighter(c, 0.3), bottom = Darker(c, look == Look::Pressed ? 0.15 : 0.3);
-    if (look == Look::Pressed) std::swap(top, bottom);
+    Rgb top = Lighter(c, 0.3), bottom = Darker(c, 0.3);
+    if (look == Look::Pressed) {
+        // Pushed in: the light now falls on the lower half only.
+        top = Darker(c, 0.25);
+        bottom = Lighter(c, 0.08);
+    }
     cairo_pattern_add_color_stop_rgb(body, 0, top.r, top.g, top.b);
     cairo_pattern_add_color_stop_rgb(body, 0.55, c.r, c.g, c.b);
     cairo_pattern_add_color_stop_rgb(body, 1, bottom.r, bottom.g, bottom.b);

@@ -110,7 +110,7 @@ TEST(AssetManifest, EveryBitmapDividesIntoItsFrameLayout) {
 
 // The ids the screens load, with the facts the program relies on: button strips of three
 // frames, the tools' two frame rows, the sizes the layouts leave room for.
-TEST(AssetManifest, DISABLED_BitmapsKeepTheShapesTheirWindowsExpect) {
+TEST(AssetManifest, BitmapsKeepTheShapesTheirWindowsExpect) {
     const Manifest& m = TheManifest();
     auto get = [&](uint32_t id) {
         const ManifestEntry* e = m.Find(id);
