@@ -205,12 +205,26 @@ TEST_F(BmpFileReaderTest, PixelOffsetZeroMeansRightBehindThePaletteAndTooSmallIs
     EXPECT_FALSE(reader.Open(WriteBytes(bytes).c_str())) << "pixels past the end of the file";
 }
 
-TEST_F(BmpFileReaderTest, FailedOpenLeavesThePreviousPictureClosed) {
-    ASSERT_TRUE(Opens(BmpDescription{}));
+TEST_F(BmpFileReaderTest, FailedOpenClosesThePreviousPictureAndEveryCallThenFails) {
+    BmpDescription d;
+    d.width = 7;
+    d.height = -5;
+    ASSERT_TRUE(Opens(d));
+    EXPECT_EQ(reader.GetSize().height, -5) << "a top-down picture keeps the sign of its height";
+
     EXPECT_FALSE(reader.Open(folder.PathOf("missing.bmp").c_str()));
     EXPECT_FALSE(reader.IsOpen());
     EXPECT_EQ(reader.GetSize().width, 0);
+    EXPECT_EQ(reader.GetSize().height, 0);
     EXPECT_EQ(reader.GetName(nullptr, 0), 0u);
+    BitmapInfoHeader header;
+    EXPECT_FALSE(reader.GetHeader(&header));
+    RgbQuad entry;
+    EXPECT_FALSE(reader.ReadPalette(0, 1, &entry));
+    PackedDib info;
+    EXPECT_FALSE(reader.GetHeaderAndPalette(&info));
+    EXPECT_EQ(reader.StoredImageBytes(), 0u);
+    EXPECT_EQ(reader.ScaledImageBytes(7, 5), 0u);
 }
 
 TEST_F(BmpFileReaderTest, RefusesPathsLongerThanAWindowsPathHolds) {
@@ -245,20 +259,6 @@ TEST_F(BmpFileReaderTest, GetNameCopiesOnlyIntoABufferThatHoldsItAll) {
 
     reader.Close();
     EXPECT_EQ(reader.GetName(exact.data(), exact.size()), 0u);
-}
-
-TEST_F(BmpFileReaderTest, SizeKeepsTheSignOfATopDownPictureAndIsZeroWhenClosed) {
-    BmpDescription d;
-    d.width = 7;
-    d.height = -5;
-    ASSERT_TRUE(Opens(d));
-    EXPECT_EQ(reader.GetSize().width, 7);
-    EXPECT_EQ(reader.GetSize().height, -5);
-    reader.Close();
-    EXPECT_EQ(reader.GetSize().width, 0);
-    EXPECT_EQ(reader.GetSize().height, 0);
-    BitmapInfoHeader header;
-    EXPECT_FALSE(reader.GetHeader(&header));
 }
 
 // --- Palette ---------------------------------------------------------------------------
@@ -298,13 +298,6 @@ TEST_F(BmpFileReaderTest, ReadsPaletteRangesAndRefusesRangesPastTheEnd) {
     EXPECT_EQ(info.palette[2].rgbGreen, 4);
     EXPECT_EQ(info.palette[3].rgbGreen, 0) << "entries the picture lacks are zero";
     EXPECT_EQ(info.palette[255].rgbRed, 0);
-}
-
-TEST_F(BmpFileReaderTest, PaletteCallsFailWhenClosed) {
-    RgbQuad entry;
-    PackedDib info;
-    EXPECT_FALSE(reader.ReadPalette(0, 1, &entry));
-    EXPECT_FALSE(reader.GetHeaderAndPalette(&info));
 }
 
 // --- All rows ----------------------------------------------------------------------------

@@ -79,13 +79,6 @@ TEST(PieceTest, RecordIsSixteenBytesWithZeroPadding) {
     EXPECT_EQ(Piece{}.notSelected, 1) << "a new piece is ordinary, not marked";
 }
 
-TEST(SurfaceTest, ControlIdentifiersMapToSurfacesZeroToSix) {
-    EXPECT_EQ(SurfaceFromControlId(99), -1);
-    EXPECT_EQ(SurfaceFromControlId(100), 0);
-    EXPECT_EQ(SurfaceFromControlId(106), kBoardSurface);
-    EXPECT_EQ(SurfaceFromControlId(107), -1);
-}
-
 // --- Arrays and stacks ----------------------------------------------------------------------
 
 TEST_F(PuzzleDocumentTest, FreshTwoByTwoPuzzleHasAllPiecesOnTheBoard) {
