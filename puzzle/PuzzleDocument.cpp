@@ -27,12 +27,16 @@ void PuzzleDocument::Notify(int surface, SurfaceNotice notice) const {
         callbacks.notifySurface(surface, notice);
 }
 
-bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {
+void PuzzleDocument::ReleaseArrays() {
     Release(atlas);
     Release(pieces);
     Release(order);
     for (auto& scratch : paintScratch)
         Release(scratch);
+}
+
+bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {
+    ReleaseArrays();
     if (pieceCount < 1)
         return false;
     const auto n = static_cast<size_t>(pieceCount);
@@ -43,7 +47,7 @@ bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {
         for (auto& scratch : paintScratch)
             scratch.assign(n, 0);
     } catch (const std::bad_alloc&) {
-        AllocateArrays(0, 0);
+        ReleaseArrays();
         return false;
     }
     return true;
@@ -141,16 +145,19 @@ void PuzzleDocument::RelabelGroup(int surface, uint32_t piece, uint32_t newLabel
         return;
     }
     const Surface& where = surfaces[static_cast<size_t>(surface)];
+    if (where.stackStart < 0 || static_cast<int64_t>(where.stackStart) + where.count > PieceCount())
+        return;
     const uint32_t* stack = Stack(surface);
+    // The bounds checks cost nothing next to the loop and keep a damaged stack (say, from a
+    // puzzle file that was not checked) from writing outside the piece array.
     for (int32_t i = 0; i < where.count; ++i) {
-        Piece& member = pieces[stack[i]];
-        if (member.group == oldLabel)
-            member.group = newLabel;
+        if (stack[i] < pieces.size() && pieces[stack[i]].group == oldLabel)
+            pieces[stack[i]].group = newLabel;
     }
 }
 
 void PuzzleDocument::ClearGame(bool redraw) {
-    AllocateArrays(0, 0);
+    ReleaseArrays();
     atlasWidth = 0;
     atlasHeightMinusOne = 0;
     for (int s = 0; s < kSurfaceCount; ++s) {

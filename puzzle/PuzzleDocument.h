@@ -108,5 +108,6 @@ struct PuzzleDocument {
     bool HasUnsavedChanges() const { return !atlas.empty() && dirty == 1 && solved == 0; }
 
 private:
+    void ReleaseArrays();
     void Notify(int surface, SurfaceNotice notice) const;
 };
