@@ -31,7 +31,8 @@ void OpenHelp(HWND owner) {
     AppString path = HelpPagePath();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No error box from the shell when the page is missing: help fails silently.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
     info.lpVerb = "open";
     info.lpFile = path.Text();

@@ -7,6 +7,7 @@
 //   WindowProbe control <class> <caption|*> <id>    screen rectangle of the dialog control `id`
 //   WindowProbe depth                               bits per pixel of the screen
 //   WindowProbe pack-bmp <pack> <id> <out.bmp>      bitmap `id` of a pack as a .bmp file
+//   WindowProbe open-help <folder\> <language>      the game's help command for that folder
 #include <windows.h>
 
 #include <cstdio>
@@ -14,7 +15,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/AppGlobals.h"
 #include "app/BinaryFile.h"
+#include "app/Help.h"
 #include "app/ResourcePack.h"
 
 namespace {
@@ -79,6 +82,13 @@ int main(int argc, char** argv) {
     }
     if (command == "pack-bmp" && argc == 5) {
         return WritePackBitmap(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)), argv[4]);
+    }
+    if (command == "open-help" && argc == 4) {
+        App.Instance = GetModuleHandleA(nullptr);
+        App.ModuleFolder.Assign(argv[2]);
+        App.LanguageIndex = static_cast<uint32_t>(std::atoi(argv[3]));
+        OpenHelp(nullptr);
+        return 0;
     }
     return 2;
 }
