@@ -11,9 +11,9 @@ fi
 mkdir -p "$(dirname "$out")"
 tmp="$out.tmp.bmp"
 case "$bits" in
-    24) convert "$src" -auto-orient -resize "${size}^" -gravity center -extent "$size" \
+    24) convert "$src" -auto-orient -strip -resize "${size}^" -gravity center -extent "$size" \
             -type TrueColor -compress None "BMP3:$tmp" ;;
-    8) convert "$src" -auto-orient -resize "${size}^" -gravity center -extent "$size" \
+    8) convert "$src" -auto-orient -strip -resize "${size}^" -gravity center -extent "$size" \
             -dither FloydSteinberg -colors 256 -type Palette -compress None "BMP3:$tmp" ;;
     *) echo "make_picture.sh: bits must be 8 or 24" >&2; exit 1 ;;
 esac
