@@ -430,6 +430,28 @@ void DrawTextCentred(cairo_t* cr, const std::string& utf8, double cx, double bas
     cairo_restore(cr);
 }
 
+cairo_surface_t* SurfaceFromBitmap(const Bitmap& bmp) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bmp.width, bmp.height);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < bmp.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        const uint8_t* in = bmp.Row(y);
+        for (int x = 0; x < bmp.width; ++x) {
+            uint8_t b, g, r;
+            if (bmp.bits == 8) {
+                const RgbQuad& q = bmp.palette[in[x] < bmp.palette.size() ? in[x] : 0];
+                b = q.rgbBlue, g = q.rgbGreen, r = q.rgbRed;
+            } else {
+                b = in[x * 3], g = in[x * 3 + 1], r = in[x * 3 + 2];
+            }
+            row[x] = 0xff000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+        }
+    }
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
 Bitmap DrawGrid(int frameW, int frameH, int rows, int columns, const std::function<void(cairo_t*, int)>& draw,
                 Rgb matte) {
     Canvas canvas(frameW * columns, frameH * rows);

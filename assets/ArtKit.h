@@ -120,6 +120,10 @@ double TextWidth(cairo_t* cr, const std::string& utf8, const TextStyle& style);
 // Largest size (<= style.size) at which the text fits in maxWidth.
 double FitTextSize(cairo_t* cr, const std::string& utf8, TextStyle style, double maxWidth);
 
+// A Cairo image surface holding a bitmap's colours (palette looked up for 8 bits); the
+// caller destroys it.
+cairo_surface_t* SurfaceFromBitmap(const Bitmap& bmp);
+
 // A strip of `frames` equal frames stacked from the top; draw(cr, frameIndex) draws one
 // frame in frame coordinates (clipped to it).
 Bitmap DrawStrip(int frameW, int frameH, int frames, const std::function<void(cairo_t*, int)>& draw,

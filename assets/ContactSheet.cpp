@@ -1,36 +1,13 @@
 #include "assets/ContactSheet.h"
 
+#include "assets/ArtKit.h"
+
 #include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
 
-// A Cairo surface holding the bitmap's colours (palette looked up for 8 bits).
-cairo_surface_t* ToSurface(const Bitmap& bmp) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bmp.width, bmp.height);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < bmp.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        const uint8_t* in = bmp.Row(y);
-        for (int x = 0; x < bmp.width; ++x) {
-            uint8_t b, g, r;
-            if (bmp.bits == 8) {
-                const RgbQuad& q = bmp.palette[in[x] < bmp.palette.size() ? in[x] : 0];
-                b = q.rgbBlue, g = q.rgbGreen, r = q.rgbRed;
-            } else {
-                b = in[x * 3], g = in[x * 3 + 1], r = in[x * 3 + 2];
-            }
-            row[x] = 0xff000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
-        }
-    }
-    cairo_surface_mark_dirty(s);
-    return s;
-}
-
-}  // namespace
 
 bool WriteContactSheet(const std::vector<std::pair<uint32_t, Bitmap>>& bitmaps, const std::string& path) {
     const int sheetW = 1800, pad = 14, label = 18, maxCell = 420;
@@ -64,7 +41,7 @@ bool WriteContactSheet(const std::vector<std::pair<uint32_t, Bitmap>>& bitmaps, 
     for (size_t i = 0; i < bitmaps.size(); ++i) {
         const Bitmap& bmp = bitmaps[i].second;
         const Cell& c = cells[i];
-        cairo_surface_t* s = ToSurface(bmp);
+        cairo_surface_t* s = art::SurfaceFromBitmap(bmp);
         cairo_save(cr);
         cairo_translate(cr, c.x, c.y);
         cairo_scale(cr, c.scale, c.scale);

@@ -20,26 +20,18 @@ void EdgeTo(cairo_t* cr, double x0, double y0, double x1, double y1, int dir) {
         cairo_line_to(cr, x1, y1);
         return;
     }
-    double ax, ay, bx, by, cx, cy;
-    P(0.36, 0, ax, ay);
-    cairo_line_to(cr, ax, ay);
-    P(0.42, 0.02, ax, ay);
-    P(0.40, 0.12, bx, by);
-    P(0.36, 0.18, cx, cy);
-    cairo_curve_to(cr, ax, ay, bx, by, cx, cy);
-    P(0.30, 0.28, ax, ay);
-    P(0.40, 0.36, bx, by);
-    P(0.50, 0.36, cx, cy);
-    cairo_curve_to(cr, ax, ay, bx, by, cx, cy);
-    P(0.60, 0.36, ax, ay);
-    P(0.70, 0.28, bx, by);
-    P(0.64, 0.18, cx, cy);
-    cairo_curve_to(cr, ax, ay, bx, by, cx, cy);
-    P(0.60, 0.12, ax, ay);
-    P(0.58, 0.02, bx, by);
-    P(0.64, 0, cx, cy);
-    cairo_curve_to(cr, ax, ay, bx, by, cx, cy);
-    cairo_line_to(cr, x1, y1);
+    // A classic knob: a pinched neck and a round head, as four Bezier segments.
+    static const double seg[4][6] = {{0.25, 0.0, 0.45, 0.0, 0.42, 0.07},
+                                     {0.38, 0.14, 0.27, 0.31, 0.50, 0.31},
+                                     {0.73, 0.31, 0.62, 0.14, 0.58, 0.07},
+                                     {0.55, 0.0, 0.75, 0.0, 1.0, 0.0}};
+    for (const auto& c : seg) {
+        double ax, ay, bx, by, cx, cy;
+        P(c[0], c[1], ax, ay);
+        P(c[2], c[3], bx, by);
+        P(c[4], c[5], cx, cy);
+        cairo_curve_to(cr, ax, ay, bx, by, cx, cy);
+    }
 }
 
 }  // namespace
