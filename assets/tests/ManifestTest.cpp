@@ -2,6 +2,7 @@
 // sources load, and that the pack the build wrote matches it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "app/ResourcePack.h"
@@ -217,6 +218,50 @@ TEST(AssetManifest, BuiltPackMatchesTheManifest) {
             EXPECT_GT(dib->header.biClrUsed, 0u) << e.id;
         }
     }
+}
+
+// Tiles repeat without a visible seam: the step across the wrap-around is no larger than
+// the ordinary step between neighbouring pixels.
+double Luma(const PackedDib& dib, int x, int y) {
+    const BitmapInfoHeader& h = dib.header;
+    const uint8_t* row = dib.Pixels() + static_cast<size_t>(h.biHeight - 1 - y) * DibRowBytes(h.biWidth, h.biBitCount);
+    uint8_t b, g, r;
+    if (h.biBitCount == 8) {
+        const RgbQuad& q = dib.palette[row[x]];
+        b = q.rgbBlue, g = q.rgbGreen, r = q.rgbRed;
+    } else {
+        b = row[x * 3], g = row[x * 3 + 1], r = row[x * 3 + 2];
+    }
+    return 0.3 * r + 0.59 * g + 0.11 * b;
+}
+
+TEST(AssetManifest, TilesRepeatWithoutASeam) {
+    const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
+    ResourcePack pack;
+    if (!pack.Open(path.c_str())) GTEST_SKIP() << "no pack at " << path << " yet";
+    // The board texture repeats both ways.
+    auto board = pack.Read(114);
+    ASSERT_TRUE(board);
+    const int w = board->header.biWidth, h = board->header.biHeight;
+    double inside = 0, wrapX = 0, wrapY = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x + 1 < w; ++x) inside += std::abs(Luma(*board, x, y) - Luma(*board, x + 1, y));
+        wrapX += std::abs(Luma(*board, w - 1, y) - Luma(*board, 0, y));
+    }
+    for (int x = 0; x < w; ++x) wrapY += std::abs(Luma(*board, x, h - 1) - Luma(*board, x, 0));
+    inside /= (w - 1) * h;
+    EXPECT_LT(wrapX / h, inside * 1.6) << "the board texture shows a seam between its right and left edges";
+    EXPECT_LT(wrapY / w, inside * 1.6) << "the board texture shows a seam between its bottom and top edges";
+    // The tools panel's tile repeats downwards every 190 rows.
+    auto tile = pack.Read(194);
+    ASSERT_TRUE(tile);
+    const int tw = tile->header.biWidth, th = tile->header.biHeight;
+    double rows = 0, wrap = 0;
+    for (int x = 0; x < tw; ++x) {
+        for (int y = 0; y + 1 < th; ++y) rows += std::abs(Luma(*tile, x, y) - Luma(*tile, x, y + 1));
+        wrap += std::abs(Luma(*tile, x, th - 1) - Luma(*tile, x, 0));
+    }
+    EXPECT_LT(wrap / tw, rows / (tw * (th - 1)) * 1.6) << "the tools panel tile shows a seam every 190 rows";
 }
 
 }  // namespace
