@@ -36,18 +36,20 @@ start_game() {
     GAME_PID=$!
 }
 
-# Waits up to $2 seconds (default 10) for the game to end; prints its exit code.
+# Waits up to $1 seconds (default 10) for the game to end and leaves its exit code in
+# GAME_EXIT ("still-running" if it did not end). Not for $(...): only this shell can wait.
+GAME_EXIT=
 wait_game_exit() {
-    local limit=$((${1:-10} * 10))
+    local limit=$((${1:-10} * 10)) i
+    GAME_EXIT=still-running
     for ((i = 0; i < limit; i++)); do
         if ! kill -0 "$GAME_PID" 2>/dev/null; then
             wait "$GAME_PID"
-            echo $?
+            GAME_EXIT=$?
             return 0
         fi
         sleep 0.1
     done
-    echo "still-running"
     return 1
 }
 

@@ -20,5 +20,5 @@ screenshot low_colour
 
 read -r bx by bw bh < <(probe control "#32770" "Vexla Puzzle" 1)
 xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
-code=$(wait_game_exit 10)
-check "OK ends the game with code 0 (got $code)" test "$code" = 0
+wait_game_exit 10
+check "OK ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0

@@ -30,5 +30,5 @@ fi
 
 xdotool mousemove 512 384 click 1
 xdotool key alt+F4
-code=$(wait_game_exit 10)
-check "closing the window ends the game with code 0 (got $code)" test "$code" = 0
+wait_game_exit 10
+check "closing the window ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
