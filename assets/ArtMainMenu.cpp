@@ -189,17 +189,6 @@ Bitmap PaintMenuBackground() {
 
     // The play button's slot.
     Recess(cr, 50, 102, 292, 78, 16, Mix(kParchment, kHoney, 0.35));
-    // Little flourishes either side of the logo.
-    for (int side = -1; side <= 1; side += 2) {
-        double cx = 196 + side * 112, cy = 60;
-        cairo_arc(cr, cx, cy, 4, 0, 2 * M_PI);
-        SetColour(cr, kGold);
-        cairo_fill(cr);
-        cairo_arc(cr, cx + side * 12, cy, 2.5, 0, 2 * M_PI);
-        SetColour(cr, kHoney);
-        cairo_fill(cr);
-    }
-
     // The picture in the middle: a puzzle half done.
     PuzzleInProgress(cr, 124, 206, 36);
 

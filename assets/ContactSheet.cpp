@@ -36,7 +36,7 @@ bool WriteContactSheet(const std::vector<std::pair<uint32_t, Bitmap>>& bitmaps, 
     cairo_t* cr = cairo_create(out);
     cairo_set_source_rgb(cr, 0.18, 0.17, 0.16);
     cairo_paint(cr);
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_select_font_face(cr, "Comic Neue", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, 12);
     for (size_t i = 0; i < bitmaps.size(); ++i) {
         const Bitmap& bmp = bitmaps[i].second;
