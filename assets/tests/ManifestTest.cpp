@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <set>
 
 #include "app/ResourcePack.h"
@@ -205,7 +206,8 @@ TEST(AssetManifest, EveryIdTheGameLoadsIsInTheManifest) {
 TEST(AssetManifest, BuiltPackMatchesTheManifest) {
     const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
     ResourcePack pack;
-    if (!pack.Open(path.c_str())) GTEST_SKIP() << "no pack at " << path << " yet";
+    if (!std::ifstream(path)) GTEST_SKIP() << "no pack at " << path << " yet";
+    ASSERT_TRUE(pack.Open(path.c_str())) << path;
     const Manifest& m = TheManifest();
     EXPECT_EQ(pack.Count(), m.entries.size());
     for (const ManifestEntry& e : m.entries) {
@@ -238,7 +240,8 @@ double Luma(const PackedDib& dib, int x, int y) {
 TEST(AssetManifest, TilesRepeatWithoutASeam) {
     const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
     ResourcePack pack;
-    if (!pack.Open(path.c_str())) GTEST_SKIP() << "no pack at " << path << " yet";
+    if (!std::ifstream(path)) GTEST_SKIP() << "no pack at " << path << " yet";
+    ASSERT_TRUE(pack.Open(path.c_str())) << path;
     // The board texture repeats both ways.
     auto board = pack.Read(114);
     ASSERT_TRUE(board);

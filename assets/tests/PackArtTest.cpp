@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "app/ResourcePack.h"
 #include "assets/Manifest.h"
@@ -20,7 +21,8 @@ protected:
         std::string error;
         ASSERT_TRUE(LoadManifest(std::string(VEXLA_SOURCE_DIR) + "/assets/manifest.txt", manifest_, error)) << error;
         const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
-        if (!pack_.Open(path.c_str())) GTEST_SKIP() << "no pack at " << path << " yet";
+        if (!std::ifstream(path)) GTEST_SKIP() << "no pack at " << path << " yet";
+        ASSERT_TRUE(pack_.Open(path.c_str())) << path;
     }
 
     std::unique_ptr<PackedDib, PackedDibDeleter> Load(uint32_t id) {
