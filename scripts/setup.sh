@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
-  wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick zip
+  wine64 wine fonts-wine xvfb xauth x11-utils x11-apps xdotool imagemagick zip
   ffmpeg sox espeak-ng fonts-comic-neue libcairo2-dev
   mate-backgrounds plasma-workspace-wallpapers
   clang libclang-rt-14-dev
