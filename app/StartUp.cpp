@@ -6,6 +6,7 @@
 #include "app/MessageLoop.h"
 #include "app/ModuleFolder.h"
 #include "app/WindowClasses.h"
+#include "controls/ControlClasses.h"
 #include "gfx/GdiHandles.h"
 
 namespace {
@@ -31,6 +32,7 @@ int RunProgram(HINSTANCE instance) {
     if (DisplayHasTooFewColours()) {
         ShowLowColourMessage(kLowColourStringBase + App.LanguageIndex);
     } else {
+        RegisterControlClasses(instance);
         FillModuleFolder();
         // The INI file has no folder in its name, so it lies in the Windows directory.
         WritePrivateProfileStringA(kIniSection, "App", App.ModuleFolder.Text(), kIniFile);

@@ -1,0 +1,133 @@
+// What the six custom controls have in common: the configuration messages every control
+// answers, the notification codes it reports to its parent, the state block kept in the
+// window's user-data slot, and the pieces of mouse tracking and strip painting that each
+// control assembles into its own handlers.
+//
+// A control is configured with SendMessageA(control, number, 0, argument) for numbers from
+// WM_USER + 300 to WM_USER + 400; a number a control does not know returns 1 and changes
+// nothing. A control reports to its parent with NotifyParent: message WM_USER + 300, the code
+// in wParam, the control's own handle in lParam, sent synchronously.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <new>
+
+#include "gfx/PackedDib.h"
+
+// --- Configuration messages -------------------------------------------------------------------
+constexpr UINT kFirstControlMessage = WM_USER + 300;  // 1324
+constexpr UINT kLastControlMessage = WM_USER + 400;   // 1424
+
+// Common to all six classes.
+constexpr UINT CM_GETENABLED = WM_USER + 300;  // 1324
+constexpr UINT CM_SETENABLED = WM_USER + 301;  // 1325
+constexpr UINT CM_GETBITMAP = WM_USER + 302;   // 1326
+constexpr UINT CM_SETBITMAP = WM_USER + 303;   // 1327
+
+// The button and the check box read the disabled-frame flag at the same numbers.
+constexpr UINT CM_GETDISABLEDFRAME = WM_USER + 310;  // 1334
+constexpr UINT CM_SETDISABLEDFRAME = WM_USER + 311;  // 1335
+
+// What a "set" message returns when it accepts, and what any number of the range returns in
+// a class that does not know it.
+constexpr LRESULT kControlMessageDone = 1;
+
+constexpr bool IsControlMessage(UINT message) {
+    return message >= kFirstControlMessage && message <= kLastControlMessage;
+}
+
+// --- Notifications ----------------------------------------------------------------------------
+// Arrives at the parent; the same number as CM_GETENABLED, but parents are never controls.
+constexpr UINT NotifyParentMessage = WM_USER + 300;  // 1324
+
+constexpr UINT CN_PRESSED = 0;
+constexpr UINT CN_RELEASED = 1;
+constexpr UINT CN_ENTER = 2;
+constexpr UINT CN_LEAVE = 3;
+constexpr UINT CN_CLICKED = 4;
+constexpr UINT CN_CHANGED = 4;
+constexpr UINT CN_UNCHECKED = 5;
+constexpr UINT CN_TICK = 5;
+
+// Sends `code` to the control's parent and returns when the parent has handled it. The parent
+// may disable, reconfigure or even destroy the control meanwhile: callers must not use a state
+// block fetched before the call once it returns.
+void NotifyParent(HWND control, UINT code);
+
+// --- State block ------------------------------------------------------------------------------
+// Each control keeps one plain block of its own type behind GWLP_USERDATA, made on WM_CREATE
+// and freed on WM_DESTROY. Until WM_CREATE has run (and after WM_DESTROY) there is none, and
+// the window procedures leave such messages to DefWindowProcA.
+template <typename State>
+State* ControlStateOf(HWND control) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
+// The WM_CREATE answer: 0, or -1 (the window is not made) when the block cannot be allocated.
+template <typename State>
+LRESULT CreateControlState(HWND control) {
+    State* state = new (std::nothrow) State{};
+    if (state == nullptr) return -1;
+    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    return 0;
+}
+
+template <typename State>
+void DestroyControlState(HWND control) {
+    State* state = ControlStateOf<State>(control);
+    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+    delete state;
+}
+
+// --- Mouse tracking ---------------------------------------------------------------------------
+// The system sends no leave message to these windows: a hovered control polls the cursor
+// with timer 1 and leaves its hover look when the window under the cursor is another.
+constexpr UINT_PTR kHoverTimerId = 1;
+constexpr UINT kHoverPollMs = 120;
+
+void StartHoverTimer(HWND control);
+void StopHoverTimer(HWND control);
+
+// Whether the window under the cursor is the control.
+bool CursorIsOver(HWND control);
+// Whether the window under a WM_MOUSEMOVE point (client coordinates, signed 16-bit x in the
+// low word and y in the high word of lParam) is the control.
+bool ClientPointIsOver(HWND control, LPARAM point);
+
+// Gives the capture back only while the control holds it. A window that has just taken the
+// capture from a pressed control (its parent opening a message window, for instance) keeps it.
+void ReleaseCaptureIfHeld(HWND control);
+
+// The lParam of the release a control sends itself when it loses the capture during a press.
+constexpr LPARAM kForcedReleasePoint = -1;
+
+// WM_CAPTURECHANGED while pressed: when another window took the capture, the press ends as a
+// left-button release would end it.
+void EndPressOnCaptureLoss(HWND control, LPARAM newCaptureOwner);
+
+// --- Image strips -----------------------------------------------------------------------------
+// Frames of equal height stacked vertically in one bitmap, frame 0 at the top.
+struct StripLayout {
+    int32_t width = 0;
+    int32_t frameHeight = 0;
+};
+
+// biWidth and biHeight / frameCount (truncated; rows past the last whole frame are never
+// shown). Sizes that make no picture come out as 0.
+StripLayout MeasureStrip(const PackedDib* strip, int32_t frameCount);
+
+// Gives the control the size of one frame, keeping its place and stacking order.
+void ResizeToFrame(HWND control, StripLayout layout);
+
+// The whole client area will be painted again; controls paint every pixel, so nothing is erased.
+void RepaintControl(HWND control);
+
+// WM_PAINT of a strip control: BeginPaint, the update rectangle from `frame` of the strip
+// (source at the same x and at the same y plus the frame's top), EndPaint. Without a strip,
+// and wherever the window reaches beyond one frame, it paints black.
+void PaintStripFrame(HWND control, const PackedDib* strip, StripLayout layout, int32_t frame);
+
+// WM_PAINT of a control that has nothing to show yet: black.
+void PaintBlack(HWND control);
