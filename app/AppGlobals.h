@@ -5,13 +5,16 @@
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
 #include "app/AppString.h"
 #include "app/RandomUnitCore.h"
 #include "app/ResourcePack.h"
+#include "app/SoundIds.h"
 #include "gfx/DibImage.h"
 
 // Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
@@ -21,6 +24,7 @@ constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
 constexpr int32_t kBoardAreaMarginX = 77;
 constexpr int32_t kBoardAreaMarginY = 128;
 constexpr int32_t kModuleFolderCapacity = 260;
+constexpr int32_t kBoxWindowCount = 6;
 
 struct AppGlobals {
     AppGlobals();
@@ -52,6 +56,20 @@ struct AppGlobals {
     RandomLcg RandomGenerator;  // seeded with 1 in every run, never reseeded
 
     ResourcePack Pack;  // vexla.rf, open from start-up to the end of the message loop
+
+    // Effect sounds, one slot per sound (SoundSlotIndex): the located WAVE resource, which
+    // belongs to the executable image, or null until located or when it is missing.
+    std::array<const void*, kSoundSlotCount> SoundSlots{};
+    HMIXER MixerHandle = nullptr;  // open while the music window is
+
+    // What ApplyLanguage reloads. The box windows, the new-game button and the magnifier
+    // belong to the play screen; the box menu of the current language is shared by the six
+    // box windows and destroyed by the play screen when it closes.
+    HMENU BoxMenu = nullptr;
+    HWND BoxWindows[kBoxWindowCount] = {};
+    HWND NewGameButton = nullptr;
+    DibImage NewGameButtonImage;
+    HWND MagnifierWindow = nullptr;
 };
 
 extern AppGlobals App;

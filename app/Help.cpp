@@ -1,23 +1,9 @@
 #include "app/Help.h"
 
-#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "app/AppGlobals.h"
-
-namespace {
-
-// Plays a WAVE resource of the executable from memory without waiting for it. Resources stay
-// mapped for the life of the process, so the memory outlives the asynchronous playback.
-void PlayWaveResourceAsync(UINT id) {
-    HRSRC found = FindResourceA(App.Instance, MAKEINTRESOURCEA(id), "WAVE");
-    if (found == nullptr) return;
-    HGLOBAL loaded = LoadResource(App.Instance, found);
-    const void* wave = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (wave != nullptr) PlaySoundA(static_cast<LPCSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
-}
-
-}  // namespace
+#include "app/Sound.h"
 
 AppString HelpPagePath() {
     AppString path = App.ModuleFolder + "Help\\";
@@ -27,7 +13,8 @@ AppString HelpPagePath() {
 }
 
 void OpenHelp(HWND owner) {
-    PlayWaveResourceAsync(kHelpSoundBase + App.LanguageIndex);
+    // The help sound plays whatever the sound switch says: its slot holds the current language.
+    PlayEffect(SoundSlot(kHelpSoundBase));
     AppString path = HelpPagePath();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;

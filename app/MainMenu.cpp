@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/AppGlobals.h"
+#include "app/Sound.h"
 #include "app/WindowClasses.h"
 #include "gfx/DibDraw.h"
 
@@ -19,6 +20,7 @@ Point CentredOrigin(Point imageSize) {
 LRESULT OnCreateMainMenu(HWND) {
     const Point size = App.MainMenuBackground ? App.MainMenuBackground->GetSize() : Point{0, 0};
     App.MainMenuOrigin = CentredOrigin(size);
+    LocateMainMenuSounds();
     return 0;
 }
 

@@ -9,3 +9,5 @@ list(APPEND VEXLA_WIN32_SOURCES
     app/MessageLoop.cpp
     app/StartUp.cpp
     app/WindowClasses.cpp)
+list(APPEND VEXLA_PORTABLE_SOURCES app/LanguageIds.cpp app/MixerVolume.cpp app/SoundIds.cpp)
+list(APPEND VEXLA_WIN32_SOURCES app/Language.cpp app/Mixer.cpp app/Sound.cpp)
