@@ -1,5 +1,6 @@
 #include "controls/ControlClasses.h"
 
+#include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/PlaceholderControl.h"
 
@@ -18,7 +19,7 @@ constexpr ControlKind kControlKinds[] = {
     {"CQVCHECK", 0, nullptr},
     {"CQVSLIDE", 0, nullptr},
     {"CQVSROLL", CS_OWNDC, nullptr},
-    {"CQVANIM", CS_OWNDC, nullptr},
+    {kAnimationClass, CS_OWNDC, RegisterAnimationClass},
     {"CQVTXT", 0, nullptr},
 };
 

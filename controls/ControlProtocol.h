@@ -131,3 +131,23 @@ void PaintStripFrame(HWND control, const PackedDib* strip, StripLayout layout, i
 
 // WM_PAINT of a control that has nothing to show yet: black.
 void PaintBlack(HWND control);
+
+// --- Animation (CQVANIM) ----------------------------------------------------------------------
+// The numbers after CM_SETBITMAP mean something else in every class; these are the animation's.
+constexpr UINT ANM_GETBACKGROUNDDC = WM_USER + 310;  // 1334
+constexpr UINT ANM_SETBACKGROUNDDC = WM_USER + 311;  // 1335
+constexpr UINT ANM_GETMASKED = WM_USER + 312;        // 1336
+constexpr UINT ANM_SETMASKED = WM_USER + 313;        // 1337
+constexpr UINT ANM_GETFRAME = WM_USER + 314;         // 1338
+constexpr UINT ANM_SETFRAME = WM_USER + 315;         // 1339
+constexpr UINT ANM_GETFRAMEROWS = WM_USER + 316;     // 1340
+constexpr UINT ANM_SETFRAMEROWS = WM_USER + 317;     // 1341
+constexpr UINT ANM_GETFRAMECOLUMNS = WM_USER + 318;  // 1342
+constexpr UINT ANM_SETFRAMECOLUMNS = WM_USER + 319;  // 1343
+constexpr UINT ANM_GETINTERVAL = WM_USER + 320;      // 1344
+constexpr UINT ANM_SETINTERVAL = WM_USER + 321;      // 1345
+constexpr UINT ANM_GETRUNNING = WM_USER + 322;       // 1346
+constexpr UINT ANM_SETRUNNING = WM_USER + 323;       // 1347
+constexpr UINT ANM_GETUSERDATA = WM_USER + 324;      // 1348
+constexpr UINT ANM_SETUSERDATA = WM_USER + 325;      // 1349
+constexpr UINT ANM_GETHOVER = WM_USER + 326;         // 1350

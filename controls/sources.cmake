@@ -4,3 +4,4 @@ list(APPEND VEXLA_WIN32_SOURCES
     controls/ControlClasses.cpp
     controls/ControlProtocol.cpp
     controls/PlaceholderControl.cpp)
+list(APPEND VEXLA_WIN32_SOURCES controls/AnimationControl.cpp controls/AnimationDrivers.cpp)
