@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "gfx/Geometry.h"
 #include "puzzle/Surface.h"
 
 struct DocumentCallbacks {
@@ -21,4 +22,17 @@ struct DocumentCallbacks {
     // Re-read the magnifier's picture (or show none).
     std::function<void()> updateMagnifier;
     std::function<void()> showArrowCursor;
+
+    // Redraws `area` of the surface's back buffer from the pieces and the board texture and,
+    // with invalidate, marks it for repainting on screen; skipTop leaves the topmost piece
+    // out (it is the one being dragged).
+    std::function<void(int surface, const Rect& area, bool invalidate, bool skipTop)> paintRegion;
+    // Brings the surface's window up to date on screen at once (UpdateWindow).
+    std::function<void(int surface)> updateSurface;
+    // Hides the box window that holds the surface.
+    std::function<void(int surface)> hideBox;
+    // The join sound, played only while sound effects are on.
+    std::function<void()> playJoinSound;
+    // The play screen's completion handler: the player has just put the puzzle together.
+    std::function<void()> puzzleCompleted;
 };

@@ -62,6 +62,8 @@ struct PuzzleDocument {
     uint8_t solved = 0;
     uint8_t dirty = 0;
     uint8_t ClockArmed = 0;  // the clock starts on the next piece pick-up
+    uint8_t ClockPaused = 0;     // while set, the clock's ticks are ignored
+    uintptr_t ClockTimerId = 0;  // the running 1-second timer, 0 when none runs
 
     // The picture the puzzle was cut from; a picture counts as loaded while it is open.
     BmpFileReader picture;

@@ -1,0 +1,256 @@
+// Test helpers for the board rules: a puzzle built without the cutter (every piece image is
+// its cell, plus a square tab on the right for all but the last column, so the corners of
+// each image are transparent), a recorder of what the rules ask the window side to do, a
+// plain painter to compare back buffers with, and the invariants of the model.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx/PackedDib.h"
+#include "puzzle/PuzzleDocument.h"
+#include "puzzle/SurfacePainter.h"
+
+namespace boardtest {
+
+constexpr int32_t kTabSize = 4;  // side of the square tab, pixels
+
+// Colour of pixel (u, v) of a piece: distinct per piece and per pixel, never all zero.
+inline void AtlasColour(uint32_t piece, int32_t u, int32_t v, uint8_t* bgr) {
+    bgr[0] = static_cast<uint8_t>(piece * 37 + 1);
+    bgr[1] = static_cast<uint8_t>(u * 5 + 3);
+    bgr[2] = static_cast<uint8_t>(v * 7 + 11);
+}
+
+// Is local (u, v) inside piece `piece`'s image?
+inline bool InsideShape(const PuzzleDocument& doc, uint32_t piece, int32_t u, int32_t v) {
+    const int32_t cellLeft = doc.marginX, cellTop = doc.marginY;
+    const int32_t cellRight = cellLeft + doc.cellWidth, cellBottom = cellTop + doc.cellHeight;
+    if (u >= cellLeft && u < cellRight && v >= cellTop && v < cellBottom)
+        return true;
+    const bool lastColumn = static_cast<int32_t>(piece % static_cast<uint32_t>(doc.cols)) == doc.cols - 1;
+    const int32_t middle = cellTop + doc.cellHeight / 2;
+    return !lastColumn && u >= cellRight && u < cellRight + kTabSize && v >= middle - kTabSize / 2 &&
+           v < middle + kTabSize / 2;
+}
+
+// A cut-like puzzle of rows x cols cells; every piece loose and ordinary on the board in
+// number order, at (0, 0). Surfaces get client sizes and back buffers: the board
+// boardWidth x boardHeight, each box boxSize x boxSize.
+inline void MakePuzzle(PuzzleDocument& doc,
+                       int32_t rows,
+                       int32_t cols,
+                       int32_t cellWidth,
+                       int32_t cellHeight,
+                       int32_t boardWidth = 400,
+                       int32_t boardHeight = 300,
+                       int32_t boxSize = 120) {
+    doc.rows = rows;
+    doc.cols = cols;
+    doc.cellWidth = cellWidth;
+    doc.cellHeight = cellHeight;
+    doc.marginX = static_cast<int32_t>(cellWidth * 0.33);
+    doc.marginY = static_cast<int32_t>(cellHeight * 0.33);
+    doc.pieceWidth = cellWidth + 2 * doc.marginX;
+    doc.pieceHeight = cellHeight + 2 * doc.marginY;
+    doc.atlasWidth = doc.pieceWidth * cols;
+    const int32_t atlasHeight = doc.pieceHeight * rows;
+    doc.atlasHeightMinusOne = atlasHeight - 1;
+    ASSERT_TRUE(doc.AllocateArrays(rows * cols, static_cast<size_t>(doc.atlasWidth) * atlasHeight * 4));
+    for (uint32_t piece = 0; piece < static_cast<uint32_t>(rows * cols); ++piece) {
+        for (int32_t v = 0; v < doc.pieceHeight; ++v) {
+            for (int32_t u = 0; u < doc.pieceWidth; ++u) {
+                uint8_t* pixel = const_cast<uint8_t*>(AtlasPixel(doc, piece, u, v));
+                if (InsideShape(doc, piece, u, v)) {
+                    AtlasColour(piece, u, v, pixel);
+                    pixel[3] = 1;
+                }
+            }
+        }
+    }
+    doc.PutAllPiecesOnBoard();
+    for (int s = 0; s < kSurfaceCount; ++s) {
+        const bool board = s == kBoardSurface;
+        ASSERT_TRUE(AllocateBackBuffer(doc.surfaces[static_cast<size_t>(s)], board ? boardWidth : boxSize,
+                                       board ? boardHeight : boxSize));
+    }
+    doc.solved = 0;
+    doc.ClockArmed = 1;
+}
+
+// A 50 x 50 8-bit texture whose palette entry i is (i, 255 - i, 7) and whose pixel at
+// (x, stored row r) is (x + 3r) mod 256.
+inline std::vector<uint8_t> MakeTexture() {
+    constexpr int32_t kSide = 50;
+    const int32_t rowBytes = DibRowBytes(kSide, 8);
+    std::vector<uint8_t> block(kDibPixelOffset + static_cast<size_t>(rowBytes) * kSide, 0);
+    auto* dib = reinterpret_cast<PackedDib*>(block.data());
+    dib->header.biSize = kDibHeaderSize;
+    dib->header.biWidth = kSide;
+    dib->header.biHeight = kSide;
+    dib->header.biPlanes = 1;
+    dib->header.biBitCount = 8;
+    dib->header.biSizeImage = static_cast<uint32_t>(rowBytes * kSide);
+    for (int i = 0; i < 256; ++i)
+        dib->palette[i] = RgbQuad{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 0};
+    for (int r = 0; r < kSide; ++r)
+        for (int x = 0; x < kSide; ++x)
+            dib->Pixels()[r * rowBytes + x] = static_cast<uint8_t>((x + 3 * r) % 256);
+    return block;
+}
+
+inline const PackedDib* AsDib(const std::vector<uint8_t>& block) {
+    return reinterpret_cast<const PackedDib*>(block.data());
+}
+
+// Blue, green, red of back-buffer pixel (x, y) of a surface, y counted from the top.
+inline uint32_t BufferPixel(const Surface& s, int32_t x, int32_t y) {
+    const int32_t rowBytes = DibRowBytes(s.clientWidth, 24);
+    const uint8_t* p = s.backBuffer.data() + static_cast<size_t>(s.clientHeight - 1 - y) * rowBytes + x * 3;
+    return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+}
+
+// What a pixel of a surface should show, found the plain way: the first piece from the top
+// of the stack whose image has an inside pixel there, hatched if marked, else the texture.
+inline uint32_t ExpectedPixel(const PuzzleDocument& doc, int surface, int32_t x, int32_t y, const PackedDib* texture,
+                              bool skipTop = false) {
+    const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
+    const uint32_t* stack = doc.order.data() + s.stackStart;
+    for (int32_t i = skipTop ? 1 : 0; i < s.count; ++i) {
+        const Piece& p = doc.pieces[stack[i]];
+        const int32_t u = x - p.x, v = y - p.y;
+        if (u < 0 || v < 0 || u >= doc.pieceWidth || v >= doc.pieceHeight)
+            continue;
+        const uint8_t* a = AtlasPixel(doc, stack[i], u, v);
+        if (a[3] == 0)
+            continue;
+        uint8_t bgr[3] = {a[0], a[1], a[2]};
+        if (p.notSelected == 0 && v % 2 == 0 && u % 3 == 0)
+            for (uint8_t& c : bgr)
+                c = static_cast<uint8_t>(255 - c);
+        return (uint32_t(bgr[2]) << 16) | (uint32_t(bgr[1]) << 8) | bgr[0];
+    }
+    if (texture == nullptr)
+        return 0;
+    const int32_t rowBytes = DibRowBytes(texture->header.biWidth, 8);
+    const uint8_t index = texture->Pixels()[(y % 50) * rowBytes + (x % 50)];
+    const RgbQuad& c = texture->palette[index];
+    return (uint32_t(c.rgbRed) << 16) | (uint32_t(c.rgbGreen) << 8) | c.rgbBlue;
+}
+
+// The first pixel where the surface's back buffer differs from what the model says, as
+// "x,y", or "" when all agree.
+inline std::string FirstWrongPixel(const PuzzleDocument& doc, int surface, const PackedDib* texture) {
+    const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
+    for (int32_t y = 0; y < s.clientHeight; ++y)
+        for (int32_t x = 0; x < s.clientWidth; ++x)
+            if (BufferPixel(s, x, y) != ExpectedPixel(doc, surface, x, y, texture))
+                return std::to_string(x) + "," + std::to_string(y);
+    return "";
+}
+
+// What the rules asked the window side to do.
+struct Recorder {
+    struct Paint {
+        int surface;
+        Rect area;
+        bool invalidate;
+        bool skipTop;
+    };
+    std::vector<Paint> paints;
+    std::vector<std::pair<int, SurfaceNotice>> notices;
+    std::vector<int> hidden;
+    int sounds = 0;
+    int completions = 0;
+    int clockStops = 0;
+    int updates = 0;
+
+    // Plugs the recorder into the document; with a texture, paint requests really paint.
+    void Attach(PuzzleDocument& doc, const PackedDib* texture = nullptr) {
+        doc.callbacks.paintRegion = [this, &doc, texture](int surface, const Rect& area, bool invalidate, bool skipTop) {
+            paints.push_back(Paint{surface, area, invalidate, skipTop});
+            if (texture != nullptr)
+                PaintSurfaceRegion(doc, surface, area, skipTop, texture);
+        };
+        doc.callbacks.notifySurface = [this](int surface, SurfaceNotice notice) { notices.emplace_back(surface, notice); };
+        doc.callbacks.hideBox = [this](int surface) { hidden.push_back(surface); };
+        doc.callbacks.playJoinSound = [this] { ++sounds; };
+        doc.callbacks.puzzleCompleted = [this] { ++completions; };
+        doc.callbacks.stopClock = [this] { ++clockStops; };
+        doc.callbacks.updateSurface = [this](int) { ++updates; };
+    }
+    void Clear() { *this = Recorder{}; }
+    bool Painted(int surface, const Rect& area, bool invalidate) const {
+        return std::any_of(paints.begin(), paints.end(), [&](const Paint& p) {
+            return p.surface == surface && p.area == area && p.invalidate == invalidate;
+        });
+    }
+};
+
+// Puts `piece` at (x, y) on the board without any rule.
+inline void Place(PuzzleDocument& doc, uint32_t piece, int32_t x, int32_t y) {
+    doc.pieces[piece].x = x;
+    doc.pieces[piece].y = y;
+}
+
+// The stack of a surface, top first.
+inline std::vector<uint32_t> StackOf(PuzzleDocument& doc, int surface) {
+    const uint32_t* stack = doc.Stack(surface);
+    return std::vector<uint32_t>(stack, stack + doc.surfaces[static_cast<size_t>(surface)].count);
+}
+
+// Makes `order` the board's stack (top first); the boxes stay empty.
+inline void SetBoardStack(PuzzleDocument& doc, const std::vector<uint32_t>& order) {
+    ASSERT_EQ(order.size(), doc.order.size());
+    doc.order = order;
+}
+
+// The model's invariants, as one failure message per broken rule ("" when all hold).
+inline std::string BrokenInvariant(const PuzzleDocument& doc) {
+    if (!doc.StacksAreConsistent())
+        return "stacks: counts, starts or the OrderBuffer permutation";
+    const auto n = static_cast<uint32_t>(doc.PieceCount());
+    std::vector<int> surfaceOf(n, -1);
+    for (int s = 0; s < kSurfaceCount; ++s) {
+        const Surface& surface = doc.surfaces[static_cast<size_t>(s)];
+        for (int32_t i = 0; i < surface.count; ++i)
+            surfaceOf[doc.order[static_cast<size_t>(surface.stackStart + i)]] = s;
+    }
+    // Per label: members, largest member, surfaces and solved offsets.
+    std::vector<uint32_t> largest(n + 1, 0);
+    std::vector<int> anyMember(n + 1, -1);
+    for (uint32_t p = 0; p < n; ++p) {
+        const Piece& piece = doc.pieces[p];
+        if (piece.group > n)
+            return "piece " + std::to_string(p) + " carries label " + std::to_string(piece.group) + " above N";
+        if (piece.group == 0)
+            continue;
+        if (piece.notSelected == 0)
+            return "grouped piece " + std::to_string(p) + " is marked";
+        largest[piece.group] = std::max(largest[piece.group], p);
+        const int first = anyMember[piece.group];
+        if (first < 0) {
+            anyMember[piece.group] = static_cast<int>(p);
+            continue;
+        }
+        const auto a = static_cast<int32_t>(p), b = first;
+        const Piece& other = doc.pieces[static_cast<size_t>(b)];
+        if (surfaceOf[p] != surfaceOf[static_cast<size_t>(b)])
+            return "group " + std::to_string(piece.group) + " spans two surfaces";
+        const int32_t dx = (a % doc.cols - b % doc.cols) * doc.cellWidth;
+        const int32_t dy = (a / doc.cols - b / doc.cols) * doc.cellHeight;
+        if (piece.x - other.x != dx || piece.y - other.y != dy)
+            return "group " + std::to_string(piece.group) + ": pieces " + std::to_string(a) + " and " +
+                   std::to_string(b) + " left their solved offsets";
+    }
+    for (uint32_t label = 1; label <= n; ++label)
+        if (anyMember[label] >= 0 && largest[label] + 1 != label)
+            return "group " + std::to_string(label) + " has largest member " + std::to_string(largest[label]);
+    return "";
+}
+
+}  // namespace boardtest
