@@ -70,6 +70,33 @@ struct AppGlobals {
     HWND NewGameButton = nullptr;
     DibImage NewGameButtonImage;
     HWND MagnifierWindow = nullptr;
+
+    // The play screen's own controls and the images it hands them. The six box-button images
+    // exist while the play screen does; box window i loads pack image 300 + i or 310 + i into
+    // element i and gives it to box button i.
+    HWND LogoAnimation = nullptr;
+    HWND MinimiseButton = nullptr;
+    HWND CloseButton = nullptr;
+    HWND OptionsOpener = nullptr;
+    HWND ToolsOpener = nullptr;
+    HWND BoxButtons[kBoxWindowCount] = {};
+    std::unique_ptr<DibImage[]> BoxButtonImages;
+    std::unique_ptr<DibImage> LogoImage;
+    std::unique_ptr<DibImage> OptionsOpenerImage;
+    std::unique_ptr<DibImage> ToolsOpenerImage;
+    MCIDEVICEID MusicDevice = 0;  // the open music device, 0 when none is open
+
+    // The tool strip and the tools panel on the play screen's left edge. The background tile
+    // is one picture shared by both windows for the whole run.
+    HWND ToolStripWindow = nullptr;
+    HWND ToolsPanelWindow = nullptr;
+    HWND HintTool = nullptr;
+    uint8_t ToolsPanelShown = 0;
+    DibImage ToolTile;
+
+    // The timer window and the text it shows.
+    HWND TimerWindow = nullptr;
+    AppString ElapsedText{"00:00:00"};
 };
 
 extern AppGlobals App;

@@ -1,0 +1,87 @@
+#include "dialogs/TimerWindow.h"
+
+#include <new>
+
+#include "app/AppGlobals.h"
+#include "app/WindowClasses.h"
+#include "gfx/DibDraw.h"
+#include "gfx/GdiHandles.h"
+
+namespace {
+
+constexpr DWORD kTimerWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+struct TimerWindowState {
+    DibImage background;
+    GdiObject<HFONT> font;
+};
+
+TimerWindowState* StateOf(HWND window) {
+    return reinterpret_cast<TimerWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnCreateTimerWindow(HWND window) {
+    TimerWindowState* state = new (std::nothrow) TimerWindowState{};
+    if (state == nullptr) return -1;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->background.LoadById(kTimerBackgroundId);
+    state->font.reset(CreateFontA(kTimerFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                  "Comic Sans MS"));
+    // The class owns its device context, so these colours stay for every later paint; with
+    // the default opaque mode the digits stand on a black box.
+    HDC dc = GetDC(window);
+    SetTextColor(dc, kTimerTextColour);
+    SetBkColor(dc, kTimerBoxColour);
+    ReleaseDC(window, dc);
+    return 0;
+}
+
+void OnPaintTimerWindow(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (TimerWindowState* state = StateOf(window)) {
+        if (const PackedDib* background = state->background.GetDib()) {
+            DrawBlock(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                      ps.rcPaint.bottom - ps.rcPaint.top, background, ps.rcPaint.left, ps.rcPaint.top);
+        }
+        const HGDIOBJ previous = SelectObject(dc, state->font.get());
+        RECT text = kTimerTextRect;
+        DrawTextA(dc, App.ElapsedText.Text(), -1, &text, DT_RIGHT | DT_VCENTER);
+        SelectObject(dc, previous);
+    }
+    EndPaint(window, &ps);
+}
+
+void OnDestroyTimerWindow(HWND window) {
+    TimerWindowState* state = StateOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    delete state;
+    if (App.TimerWindow == window) App.TimerWindow = nullptr;
+}
+
+LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreateTimerWindow(window);
+        case WM_PAINT: OnPaintTimerWindow(window); return 0;
+        case WM_DESTROY: OnDestroyTimerWindow(window); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int32_t TimerWindowLeft(int32_t screenWidth) {
+    return screenWidth * 3 / 4 - kTimerWindowCentreOffset;
+}
+
+bool RegisterTimerWindowClass(HINSTANCE instance) {
+    return RegisterWindowKind(instance, kTimerWindowClass, TimerWindowProc, kOwnDcStyle, false);
+}
+
+HWND CreateTimerWindow(HWND playScreen) {
+    App.TimerWindow = CreateWindowExA(0, kTimerWindowClass, "", kTimerWindowStyle, TimerWindowLeft(App.ScreenWidth),
+                                      kTimerWindowTop, kTimerWindowWidth, kTimerWindowHeight, playScreen, nullptr,
+                                      App.Instance, nullptr);
+    return App.TimerWindow;
+}

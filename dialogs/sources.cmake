@@ -1,0 +1,1 @@
+list(APPEND VEXLA_WIN32_SOURCES dialogs/TimerWindow.cpp)
