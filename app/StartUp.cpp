@@ -2,8 +2,8 @@
 
 #include "app/AppGlobals.h"
 #include "app/LowColourDialog.h"
-#include "app/MainMenu.h"
 #include "app/MessageLoop.h"
+#include "app/PlayScreen.h"
 #include "app/ModuleFolder.h"
 #include "app/WindowClasses.h"
 #include "controls/ControlClasses.h"
@@ -40,8 +40,9 @@ int RunProgram(HINSTANCE instance) {
         OpenResourcePack((App.ModuleFolder + kPackFile).Text());
         App.MinimiseButtonImage.LoadById(kMinimiseButtonImageId);
         App.CloseButtonImage.LoadById(kCloseButtonImageId);
-        // No introductory clip is played yet: the main menu opens at once.
-        CreateMainMenu();
+        // No introductory clip and no way into the game from the main menu yet: the game
+        // opens straight on the play screen.
+        OpenPlayScreen();
     }
 
     const WPARAM exitCode = RunMessageLoop();

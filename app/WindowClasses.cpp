@@ -1,6 +1,10 @@
 #include "app/WindowClasses.h"
 
 #include "app/MainMenu.h"
+#include "app/PlayScreen.h"
+#include "app/ToolStrip.h"
+#include "app/ToolsPanel.h"
+#include "dialogs/TimerWindow.h"
 
 bool RegisterWindowKind(HINSTANCE instance, const char* className, WNDPROC procedure, UINT style,
                         bool blackBackground) {
@@ -28,9 +32,9 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDPRINC", RegisterMainMenuClass},
     {"CWNDMENSAJE", nullptr},
     {"CWNDVIDEO", nullptr},
-    {"CWNDBACK", nullptr},
-    {"CWNDBARRAHER", nullptr},
-    {"CWNDHerramientas", nullptr},
+    {"CWNDBACK", RegisterPlayScreenClass},
+    {"CWNDBARRAHER", RegisterToolStripClass},
+    {"CWNDHerramientas", RegisterToolsPanelClass},
     {"CWNDBARRAOPC", nullptr},
     {"CWNDOPCIONES", nullptr},
     {"CWNDBOX", nullptr},
@@ -51,7 +55,7 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDABOUTPRODUC", nullptr},
     {"CWNDCAJASPROD", nullptr},
     {"CWNDIDIOMAPRINCIPAL", nullptr},
-    {"CWNDVENTANATIMER", nullptr},
+    {"CWNDVENTANATIMER", RegisterTimerWindowClass},
     {"CWNDESTAD", nullptr},
     {"CWNDSECRETO", nullptr},
 };

@@ -11,3 +11,4 @@ list(APPEND VEXLA_WIN32_SOURCES
     app/WindowClasses.cpp)
 list(APPEND VEXLA_PORTABLE_SOURCES app/LanguageIds.cpp app/MixerVolume.cpp app/SoundIds.cpp)
 list(APPEND VEXLA_WIN32_SOURCES app/Language.cpp app/Mixer.cpp app/Sound.cpp)
+list(APPEND VEXLA_WIN32_SOURCES app/PlayScreen.cpp app/ToolStrip.cpp app/ToolsPanel.cpp)

@@ -1,0 +1,316 @@
+#include "app/PlayScreen.h"
+
+#include <mmsystem.h>
+
+#include "app/AppGlobals.h"
+#include "app/Language.h"
+#include "app/Sound.h"
+#include "app/SoundIds.h"
+#include "app/ToolStrip.h"
+#include "app/ToolsPanel.h"
+#include "app/WindowClasses.h"
+#include "controls/AnimationControl.h"
+#include "controls/CommandButton.h"
+#include "controls/ControlProtocol.h"
+#include "dialogs/TimerWindow.h"
+
+namespace {
+
+constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
+static_assert(kFullScreenStyle == 0x93400000, "style of the full-screen windows");
+constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr int32_t kControlCreateSize = 50;  // controls size themselves to their pictures
+
+constexpr UINT kHideBoxFlags =
+    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
+constexpr UINT kShowBoxFlags = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
+
+constexpr char kOpeningPictureName[] = "Image\\foto0.bmp";
+constexpr int32_t kOpeningPictureDigit = 10;  // index of the '0' in the name above
+constexpr size_t kPicturePathCapacity = 260;
+
+// --- The pieces other windows provide ---------------------------------------------------------
+// The board, the boxes, the clock, the magnifier and the dialogs are built by their own
+// windows; the play screen only calls them. Those not in the program yet do nothing here.
+
+void CreateHostedPanelsAndBoxes(HWND) {}
+void OpenOpeningGame(const AppString&, uint32_t) {}
+void ShowMagnifier() {}
+void ShowOptionsPanel() {}
+void PauseGameClock() {}
+void ResumeGameClock() {}
+void StartNewGame() {}
+bool OpenPicturePath(char* buffer, size_t size) {
+    if (size > 0) buffer[0] = '\0';
+    return false;
+}
+
+// --- Building ---------------------------------------------------------------------------------
+
+HWND CreateControl(HWND screen, const char* className, Point at) {
+    return CreateWindowExA(0, className, "", kControlStyle, at.x, at.y, kControlCreateSize, kControlCreateSize, screen,
+                           nullptr, App.Instance, nullptr);
+}
+
+void SetControlImage(HWND control, const DibImage& image) {
+    if (control != nullptr) SendMessageA(control, CM_SETBITMAP, 0, reinterpret_cast<LPARAM>(image.GetDib()));
+}
+
+std::unique_ptr<DibImage> LoadImage(uint32_t id) {
+    auto image = std::make_unique<DibImage>();
+    image->LoadById(id);
+    return image;
+}
+
+void CreateOwnControls(HWND screen) {
+    App.LogoImage = LoadImage(kLogoImageId);
+    App.LogoAnimation = CreateControl(screen, kAnimationClass, LogoPosition(App.ScreenWidth));
+    if (App.LogoAnimation != nullptr) SendMessageA(App.LogoAnimation, ANM_SETFRAMEROWS, 0, kLogoFrameRows);
+    SetControlImage(App.LogoAnimation, *App.LogoImage);
+
+    App.MinimiseButton = CreateControl(screen, kCommandButtonClass, MinimiseButtonPosition(App.ScreenWidth));
+    SetControlImage(App.MinimiseButton, App.MinimiseButtonImage);
+    App.CloseButton = CreateControl(screen, kCommandButtonClass, CloseButtonPosition(App.ScreenWidth));
+    SetControlImage(App.CloseButton, App.CloseButtonImage);
+
+    App.OptionsOpenerImage = LoadImage(kOptionsOpenerImageId);
+    App.OptionsOpener =
+        CreateControl(screen, kAnimationClass, OptionsOpenerPosition(App.ScreenWidth, App.ScreenHeight));
+    SetControlImage(App.OptionsOpener, *App.OptionsOpenerImage);
+    App.ToolsOpenerImage = LoadImage(kToolsOpenerImageId);
+    App.ToolsOpener = CreateControl(screen, kAnimationClass, ToolsOpenerPosition(App.ScreenHeight));
+    SetControlImage(App.ToolsOpener, *App.ToolsOpenerImage);
+
+    App.NewGameButton = CreateControl(screen, kCommandButtonClass, NewGameButtonPosition());
+}
+
+void CreateBoxButtons(HWND screen) {
+    App.BoxButtonImages = std::make_unique<DibImage[]>(kBoxWindowCount);
+    for (int32_t box = 0; box < kBoxWindowCount; ++box) {
+        App.BoxButtonImages[box].LoadById(kEmptyBoxButtonImageBase + static_cast<uint32_t>(box));
+        App.BoxButtons[box] =
+            CreateControl(screen, kCommandButtonClass, BoxButtonPosition(box, App.ScreenWidth, App.ScreenHeight));
+        SetControlImage(App.BoxButtons[box], App.BoxButtonImages[box]);
+    }
+}
+
+LRESULT OnCreatePlayScreen(HWND screen) {
+    App.PlayScreenWindow = screen;
+    CreateToolsPanel(screen);
+    CreateToolStrip(screen);
+    CreateHostedPanelsAndBoxes(screen);
+    OpenOpeningGame(OpeningPicturePath(App.ModuleFolder, RandomUnit()), OpeningTemplateId(RandomUnit()));
+    CreateTimerWindow(screen);
+    CreateOwnControls(screen);
+    ApplyLanguage();
+    SetControlImage(App.NewGameButton, App.NewGameButtonImage);
+    CreateBoxButtons(screen);
+    ShowMagnifier();
+    return 0;
+}
+
+// --- Commands ---------------------------------------------------------------------------------
+
+int32_t BoxButtonIndex(HWND control) {
+    for (int32_t box = 0; box < kBoxWindowCount; ++box)
+        if (App.BoxButtons[box] == control) return box;
+    return -1;
+}
+
+void ToggleBox(int32_t box) {
+    HWND window = App.BoxWindows[box];
+    if (window == nullptr) return;
+    if (IsWindowVisible(window)) {
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideBoxFlags);
+    } else {
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, kShowBoxFlags);
+        SetActiveWindow(window);
+    }
+}
+
+void OnLogoNotice(HWND logo, UINT code) {
+    switch (code) {
+        case CN_ENTER: SendMessageA(logo, ANM_SETRUNNING, 0, 1); break;
+        case CN_LEAVE:
+            SendMessageA(logo, ANM_SETRUNNING, 0, 0);
+            SendMessageA(logo, ANM_SETFRAME, 0, kLogoRestFrame);
+            break;
+        case CN_TICK: {
+            const LRESULT frame = SendMessageA(logo, ANM_GETFRAME, 0, 0);
+            SendMessageA(logo, ANM_SETFRAME, 0, frame == kLogoRestFrame ? kLogoLitFrame : kLogoRestFrame);
+            break;
+        }
+        default: break;
+    }
+}
+
+void OnControlClicked(HWND screen, HWND control) {
+    PlayClickSound();
+    if (control == App.MinimiseButton) {
+        SuspendPlay();
+        CloseWindow(screen);
+    } else if (control == App.CloseButton) {
+        SendMessageA(screen, WM_CLOSE, 0, 0);
+    } else if (control == App.NewGameButton) {
+        EnableHintTool();
+        StartNewGame();
+    } else if (const int32_t box = BoxButtonIndex(control); box >= 0) {
+        ToggleBox(box);
+    }
+}
+
+void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
+    if (control == nullptr) return;
+    if (control == App.ToolsOpener) {
+        if (code == CN_ENTER) ShowToolsPanel();
+    } else if (control == App.OptionsOpener) {
+        if (code == CN_ENTER) ShowOptionsPanel();
+    } else if (control == App.LogoAnimation) {
+        OnLogoNotice(control, code);
+    } else if (code == CN_ENTER) {
+        // Also the board's notice that it received pieces, which has the same number.
+        PlaySwitchedEffect(kHoverSound);
+    } else if (code == CN_CLICKED && GetDlgCtrlID(control) != kBoardControlId) {
+        OnControlClicked(screen, control);
+    }
+}
+
+// --- Window procedure -------------------------------------------------------------------------
+
+void OnActivatePlayScreen(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) return;
+    ResumePlay();
+    if (HIWORD(wParam) != 0) {
+        POINT cursor;
+        if (GetCursorPos(&cursor)) SetCursorPos(cursor.x, cursor.y - kRestoreCursorLift);
+    }
+}
+
+// A dialog that disables the play screen disables the boxes and the magnifier with it.
+void OnEnablePlayScreen(WPARAM enabled) {
+    const BOOL enable = enabled != 0 ? TRUE : FALSE;
+    for (HWND box : App.BoxWindows)
+        if (box != nullptr) EnableWindow(box, enable);
+    if (App.MagnifierWindow != nullptr) EnableWindow(App.MagnifierWindow, enable);
+}
+
+void OnPaintPlayScreen(HWND screen) {
+    // The class brush is black and the children cover the rest: nothing to draw.
+    ValidateRect(screen, nullptr);
+}
+
+void OnMusicNotice(HWND screen, WPARAM flags, LPARAM device) {
+    if (flags != MCI_NOTIFY_SUCCESSFUL || App.MusicDevice == 0 || static_cast<MCIDEVICEID>(device) != App.MusicDevice)
+        return;
+    MCI_SEEK_PARMS seek{};
+    mciSendCommandA(App.MusicDevice, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&seek));
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(screen);
+    mciSendCommandA(App.MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+}
+
+void OnDestroyPlayScreen(HWND screen) {
+    if (App.BoxMenu != nullptr) {
+        DestroyMenu(App.BoxMenu);
+        App.BoxMenu = nullptr;
+    }
+    App.BoxButtonImages.reset();
+    App.OptionsOpenerImage.reset();
+    App.ToolsOpenerImage.reset();
+    if (App.MusicDevice != 0) {
+        MCI_GENERIC_PARMS close{};
+        mciSendCommandA(App.MusicDevice, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&close));
+        App.MusicDevice = 0;
+    }
+    if (App.PlayScreenWindow == screen) App.PlayScreenWindow = nullptr;
+    App.NewGameButton = nullptr;
+    App.LogoAnimation = App.MinimiseButton = App.CloseButton = App.OptionsOpener = App.ToolsOpener = nullptr;
+    for (HWND& button : App.BoxButtons) button = nullptr;
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreatePlayScreen(screen);
+        case WM_ACTIVATE: OnActivatePlayScreen(wParam); return 0;
+        case WM_ENABLE: OnEnablePlayScreen(wParam); return 0;
+        case WM_PAINT: OnPaintPlayScreen(screen); return 0;
+        case WM_CLOSE: DestroyWindow(screen); return 0;
+        case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
+        case NotifyParentMessage:
+            OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
+            return 0;
+        case WM_DESTROY: OnDestroyPlayScreen(screen); return 0;
+        default: return DefWindowProcA(screen, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+Point LogoPosition(int32_t screenWidth) { return Point{screenWidth / 2 - 83, 23}; }
+Point MinimiseButtonPosition(int32_t screenWidth) { return Point{screenWidth - 60, 0}; }
+Point CloseButtonPosition(int32_t screenWidth) { return Point{screenWidth - 32, 0}; }
+Point OptionsOpenerPosition(int32_t screenWidth, int32_t screenHeight) {
+    return Point{(screenWidth - 117) / 2, screenHeight - 50};
+}
+Point ToolsOpenerPosition(int32_t screenHeight) { return Point{17, (screenHeight - 117) / 2}; }
+Point NewGameButtonPosition() { return Point{23, 23}; }
+Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight) {
+    return Point{screenWidth - 29, screenHeight / 2 - 192 + 64 * box};
+}
+
+AppString OpeningPicturePath(const AppString& moduleFolder, double draw) {
+    AppString name(kOpeningPictureName);
+    name.Buffer()[kOpeningPictureDigit] = static_cast<char>('0' + static_cast<int32_t>(draw * kShippedOpeningPictures));
+    return moduleFolder + name.Text();
+}
+
+uint32_t OpeningTemplateId(double draw) {
+    return kFirstShapeTemplateId + static_cast<uint32_t>(kShapeTemplateCount * draw);
+}
+
+bool RegisterPlayScreenClass(HINSTANCE instance) {
+    return RegisterWindowKind(instance, kPlayScreenClass, PlayScreenProc, kOwnDcStyle, true);
+}
+
+HWND OpenPlayScreen() {
+    if (App.PlayScreenWindow != nullptr) {
+        ShowWindow(App.PlayScreenWindow, SW_SHOW);
+        ResumePlay();
+        return App.PlayScreenWindow;
+    }
+    return CreateWindowExA(0, kPlayScreenClass, kPlayScreenCaption, kFullScreenStyle, 0, 0, 100, 100, nullptr, nullptr,
+                           App.Instance, nullptr);
+}
+
+void SuspendPlay() {
+    if (App.MusicDevice != 0) {
+        MCI_GENERIC_PARMS pause{};
+        mciSendCommandA(App.MusicDevice, MCI_PAUSE, 0, reinterpret_cast<DWORD_PTR>(&pause));
+    }
+    PauseGameClock();
+}
+
+void ResumePlay() {
+    ResumeGameClock();
+    if (App.MusicDevice != 0) {
+        MCI_GENERIC_PARMS resume{};
+        resume.dwCallback = reinterpret_cast<DWORD_PTR>(App.PlayScreenWindow);
+        mciSendCommandA(App.MusicDevice, MCI_RESUME, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&resume));
+    }
+}
+
+void OnPuzzleCompleted() {
+    EnableHintTool();
+    char path[kPicturePathCapacity];
+    OpenPicturePath(path, sizeof path);
+    SuspendPlay();
+    // No congratulation clip or window exists yet: play goes on as soon as it is suspended.
+    ResumePlay();
+}
+
+bool TakeHintInPlay() { return true; }
+void SolvePuzzleInPlay() {}
+void OpenStatisticsFromPlay() {}
+void OpenMusicFromPlay() {}
+void OpenHallOfHonourFromPlay() {}
