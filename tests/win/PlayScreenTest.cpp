@@ -1,0 +1,397 @@
+// The play screen, its tool strip and tools panel and the timer window, built for real on the
+// Wine desktop: where the children sit, what the command handler does with the box buttons,
+// the logo and the minimise button, the panel's slide-out and its leave check under real
+// pointer moves, the hint tool's disabling and re-enabling, and the clock's digits on screen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppGlobals.h"
+#include "app/PlayScreen.h"
+#include "app/ToolStrip.h"
+#include "app/ToolsPanel.h"
+#include "app/WindowClasses.h"
+#include "controls/ControlProtocol.h"
+#include "dialogs/TimerWindow.h"
+#include "gfx/DibDraw.h"
+#include "ControlTestSupport.h"
+
+namespace {
+
+using ctltest::MoveCursorTo;
+using ctltest::PumpFor;
+using ctltest::PumpUntil;
+
+// The game folder's pack, when the game has been built beside the tests.
+std::string DistPackPath() { return std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf"; }
+
+RECT ChildRect(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool QuitWasPosted(WPARAM* code) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            *code = msg.wParam;
+            return true;
+        }
+        DispatchMessageA(&msg);
+    }
+    return false;
+}
+
+class PlayScreenTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ctltest::EnsureControlClasses();
+        RegisterWindowClasses(App.Instance);
+        OpenResourcePack(DistPackPath().c_str());
+    }
+    static void TearDownTestSuite() { CloseResourcePack(); }
+
+    void SetUp() override {
+        App.SoundEffectsOn = 0;
+        MoveCursorTo(POINT{600, 700});
+        screen_ = OpenPlayScreen();
+        ASSERT_NE(screen_, nullptr);
+        PumpFor(200);
+    }
+    void TearDown() override {
+        for (HWND& box : App.BoxWindows) {
+            if (box != nullptr) DestroyWindow(box);
+            box = nullptr;
+        }
+        if (App.PlayScreenWindow != nullptr) DestroyWindow(App.PlayScreenWindow);
+        WPARAM code = 1;
+        QuitWasPosted(&code);
+    }
+
+    // Stand-ins for the box windows, owned by the play screen as the real ones are.
+    void MakeBoxes() {
+        for (int i = 0; i < kBoxWindowCount; ++i) {
+            App.BoxWindows[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Box", WS_POPUP | WS_CAPTION,
+                                                60 + 10 * i, 78 + 10 * i, 300, 300, screen_, nullptr, App.Instance,
+                                                nullptr);
+        }
+    }
+
+    void Notify(HWND control, UINT code) {
+        SendMessageA(screen_, NotifyParentMessage, code, reinterpret_cast<LPARAM>(control));
+    }
+
+    HWND screen_ = nullptr;
+};
+
+TEST(PlayScreenLayout, ControlsSitWhereTheScreenSizePutsThem) {
+    EXPECT_EQ(LogoPosition(1024), (Point{429, 23}));
+    EXPECT_EQ(MinimiseButtonPosition(1024), (Point{964, 0}));
+    EXPECT_EQ(CloseButtonPosition(1024), (Point{992, 0}));
+    EXPECT_EQ(OptionsOpenerPosition(1024, 768), (Point{453, 718}));
+    EXPECT_EQ(ToolsOpenerPosition(768), (Point{17, 325}));
+    EXPECT_EQ(ToolsOpenerPosition(601), (Point{17, 242})) << "(601 - 117) / 2 truncates";
+    EXPECT_EQ(NewGameButtonPosition(), (Point{23, 23}));
+    EXPECT_EQ(BoxButtonPosition(0, 1024, 768), (Point{995, 192}));
+    EXPECT_EQ(BoxButtonPosition(5, 1024, 768), (Point{995, 512}));
+    EXPECT_EQ(BoxButtonPosition(2, 800, 601), (Point{771, 236}));
+    EXPECT_EQ(TimerWindowLeft(1024), 705);
+    EXPECT_EQ(TimerWindowLeft(801), 537) << "801 x 3 / 4 = 600, then 63 off";
+}
+
+TEST(PlayScreenLayout, ToolsShareThePanelHeightInFiveSteps) {
+    // step = (768 - 96) / 5 = 134
+    EXPECT_EQ(ToolPosition(kStatisticsTool, 768).y, 0);
+    EXPECT_EQ(ToolPosition(kStatisticsTool, 768).x, 27);
+    EXPECT_EQ(ToolPosition(kSolveTool, 768).x, 16);
+    EXPECT_EQ(ToolPosition(kSolveTool, 768).y, 134);
+    EXPECT_EQ(ToolPosition(kHintTool, 768).x, 31);
+    EXPECT_EQ(ToolPosition(kHintTool, 768).y, 268);
+    EXPECT_EQ(ToolPosition(kMusicTool, 768).x, 3);
+    EXPECT_EQ(ToolPosition(kMusicTool, 768).y, 402);
+    EXPECT_EQ(ToolPosition(kHonourTool, 768).x, 24);
+    EXPECT_EQ(ToolPosition(kHonourTool, 768).y, 526) << "4 steps less 10";
+    EXPECT_EQ(ToolPosition(kSolveTool, 600).y, 100);
+}
+
+TEST(PlayScreenLayout, ThePanelKeepsThePointerUpToItsEdgesInclusive) {
+    EXPECT_TRUE(PointKeepsToolsPanel(POINT{0, 0}, 768));
+    EXPECT_TRUE(PointKeepsToolsPanel(POINT{136, 665}, 768));
+    EXPECT_FALSE(PointKeepsToolsPanel(POINT{137, 10}, 768));
+    EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, 666}, 768));
+    EXPECT_FALSE(PointKeepsToolsPanel(POINT{-1, 10}, 768));
+    EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, -1}, 768));
+}
+
+TEST(PlayScreenLayout, TheOpeningGameDrawsOneOfSixPicturesAndTemplates) {
+    const AppString folder("C:\\Game\\");
+    EXPECT_STREQ(OpeningPicturePath(folder, 0.0).Text(), "C:\\Game\\Image\\foto0.bmp");
+    EXPECT_STREQ(OpeningPicturePath(folder, 0.5).Text(), "C:\\Game\\Image\\foto3.bmp");
+    EXPECT_STREQ(OpeningPicturePath(folder, 0.9999).Text(), "C:\\Game\\Image\\foto5.bmp");
+    EXPECT_STREQ(OpeningPicturePath(folder, 1.0 / 6.0 - 1e-9).Text(), "C:\\Game\\Image\\foto0.bmp");
+    EXPECT_EQ(OpeningTemplateId(0.0), 3000u);
+    EXPECT_EQ(OpeningTemplateId(0.34), 3002u);
+    EXPECT_EQ(OpeningTemplateId(0.9999), 3005u);
+}
+
+TEST_F(PlayScreenTest, ChildrenAreBuiltWhereTheyBelong) {
+    EXPECT_EQ(App.PlayScreenWindow, screen_);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(screen_, GWL_STYLE)) & 0x93400000u, 0x93400000u)
+        << "full-screen style (the system adds WS_CLIPSIBLINGS to top-level windows)";
+
+    ASSERT_NE(App.TimerWindow, nullptr);
+    const RECT timer = ChildRect(App.TimerWindow);
+    EXPECT_EQ(timer.left, TimerWindowLeft(App.ScreenWidth));
+    EXPECT_EQ(timer.top, 23);
+    EXPECT_EQ(timer.right - timer.left, 126);
+    EXPECT_EQ(timer.bottom - timer.top, 39);
+
+    ASSERT_NE(App.ToolStripWindow, nullptr);
+    const RECT strip = ChildRect(App.ToolStripWindow);
+    EXPECT_EQ(strip.left, 0);
+    EXPECT_EQ(strip.top, 78);
+    EXPECT_EQ(strip.right, 17);
+    EXPECT_EQ(strip.bottom - strip.top, App.ScreenHeight - 96);
+    EXPECT_TRUE(IsWindowVisible(App.ToolStripWindow));
+
+    ASSERT_NE(App.ToolsPanelWindow, nullptr);
+    const RECT panel = ChildRect(App.ToolsPanelWindow);
+    EXPECT_EQ(panel.right - panel.left, 136);
+    EXPECT_EQ(panel.bottom - panel.top, App.ScreenHeight - 96);
+    EXPECT_FALSE(IsWindowVisible(App.ToolsPanelWindow)) << "the panel starts hidden";
+    EXPECT_EQ(App.ToolsPanelShown, 0);
+
+    for (int i = 0; i < kBoxWindowCount; ++i) {
+        ASSERT_NE(App.BoxButtons[i], nullptr);
+        const RECT button = ChildRect(App.BoxButtons[i]);
+        const Point at = BoxButtonPosition(i, App.ScreenWidth, App.ScreenHeight);
+        EXPECT_EQ(button.left, at.x) << i;
+        EXPECT_EQ(button.top, at.y) << i;
+        EXPECT_EQ(SendMessageA(App.BoxButtons[i], CM_GETBITMAP, 0, 0),
+                  reinterpret_cast<LRESULT>(App.BoxButtonImages[i].GetDib()))
+            << "box button " << i << " shows element " << i << " of the array";
+    }
+    const RECT close = ChildRect(App.CloseButton);
+    EXPECT_EQ(close.left, App.ScreenWidth - 32);
+    EXPECT_EQ(close.top, 0);
+    const RECT logo = ChildRect(App.LogoAnimation);
+    EXPECT_EQ(logo.left, App.ScreenWidth / 2 - 83);
+    EXPECT_EQ(SendMessageA(App.LogoAnimation, ANM_GETFRAMEROWS, 0, 0), 2);
+    ASSERT_NE(App.HintTool, nullptr);
+    EXPECT_EQ(SendMessageA(App.HintTool, ANM_GETFRAMECOLUMNS, 0, 0), 6);
+}
+
+TEST_F(PlayScreenTest, OpeningAgainShowsTheSameScreen) {
+    ShowWindow(screen_, SW_HIDE);
+    EXPECT_EQ(OpenPlayScreen(), screen_);
+    EXPECT_TRUE(IsWindowVisible(screen_));
+}
+
+TEST_F(PlayScreenTest, DestroyingThePlayScreenEndsTheProgramWithCodeZero) {
+    DestroyWindow(screen_);
+    WPARAM code = 99;
+    EXPECT_TRUE(QuitWasPosted(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(App.PlayScreenWindow, nullptr);
+    EXPECT_EQ(App.BoxButtonImages, nullptr) << "the box-button images go with the screen";
+}
+
+TEST_F(PlayScreenTest, TheCloseButtonEndsTheProgram) {
+    Notify(App.CloseButton, CN_CLICKED);
+    WPARAM code = 99;
+    EXPECT_TRUE(QuitWasPosted(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(IsWindow(screen_));
+}
+
+TEST_F(PlayScreenTest, ABoxButtonShowsAndActivatesItsBoxThenHidesIt) {
+    MakeBoxes();
+    Notify(App.BoxButtons[3], CN_CLICKED);
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(App.BoxWindows[3]));
+    EXPECT_EQ(GetActiveWindow(), App.BoxWindows[3]);
+    for (int i = 0; i < kBoxWindowCount; ++i)
+        if (i != 3) {
+            EXPECT_FALSE(IsWindowVisible(App.BoxWindows[i])) << i;
+        }
+    const RECT box = [&] {
+        RECT r{};
+        GetWindowRect(App.BoxWindows[3], &r);
+        return r;
+    }();
+    EXPECT_EQ(box.left, 90) << "showing neither moves nor sizes the box";
+    EXPECT_EQ(box.right - box.left, 300);
+
+    Notify(App.BoxButtons[3], CN_CLICKED);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(App.BoxWindows[3]));
+    Notify(App.BoxButtons[3], CN_CLICKED);
+    EXPECT_TRUE(IsWindowVisible(App.BoxWindows[3])) << "a third click shows it again";
+}
+
+TEST_F(PlayScreenTest, DisablingThePlayScreenDisablesTheBoxes) {
+    MakeBoxes();
+    EnableWindow(screen_, FALSE);
+    for (HWND box : App.BoxWindows) EXPECT_FALSE(IsWindowEnabled(box));
+    EnableWindow(screen_, TRUE);
+    for (HWND box : App.BoxWindows) EXPECT_TRUE(IsWindowEnabled(box));
+}
+
+TEST_F(PlayScreenTest, TheLogoBlinksWhileHoveredAndRestsOnFrameZero) {
+    HWND logo = App.LogoAnimation;
+    Notify(logo, CN_ENTER);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETRUNNING, 0, 0), 1);
+    Notify(logo, CN_TICK);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETFRAME, 0, 0), 1);
+    Notify(logo, CN_TICK);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETFRAME, 0, 0), 0);
+    Notify(logo, CN_TICK);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETFRAME, 0, 0), 1);
+    Notify(logo, CN_LEAVE);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETRUNNING, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(logo, ANM_GETFRAME, 0, 0), 0);
+}
+
+TEST_F(PlayScreenTest, TheMinimiseButtonMinimisesTheScreen) {
+    Notify(App.MinimiseButton, CN_CLICKED);
+    PumpFor(100);
+    EXPECT_TRUE(IsIconic(screen_));
+    ShowWindow(screen_, SW_RESTORE);
+    PumpFor(100);
+    EXPECT_FALSE(IsIconic(screen_));
+}
+
+TEST_F(PlayScreenTest, TouchingTheStripSlidesThePanelOutOnceAndLeavingHidesIt) {
+    MoveCursorTo(ctltest::ScreenPointOf(App.ToolStripWindow, 8, 300), 150);
+    EXPECT_EQ(App.ToolsPanelShown, 1);
+    EXPECT_TRUE(IsWindowVisible(App.ToolsPanelWindow));
+    EXPECT_TRUE(IsWindowVisible(App.HintTool)) << "the tools come out with the panel";
+
+    // Inside the panel, even on its far edge, it stays.
+    MoveCursorTo(ctltest::ScreenPointOf(App.ToolsPanelWindow, 130, 600), 300);
+    EXPECT_TRUE(IsWindowVisible(App.ToolsPanelWindow));
+
+    MoveCursorTo(POINT{600, 400}, 0);
+    EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(App.ToolsPanelWindow); }, 400))
+        << "hidden within a few leave checks of 100 ms";
+    EXPECT_EQ(App.ToolsPanelShown, 0);
+    EXPECT_FALSE(IsWindowVisible(App.HintTool));
+}
+
+TEST_F(PlayScreenTest, TheToolsOpenerOpensThePanel) {
+    Notify(App.ToolsOpener, CN_ENTER);
+    EXPECT_EQ(App.ToolsPanelShown, 1);
+    EXPECT_TRUE(IsWindowVisible(App.ToolsPanelWindow));
+}
+
+TEST_F(PlayScreenTest, TheSlideOutLeavesThePanelPaintedWithItsTile) {
+    if (App.ToolTile.GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
+    MoveCursorTo(ctltest::ScreenPointOf(App.ToolsPanelWindow, 60, 100), 0);
+    ShowToolsPanel();
+    PumpFor(100);
+    // A point of the rail (x 119 to 135) and one of the parchment must match the tile.
+    PackedDib* tile = App.ToolTile.GetDib();
+    ctltest::EnsureControlClasses();
+    wintest::PixelCanvas canvas(kToolTileWidth, kToolTileHeight);
+    DrawBlock(canvas.dc(), 0, 0, kToolTileWidth, kToolTileHeight, tile, 0, 0);
+    for (POINT p : {POINT{125, 50}, POINT{5, 185}, POINT{130, 10}}) {
+        EXPECT_EQ(ctltest::ScreenPixel(App.ToolsPanelWindow, p.x, p.y + kToolTileHeight), canvas.Pixel(p.x, p.y))
+            << "second band at " << p.x << "," << p.y;
+    }
+}
+
+TEST_F(PlayScreenTest, TheHintToolIsDisabledWhenHintsRunOutAndEnabledAgain) {
+    HWND hint = App.HintTool;
+    SendMessageA(hint, CM_SETENABLED, 0, 0);
+    SendMessageA(hint, ANM_SETFRAME, 0, kHintSpentFrame);
+    EnableHintTool();
+    EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), 0);
+
+    SendMessageA(hint, CM_SETENABLED, 0, 0);
+    Notify(App.NewGameButton, CN_CLICKED);
+    EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 1) << "a new game gives the hints back";
+
+    SendMessageA(hint, CM_SETENABLED, 0, 0);
+    OnPuzzleCompleted();
+    EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 1) << "so does a completed puzzle";
+
+    SendMessageA(hint, CM_SETENABLED, 0, 0);
+    SendMessageA(App.ToolsPanelWindow, NotifyParentMessage, CN_CLICKED,
+                 reinterpret_cast<LPARAM>(GetDlgItem(App.ToolsPanelWindow, kFirstToolId + kSolveTool)));
+    EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 1) << "and the solve tool";
+}
+
+TEST_F(PlayScreenTest, TheHintToolGlowsInFourFramesAndStopsAtRestAfterTheLeave) {
+    HWND hint = App.HintTool;
+    HWND panel = App.ToolsPanelWindow;
+    const auto send = [&](UINT code) { SendMessageA(panel, NotifyParentMessage, code, reinterpret_cast<LPARAM>(hint)); };
+    SendMessageA(hint, ANM_SETFRAME, 0, 0);
+    send(CN_ENTER);
+    int frames[6];
+    for (int& f : frames) {
+        send(CN_TICK);
+        f = static_cast<int>(SendMessageA(hint, ANM_GETFRAME, 0, 0));
+    }
+    EXPECT_EQ((std::vector<int>(frames, frames + 6)), (std::vector<int>{1, 2, 3, 0, 1, 2}));
+    send(CN_LEAVE);
+    send(CN_TICK);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETRUNNING, 0, 0), 1) << "runs on to frame 0";
+    send(CN_TICK);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETRUNNING, 0, 0), 0);
+}
+
+TEST_F(PlayScreenTest, TheMusicToolRunsUpToNineAndBackDown) {
+    HWND music = GetDlgItem(App.ToolsPanelWindow, kFirstToolId + kMusicTool);
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(SendMessageA(music, ANM_GETINTERVAL, 0, 0), 70);
+    const auto send = [&](UINT code) {
+        SendMessageA(App.ToolsPanelWindow, NotifyParentMessage, code, reinterpret_cast<LPARAM>(music));
+    };
+    send(CN_ENTER);
+    std::vector<int> frames;
+    for (int i = 0; i < 20; ++i) {
+        send(CN_TICK);
+        frames.push_back(static_cast<int>(SendMessageA(music, ANM_GETFRAME, 0, 0)));
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2}));
+    send(CN_LEAVE);
+    for (int i = 0; i < 20 && SendMessageA(music, ANM_GETRUNNING, 0, 0) != 0; ++i) send(CN_TICK);
+    EXPECT_EQ(SendMessageA(music, ANM_GETFRAME, 0, 0), 0) << "stops back at rest";
+}
+
+TEST_F(PlayScreenTest, TheMusicToolIsDisabledWithoutAMixer) {
+    HWND music = GetDlgItem(App.ToolsPanelWindow, kFirstToolId + kMusicTool);
+    EXPECT_EQ(SendMessageA(music, CM_GETENABLED, 0, 0), mixerGetNumDevs() == 0 ? 0 : 1);
+}
+
+TEST_F(PlayScreenTest, TheTimerWindowShowsTheClockInRedDigits) {
+    ASSERT_TRUE(App.ElapsedText.Assign("12:34:56"));
+    InvalidateRect(App.TimerWindow, nullptr, FALSE);
+    UpdateWindow(App.TimerWindow);
+    PumpFor(50);
+    int red = 0;
+    int outsideRed = 0;
+    for (int y = 0; y < 39; ++y) {
+        for (int x = 0; x < 126; ++x) {
+            if (ctltest::ScreenPixel(App.TimerWindow, x, y) != 0xFF0000u) continue;
+            const bool inside = x >= 7 && x < 101 && y >= 9 && y < 30;
+            (inside ? red : outsideRed)++;
+        }
+    }
+    EXPECT_GT(red, 20) << "the digits are drawn in pure red";
+    EXPECT_EQ(outsideRed, 0) << "inside the text box only";
+    // Right-aligned: the last column of the text box region holds red or is next to it.
+    int rightmostRed = -1;
+    for (int x = 100; x >= 7 && rightmostRed < 0; --x)
+        for (int y = 9; y < 30; ++y)
+            if (ctltest::ScreenPixel(App.TimerWindow, x, y) == 0xFF0000u) rightmostRed = x;
+    EXPECT_GE(rightmostRed, 92) << "the text ends at the right edge of its box";
+    App.ElapsedText.Assign("00:00:00");
+}
+
+}  // namespace
