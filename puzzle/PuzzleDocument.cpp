@@ -15,9 +15,9 @@ void Call(const std::function<void()>& callback) {
         callback();
 }
 
-template <typename T>
-void Release(std::vector<T>& array) {
-    std::vector<T>().swap(array);
+template <typename T, typename Allocator>
+void Release(std::vector<T, Allocator>& array) {
+    std::vector<T, Allocator>().swap(array);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "puzzle/AtlasAllocator.h"
 #include "puzzle/BmpFileReader.h"
 #include "puzzle/DocumentCallbacks.h"
 #include "puzzle/Piece.h"
@@ -24,8 +25,9 @@
 // Piece numbers in stacking order, all seven stacks concatenated.
 using OrderBuffer = std::vector<uint32_t>;
 // 32-bit image of every cut piece, bottom-up rows: blue, green, red, inside flag (1 = the
-// pixel belongs to the piece; 0 = transparent, with blue, green and red 0 as well).
-using PieceAtlas = std::vector<uint8_t>;
+// pixel belongs to the piece; 0 = transparent, with blue, green and red 0 as well). Its
+// allocator does not zero what the cutter is about to write anyway.
+using PieceAtlas = std::vector<uint8_t, AtlasAllocator<uint8_t>>;
 
 struct PuzzleDocument {
     // Grid and sizes, chosen by the pickers and the cutter.
