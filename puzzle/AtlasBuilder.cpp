@@ -121,7 +121,7 @@ void BuildRowMasks(uint32_t* masks,
 uint64_t AtlasWorkspace::BytesFor(const CutGeometry& g, const AtlasGrid& grid) {
     const uint64_t span = static_cast<uint64_t>(grid.cols - 1) * g.cellWidth + g.pieceWidth;
     const uint64_t maskRow = static_cast<uint64_t>(grid.templateCols + 2) * g.pieceWidth;
-    return 4 * (span * g.pieceHeight + g.pieceHeight + maskRow * grid.templateRows * g.pieceHeight + maskRow +
+    return 4 * (span + maskRow * grid.templateRows * g.pieceHeight + maskRow +
                 static_cast<uint64_t>(g.atlasWidth));
 }
 
@@ -131,8 +131,7 @@ bool AtlasWorkspace::Allocate(const CutGeometry& g, const AtlasGrid& grid) {
     span_ = (grid.cols - 1) * g.cellWidth + g.pieceWidth;
     const size_t maskRow = static_cast<size_t>(grid.templateCols + 2) * static_cast<size_t>(g.pieceWidth);
     try {
-        ring_.assign(static_cast<size_t>(span_) * static_cast<size_t>(g.pieceHeight), 0);
-        ringRowOf_.assign(static_cast<size_t>(g.pieceHeight), -1);
+        scaled_.assign(static_cast<size_t>(span_), 0);
         innerMasks_.assign(maskRow * static_cast<size_t>(grid.templateRows) * static_cast<size_t>(g.pieceHeight), 0);
         borderMasks_.assign(maskRow, 0);
         row_.assign(static_cast<size_t>(g.atlasWidth), 0);
@@ -170,7 +169,8 @@ void BuildPieceAtlas(const CutGeometry& g,
             uint32_t* masks = work.innerMasks_.data() + (static_cast<size_t>(i) * g.pieceHeight + v) * maskRow;
             BuildRowMasks(masks, labelsOf(i, v), maps.templateColumnOfU, i, inner, grid, g);
         }
-    std::fill(work.ringRowOf_.begin(), work.ringRowOf_.end(), -1);
+    uint32_t* const scaled = work.scaled_.data();
+    work.scaledRowOf_ = -1;
 
     for (int32_t r = 0; r < grid.rows; ++r) {
         const int32_t i = r % grid.templateRows;
@@ -182,20 +182,12 @@ void BuildPieceAtlas(const CutGeometry& g,
                 std::memset(out, 0, atlasRowBytes);
                 continue;
             }
-            // Board rows arrive in increasing order within a piece row, and the next piece
-            // row starts again less than pieceHeight rows back: a ring of pieceHeight rows
-            // still holds every row it shares with its predecessor.
-            const auto slot = static_cast<size_t>(y % g.pieceHeight);
-            uint32_t* scaled = work.ring_.data() + slot * static_cast<size_t>(work.span_);
-            if (work.ringRowOf_[slot] != y) {
-                const auto previous = static_cast<size_t>((y + g.pieceHeight - 1) % g.pieceHeight);
-                if (y > 0 && work.ringRowOf_[previous] == y - 1 && maps.pictureRowOfY[y] == maps.pictureRowOfY[y - 1]) {
-                    std::memcpy(scaled, work.ring_.data() + previous * static_cast<size_t>(work.span_),
-                                4 * static_cast<size_t>(work.span_));
-                } else {
-                    BuildScaledRow(scaled, y, g, picture, maps, palette, work.span_);
-                }
-                work.ringRowOf_[slot] = y;
+            // The scaled row depends only on the picture row it shows: when the picture is
+            // enlarged, neighbouring board rows show the same one and share the work.
+            const int32_t pictureRow = maps.pictureRowOfY[y];
+            if (pictureRow != work.scaledRowOf_) {
+                BuildScaledRow(scaled, y, g, picture, maps, palette, work.span_);
+                work.scaledRowOf_ = pictureRow;
             }
 
             const uint32_t* masks;

@@ -18,15 +18,15 @@
 // on the outer border the neighbours' tabs are filled in and its own cut off, which makes
 // the edge straight. Pixels outside the scaled picture are outside the piece.
 //
-// The work is arranged so that the inner loop is a plain masked copy. Each scaled picture
-// row is built once (into a ring of pieceHeight rows, padded with transparent pixels where
-// pieces reach past the picture; a row that shows the same picture row as the one before
-// is copied from it). The masks - pieceWidth entries, all ones where the pixel belongs to
-// the piece - depend only on the template piece, the piece row v and whether the piece
-// lies in the first or last row or column; those of the inner rows are built once per cut,
-// those of the top and bottom rows per atlas row. Every piece row is then the scaled row
-// ANDed with its mask, gathered into one atlas row in the cache and stored to the atlas in
-// one pass (AtlasRows.h).
+// The work is arranged so that the inner loop is a plain masked copy. The picture row a
+// board row shows is scaled once into a row of atlas pixels, padded with transparent ones
+// where pieces reach past the picture, and kept while the following board rows show the
+// same picture row (an enlarged picture shows each row several times). The masks -
+// pieceWidth entries, all ones where the pixel belongs to the piece - depend only on the
+// template piece, the piece row v and whether the piece lies in the first or last row or
+// column; those of the inner rows are built once per cut, those of the top and bottom rows
+// per atlas row. Every piece row is then the scaled row ANDed with its mask, gathered into
+// one atlas row in the cache and stored to the atlas in one pass (AtlasRows.h).
 #pragma once
 
 #include <cstddef>
@@ -77,8 +77,8 @@ private:
     friend void BuildPieceAtlas(const CutGeometry&, const AtlasGrid&, const AtlasPicture&, const AtlasMaps&,
                                 const ShapeTemplateView&, AtlasWorkspace&, uint8_t*);
     int32_t span_ = 0;                   // entries of one scaled row, transparent padding included
-    std::vector<uint32_t> ring_;         // pieceHeight scaled rows
-    std::vector<int32_t> ringRowOf_;     // board row each ring slot holds, -1 for none
+    std::vector<uint32_t> scaled_;       // the scaled picture row in use
+    int32_t scaledRowOf_ = -1;           // the picture row it shows, -1 for none
     std::vector<uint32_t> innerMasks_;   // per template row and piece row v: templateCols + 2 masks
     std::vector<uint32_t> borderMasks_;  // the same for one atlas row of the top or bottom piece row
     std::vector<uint32_t> row_;          // the atlas row being put together
