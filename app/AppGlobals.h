@@ -16,6 +16,9 @@
 #include "app/ResourcePack.h"
 #include "app/SoundIds.h"
 #include "gfx/DibImage.h"
+#include "puzzle/DragImages.h"
+#include "puzzle/DropRules.h"
+#include "puzzle/PuzzleDocument.h"
 
 // Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
 constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
@@ -97,6 +100,16 @@ struct AppGlobals {
     // The timer window and the text it shows.
     HWND TimerWindow = nullptr;
     AppString ElapsedText{"00:00:00"};
+
+    // The one puzzle in play, and what its seven surfaces share: the drag in progress, the
+    // images a dragged piece is drawn with (made by each cut for its piece size) and the
+    // board texture (pack 114, loaded by the first surface created). CreatingBoard is set
+    // while the board window is being made, so that its first WM_SIZE cuts the puzzle.
+    PuzzleDocument Puzzle;
+    DragSession Drag;
+    std::shared_ptr<PieceDragImages> DragImages;
+    DibImage BoardTexture;
+    uint8_t CreatingBoard = 0;
 };
 
 extern AppGlobals App;

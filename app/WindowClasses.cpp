@@ -5,6 +5,8 @@
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "dialogs/TimerWindow.h"
+#include "puzzle/BoxWindow.h"
+#include "puzzle/PuzzleSurface.h"
 
 bool RegisterWindowKind(HINSTANCE instance, const char* className, WNDPROC procedure, UINT style,
                         bool blackBackground) {
@@ -37,8 +39,8 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDHerramientas", RegisterToolsPanelClass},
     {"CWNDBARRAOPC", nullptr},
     {"CWNDOPCIONES", nullptr},
-    {"CWNDBOX", nullptr},
-    {"CWNDPUZZLE", nullptr},
+    {"CWNDBOX", RegisterBoxClass},
+    {"CWNDPUZZLE", RegisterPuzzleSurfaceClass},
     {"CWNDIMAGECANT", nullptr},
     {"CWNDIMAGETAM", nullptr},
     {"CWNDPREVLUPA", nullptr},

@@ -2,6 +2,7 @@
 #include "puzzle/DropRules.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "puzzle/GameClock.h"
 #include "puzzle/JoinRules.h"
@@ -179,13 +180,14 @@ Point KeepInside(const PuzzleDocument& doc, int surface, Point position) {
 }
 
 DropOutcome Drop(PuzzleDocument& doc, DragSession& drag, int target, Point position) {
-    DropOutcome outcome = DropOutcome::Nothing;
-    if (drag.DragState == kDragSelection) {
+    // The drag ends before the drop's consequences run: a completion handler that opens a
+    // window and takes the mouse capture must not find a drag still waiting to be dropped.
+    const int32_t state = std::exchange(drag.DragState, kDragIdle);
+    if (state == kDragSelection) {
         MarkSelection(doc, drag.surface, SelectionBounds(drag));
-        outcome = DropOutcome::Selected;
-    } else if (drag.DragState == kDragPiece) {
-        outcome = DropPiece(doc, drag, target, position);
+        return DropOutcome::Selected;
     }
-    drag.DragState = kDragIdle;
-    return outcome;
+    if (state == kDragPiece)
+        return DropPiece(doc, drag, target, position);
+    return DropOutcome::Nothing;
 }

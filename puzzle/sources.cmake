@@ -19,9 +19,16 @@ list(APPEND VEXLA_PORTABLE_SOURCES
 # The board and boxes: painting, joining, dropping, selection, score, hint, solve and the
 # clock's rules are portable; the surface and box windows and the clock's timer are not.
 list(APPEND VEXLA_PORTABLE_SOURCES
+    puzzle/DragSprite.cpp
     puzzle/DropRules.cpp
     puzzle/GameClock.cpp
     puzzle/JoinRules.cpp
     puzzle/PuzzleStats.cpp
     puzzle/SurfacePainter.cpp
+)
+list(APPEND VEXLA_WIN32_SOURCES
+    puzzle/BoxWindow.cpp
+    puzzle/DragImages.cpp
+    puzzle/GameClockTimer.cpp
+    puzzle/PuzzleSurface.cpp
 )

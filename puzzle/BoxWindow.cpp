@@ -1,0 +1,125 @@
+// The box windows; see BoxWindow.h.
+#include "puzzle/BoxWindow.h"
+
+#include <new>
+
+#include "app/AppGlobals.h"
+#include "app/WindowClasses.h"
+#include "controls/ControlProtocol.h"
+#include "puzzle/PuzzleSurface.h"
+
+namespace {
+
+constexpr UINT kHideBoxFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
+constexpr UINT kFitSurfaceFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOOWNERZORDER;
+
+struct BoxState {
+    int32_t box = 0;
+    HWND surface = nullptr;
+};
+
+BoxState* StateOf(HWND window) {
+    return reinterpret_cast<BoxState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnCreateBox(HWND window, const CREATESTRUCTA* create) {
+    auto* state = new (std::nothrow) BoxState{};
+    if (state == nullptr)
+        return -1;
+    state->box = static_cast<int32_t>(reinterpret_cast<INT_PTR>(create->lpCreateParams));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    RECT client;
+    GetClientRect(window, &client);
+    state->surface = CreatePuzzleSurface(window, state->box, Rect{0, 0, client.right, client.bottom});
+    return 0;
+}
+
+// The surface emptied or filled: box button i shows 300 + i or 310 + i.
+void OnSurfaceNotice(HWND window, UINT code, HWND surface) {
+    const int number = SurfaceOfWindow(surface);
+    if (number < 0 || number >= kBoxWindowCount)
+        return;
+    uint32_t base = 0;
+    if (code == static_cast<UINT>(SurfaceNotice::NowEmpty))
+        base = kEmptyBoxImageBase;
+    else if (code == static_cast<UINT>(SurfaceNotice::NowHoldsPieces))
+        base = kFilledBoxImageBase;
+    else
+        return;
+    if (!App.BoxButtonImages)
+        return;
+    DibImage& image = App.BoxButtonImages[static_cast<size_t>(number)];
+    image.LoadById(base + static_cast<uint32_t>(number));
+    HWND button = App.BoxButtons[number];
+    if (button != nullptr) {
+        SendMessageA(button, CM_SETBITMAP, 0, reinterpret_cast<LPARAM>(image.GetDib()));
+        InvalidateRect(button, nullptr, FALSE);
+    }
+}
+
+void OnSizeBox(HWND window, int32_t width, int32_t height) {
+    BoxState* state = StateOf(window);
+    if (state->surface != nullptr)
+        SetWindowPos(state->surface, nullptr, 0, 0, width, height, kFitSurfaceFlags);
+}
+
+// Renaming a box asks for the name in the message window, which the program does not have
+// yet: the command does nothing until it exists.
+void OnBoxCommand(HWND, UINT) {}
+
+LRESULT OnQueryNewPaletteBox(HWND window) {
+    BoxState* state = StateOf(window);
+    return state->surface != nullptr ? SendMessageA(state->surface, WM_QUERYNEWPALETTE, 0, 0) : 0;
+}
+
+void OnDestroyBox(HWND window) {
+    BoxState* state = StateOf(window);
+    if (state->box >= 0 && state->box < kBoxWindowCount && App.BoxWindows[state->box] == window)
+        App.BoxWindows[state->box] = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    delete state;
+}
+
+LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != WM_CREATE && StateOf(window) == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+        case WM_CREATE: return OnCreateBox(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        case NotifyParentMessage:
+            OnSurfaceNotice(window, static_cast<UINT>(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_SIZE: OnSizeBox(window, LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_CLOSE: SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideBoxFlags); return 0;
+        case WM_COMMAND: OnBoxCommand(window, LOWORD(wParam)); return 0;
+        case WM_QUERYNEWPALETTE: return OnQueryNewPaletteBox(window);
+        case WM_DESTROY: OnDestroyBox(window); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool RegisterBoxClass(HINSTANCE instance) {
+    return RegisterWindowKind(instance, kBoxClass, BoxProc, kOwnDcStyle, false);
+}
+
+void BoxCaption(int32_t box, char (&caption)[8]) {
+    constexpr char kTemplate[] = "Box n";
+    constexpr int32_t kDigitAt = 4;
+    static_assert(sizeof kTemplate <= sizeof caption, "room for the caption");
+    for (size_t i = 0; i < sizeof kTemplate; ++i)
+        caption[i] = kTemplate[i];
+    caption[kDigitAt] = static_cast<char>('1' + box);
+}
+
+void CreateBoxWindows(HWND playScreen) {
+    for (int32_t box = 0; box < kBoxWindowCount; ++box) {
+        char caption[8];
+        BoxCaption(box, caption);
+        App.BoxWindows[box] = CreateWindowExA(kBoxExStyle, kBoxClass, caption, kBoxStyle, kBoxLeft + kBoxStep * box,
+                                              kBoxTop + kBoxStep * box, kBoxOuterSize, kBoxOuterSize, playScreen,
+                                              App.BoxMenu, App.Instance,
+                                              reinterpret_cast<void*>(static_cast<INT_PTR>(box)));
+    }
+}
