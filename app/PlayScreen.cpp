@@ -2,6 +2,9 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/AppGlobals.h"
 #include "app/Language.h"
 #include "app/Sound.h"
@@ -13,6 +16,12 @@
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/TimerWindow.h"
+#include "puzzle/BoxWindow.h"
+#include "puzzle/Cut.h"
+#include "puzzle/CutFirstBoard.h"
+#include "puzzle/GameClockTimer.h"
+#include "puzzle/PuzzleStats.h"
+#include "puzzle/PuzzleSurface.h"
 
 namespace {
 
@@ -25,24 +34,40 @@ constexpr UINT kHideBoxFlags =
     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 constexpr UINT kShowBoxFlags = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 
-constexpr char kOpeningPictureName[] = "Image\\foto0.bmp";
-constexpr int32_t kOpeningPictureDigit = 10;  // index of the '0' in the name above
 constexpr size_t kPicturePathCapacity = 260;
+constexpr UINT_PTR kRaiseOwnedTimerId = 1;
+constexpr UINT kRaiseOwnedDelayMs = 10;
 
 // --- The pieces other windows provide ---------------------------------------------------------
-// The board, the boxes, the clock, the magnifier and the dialogs are built by their own
-// windows; the play screen only calls them. Those not in the program yet do nothing here.
+// The options bar and panel, the magnifier and the dialogs are built by their own windows; the
+// play screen only calls them. Those not in the program yet do nothing here.
 
-void CreateHostedPanelsAndBoxes(HWND) {}
-void OpenOpeningGame(const AppString&, uint32_t) {}
 void ShowMagnifier() {}
 void ShowOptionsPanel() {}
-void PauseGameClock() {}
-void ResumeGameClock() {}
-void StartNewGame() {}
-bool OpenPicturePath(char* buffer, size_t size) {
-    if (size > 0) buffer[0] = '\0';
-    return false;
+
+// Opens a random shipped picture and sizes the game on it; the template is left to the caller.
+uint32_t OpenRandomShippedPicture() {
+    const FirstBoardChoice choice = ChooseFirstBoard(App.ModuleFolder.Text(), RandomUnit);
+    App.Puzzle.picture.Open(choice.picturePath.c_str());
+    FitOpeningPicture(App.Puzzle, App.BoardAreaWidth, App.BoardAreaHeight);
+    return choice.templateId;
+}
+
+// The board cuts the opening game on its first WM_SIZE with the template stored here.
+void OpenOpeningGame(HWND screen) {
+    PuzzleDocument& doc = App.Puzzle;
+    doc.callbacks.puzzleCompleted = OnPuzzleCompleted;
+    const uint32_t templateId = OpenRandomShippedPicture();
+    doc.templateRows = kOpeningTemplateRows;
+    doc.templateCols = kOpeningTemplateCols;
+    doc.templateId = templateId;
+    CreateBoard(screen);
+}
+
+// Until the new-puzzle dialog exists, a new game is dealt on another random shipped picture.
+void StartNewGame() {
+    const uint32_t templateId = OpenRandomShippedPicture();
+    CutAndShow(App.Puzzle, GameCutEnvironment(), templateId);
 }
 
 // --- Building ---------------------------------------------------------------------------------
@@ -98,8 +123,8 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     App.PlayScreenWindow = screen;
     CreateToolsPanel(screen);
     CreateToolStrip(screen);
-    CreateHostedPanelsAndBoxes(screen);
-    OpenOpeningGame(OpeningPicturePath(App.ModuleFolder, RandomUnit()), OpeningTemplateId(RandomUnit()));
+    CreateBoxWindows(screen);
+    OpenOpeningGame(screen);
     CreateTimerWindow(screen);
     CreateOwnControls(screen);
     ApplyLanguage();
@@ -152,6 +177,7 @@ void OnControlClicked(HWND screen, HWND control) {
     } else if (control == App.CloseButton) {
         SendMessageA(screen, WM_CLOSE, 0, 0);
     } else if (control == App.NewGameButton) {
+        App.Puzzle.ClearGame(true);
         EnableHintTool();
         StartNewGame();
     } else if (const int32_t box = BoxButtonIndex(control); box >= 0) {
@@ -177,8 +203,27 @@ void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
 
 // --- Window procedure -------------------------------------------------------------------------
 
-void OnActivatePlayScreen(WPARAM wParam) {
+// Owned windows belong above their owner. Wine raises an owner that a click activates above
+// the windows it owns, after the activation messages and the click itself, so an activation
+// starts a one-shot timer (timers come after input) that puts the boxes and the magnifier
+// that are shown back on top.
+void RaiseOwnedWindows() {
+    constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    for (HWND box : App.BoxWindows)
+        if (box != nullptr && IsWindowVisible(box)) SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+    if (App.MagnifierWindow != nullptr && IsWindowVisible(App.MagnifierWindow))
+        SetWindowPos(App.MagnifierWindow, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+}
+
+void OnTimerPlayScreen(HWND screen, WPARAM timer) {
+    if (timer != kRaiseOwnedTimerId) return;
+    KillTimer(screen, kRaiseOwnedTimerId);
+    RaiseOwnedWindows();
+}
+
+void OnActivatePlayScreen(HWND screen, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) return;
+    SetTimer(screen, kRaiseOwnedTimerId, kRaiseOwnedDelayMs, nullptr);
     ResumePlay();
     if (HIWORD(wParam) != 0) {
         POINT cursor;
@@ -232,8 +277,9 @@ void OnDestroyPlayScreen(HWND screen) {
 LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreatePlayScreen(screen);
-        case WM_ACTIVATE: OnActivatePlayScreen(wParam); return 0;
+        case WM_ACTIVATE: OnActivatePlayScreen(screen, wParam); return 0;
         case WM_ENABLE: OnEnablePlayScreen(wParam); return 0;
+        case WM_TIMER: OnTimerPlayScreen(screen, wParam); return 0;
         case WM_PAINT: OnPaintPlayScreen(screen); return 0;
         case WM_CLOSE: DestroyWindow(screen); return 0;
         case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
@@ -259,14 +305,19 @@ Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight) 
     return Point{screenWidth - 29, screenHeight / 2 - 192 + 64 * box};
 }
 
-AppString OpeningPicturePath(const AppString& moduleFolder, double draw) {
-    AppString name(kOpeningPictureName);
-    name.Buffer()[kOpeningPictureDigit] = static_cast<char>('0' + static_cast<int32_t>(draw * kShippedOpeningPictures));
-    return moduleFolder + name.Text();
-}
-
-uint32_t OpeningTemplateId(double draw) {
-    return kFirstShapeTemplateId + static_cast<uint32_t>(kShapeTemplateCount * draw);
+void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHeight) {
+    const PictureSize size = doc.picture.GetSize();
+    const double width = size.width;
+    const double height = std::abs(size.height);
+    if (!doc.picture.IsOpen() || width < 1 || height < 1) return;
+    const double areaWidth = boardWidth - 2 * kOpeningBoardMargin;
+    const double areaHeight = boardHeight - 2 * kOpeningBoardMargin;
+    const double fit = height * areaWidth / width <= areaHeight ? areaWidth / width : areaHeight / height;
+    doc.scale = fit;
+    doc.fitScale = fit;
+    doc.minScale = kSmallestPictureSide / std::min(width, height);
+    doc.cols = std::max(kFewestCells, static_cast<int32_t>(width * fit / kSmallestCell));
+    doc.rows = std::max(kFewestCells, static_cast<int32_t>(height * fit / kSmallestCell));
 }
 
 bool RegisterPlayScreenClass(HINSTANCE instance) {
@@ -288,11 +339,11 @@ void SuspendPlay() {
         MCI_GENERIC_PARMS pause{};
         mciSendCommandA(App.MusicDevice, MCI_PAUSE, 0, reinterpret_cast<DWORD_PTR>(&pause));
     }
-    PauseGameClock();
+    PauseClock();
 }
 
 void ResumePlay() {
-    ResumeGameClock();
+    ResumeClock();
     if (App.MusicDevice != 0) {
         MCI_GENERIC_PARMS resume{};
         resume.dwCallback = reinterpret_cast<DWORD_PTR>(App.PlayScreenWindow);
@@ -302,15 +353,15 @@ void ResumePlay() {
 
 void OnPuzzleCompleted() {
     EnableHintTool();
-    char path[kPicturePathCapacity];
-    OpenPicturePath(path, sizeof path);
+    char path[kPicturePathCapacity] = "";
+    App.Puzzle.picture.GetName(path, sizeof path);
     SuspendPlay();
     // No congratulation clip or window exists yet: play goes on as soon as it is suspended.
     ResumePlay();
 }
 
-bool TakeHintInPlay() { return true; }
-void SolvePuzzleInPlay() {}
+bool TakeHintInPlay() { return TakeHint(App.Puzzle); }
+void SolvePuzzleInPlay() { SolvePuzzle(App.Puzzle); }
 void OpenStatisticsFromPlay() {}
 void OpenMusicFromPlay() {}
 void OpenHallOfHonourFromPlay() {}

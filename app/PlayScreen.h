@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "app/AppString.h"
 #include "gfx/Geometry.h"
+#include "puzzle/PuzzleDocument.h"
 
 constexpr char kPlayScreenClass[] = "CWNDBACK";
 constexpr char kPlayScreenCaption[] = "Vexla Puzzle";
@@ -26,13 +26,15 @@ constexpr int32_t kLogoFrameRows = 2;
 constexpr int32_t kLogoRestFrame = 0;
 constexpr int32_t kLogoLitFrame = 1;
 
-// The opening game: a random shipped picture (foto0.bmp to foto5.bmp) cut with a random shape
-// template (3000 to 3005) repeated over a 2 x 2 grid.
-constexpr int32_t kShippedOpeningPictures = 6;
-constexpr uint32_t kFirstShapeTemplateId = 3000;
-constexpr int32_t kShapeTemplateCount = 6;
+// The opening game is cut with its random shape template repeated over a 2 x 2 grid.
 constexpr uint32_t kOpeningTemplateRows = 2;
 constexpr uint32_t kOpeningTemplateCols = 2;
+// It fits the picture into the board area less this margin on each side, and takes the
+// finest grid whose cells are at least kSmallestCell pixels (never fewer than 2 x 2).
+constexpr int32_t kOpeningBoardMargin = 15;
+constexpr double kSmallestCell = 45.0;
+constexpr double kSmallestPictureSide = 135.0;
+constexpr int32_t kFewestCells = 2;
 
 // The cursor moves this far up when the minimised play screen is activated again, off the
 // task bar button that restored it.
@@ -50,10 +52,10 @@ Point ToolsOpenerPosition(int32_t screenHeight);
 Point NewGameButtonPosition();
 Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight);
 
-// The opening picture's path for a draw in [0, 1): ModuleFolder + "Image\foto<d>.bmp" with
-// d = trunc(draw x 6). The template identifier for a second draw: 3000 + trunc(6 x draw).
-AppString OpeningPicturePath(const AppString& moduleFolder, double draw);
-uint32_t OpeningTemplateId(double draw);
+// Scale and grid of a game on the open picture of `doc`: the picture fitted into the board
+// area less the margin (scale and fitScale), minScale for a smaller side of 135 pixels, and
+// the finest grid whose cells are at least 45 pixels. Nothing changes without a picture.
+void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHeight);
 
 bool RegisterPlayScreenClass(HINSTANCE instance);
 // Shows the play screen again and resumes play, or creates it the first time.

@@ -105,6 +105,7 @@ void OnDestroyToolsPanel(HWND panel) {
     ToolsPanelState* state = PanelState(panel);
     SetWindowLongPtrA(panel, GWLP_USERDATA, 0);
     KillTimer(panel, kToolsPanelLeaveTimerId);
+    KillTimer(panel, kHintSmokeTimerId);
     if (App.ToolsPanelWindow == panel) {
         App.ToolsPanelWindow = nullptr;
         App.HintTool = nullptr;
@@ -135,7 +136,24 @@ void HideToolsPanel(HWND panel) {
     ShowWindow(panel, SW_HIDE);
 }
 
+// A disabled control does not tick, so the panel runs the spent bulb's smoke (frames 4 to 11)
+// with a timer of its own, at the tool's interval, and leaves it on the last frame.
+void OnHintSmokeTick(HWND panel) {
+    HWND tool = App.HintTool;
+    const int32_t frame = tool != nullptr ? static_cast<int32_t>(Frame(tool)) : kHintLastFrame;
+    if (tool == nullptr || SendMessageA(tool, CM_GETENABLED, 0, 0) != 0 || frame >= kHintLastFrame) {
+        KillTimer(panel, kHintSmokeTimerId);
+        return;
+    }
+    SetFrame(tool, frame + 1);
+    if (frame + 1 >= kHintLastFrame) KillTimer(panel, kHintSmokeTimerId);
+}
+
 void OnTimerToolsPanel(HWND panel, WPARAM timer) {
+    if (timer == kHintSmokeTimerId) {
+        OnHintSmokeTick(panel);
+        return;
+    }
     if (timer != kToolsPanelLeaveTimerId) return;
     POINT cursor;
     GetCursorPos(&cursor);
@@ -144,7 +162,7 @@ void OnTimerToolsPanel(HWND panel, WPARAM timer) {
 }
 
 // Frames 0 to 3 glow in a loop while the hint tool is enabled and stop at 0 once the pointer
-// has left; a spent tool runs on to its last frame and rests there.
+// has left.
 void HintToolStep(HWND tool, UINT code) {
     switch (code) {
         case CN_ENTER:
@@ -153,14 +171,7 @@ void HintToolStep(HWND tool, UINT code) {
             break;
         case CN_LEAVE: SetUserData(tool, kHintLeftFlag); break;
         case CN_TICK: {
-            const int32_t frame = static_cast<int32_t>(Frame(tool));
-            if (SendMessageA(tool, CM_GETENABLED, 0, 0) == 0) {
-                const int32_t next = frame < kHintLastFrame ? frame + 1 : kHintLastFrame;
-                SetFrame(tool, next);
-                if (next == kHintLastFrame) SetRunning(tool, false);
-                break;
-            }
-            const int32_t next = (frame + 1) % kHintGlowFrames;
+            const int32_t next = (static_cast<int32_t>(Frame(tool)) + 1) % kHintGlowFrames;
             SetFrame(tool, next);
             if (next == kHintBrightFrame) PlaySwitchedEffect(kLogoSound);
             if (next == kHintRestFrame && UserData(tool) == kHintLeftFlag) SetRunning(tool, false);
@@ -225,11 +236,7 @@ void OnToolClicked(HWND tool, int32_t index) {
             EnableHintTool();
             break;
         case kHintTool:
-            if (!TakeHintInPlay()) {
-                SendMessageA(tool, CM_SETENABLED, 0, 0);
-                SetFrame(tool, kHintSpentFrame);
-                PlaySwitchedEffect(kHintsGoneSound);
-            }
+            if (!TakeHintInPlay()) SpendHintTool();
             break;
         case kMusicTool: OpenMusicFromPlay(); break;
         case kHonourTool: OpenHallOfHonourFromPlay(); break;
@@ -306,8 +313,20 @@ void ShowToolsPanel() {
     SetTimer(panel, kToolsPanelLeaveTimerId, kToolsPanelLeaveCheckMs, nullptr);
 }
 
+void SpendHintTool() {
+    HWND tool = App.HintTool;
+    if (tool == nullptr) return;
+    SendMessageA(tool, CM_SETENABLED, 0, 0);
+    SetRunning(tool, false);
+    SetFrame(tool, kHintSpentFrame);
+    PlaySwitchedEffect(kHintsGoneSound);
+    const UINT interval = static_cast<UINT>(SendMessageA(tool, ANM_GETINTERVAL, 0, 0));
+    SetTimer(App.ToolsPanelWindow, kHintSmokeTimerId, interval, nullptr);
+}
+
 void EnableHintTool() {
     if (App.HintTool == nullptr) return;
+    if (App.ToolsPanelWindow != nullptr) KillTimer(App.ToolsPanelWindow, kHintSmokeTimerId);
     SendMessageA(App.HintTool, CM_SETENABLED, 0, 1);
     SetFrame(App.HintTool, kHintRestFrame);
 }

@@ -11,6 +11,7 @@ constexpr char kToolsPanelClass[] = "CWNDHerramientas";
 constexpr int32_t kToolsPanelWidth = 136;
 constexpr UINT_PTR kToolsPanelLeaveTimerId = 1;
 constexpr UINT kToolsPanelLeaveCheckMs = 100;
+constexpr UINT_PTR kHintSmokeTimerId = 2;
 constexpr int32_t kToolsPanelSlideStart = -119;  // the slide-out draws the tile from x -119 up to 0
 constexpr int32_t kToolsPanelLeaveMarginY = 103;  // the pointer counts as inside down to ScreenHeight - 103
 
@@ -42,6 +43,9 @@ HWND CreateToolsPanel(HWND playScreen);
 
 // Slides the panel out and shows its tools; nothing while it is shown.
 void ShowToolsPanel();
+// The hints are used up: the hint tool is disabled, shows its spent bulb (frame 4), plays the
+// sound of it and lets its smoke rise up to frame 11.
+void SpendHintTool();
 // The hint tool enabled again at its resting frame: a new game, a completed puzzle, the
 // solve tool.
 void EnableHintTool();

@@ -4,6 +4,8 @@
 // pointer moves, the hint tool's disabling and re-enabling, and the clock's digits on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -126,15 +128,63 @@ TEST(PlayScreenLayout, ThePanelKeepsThePointerUpToItsEdgesInclusive) {
     EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, -1}, 768));
 }
 
-TEST(PlayScreenLayout, TheOpeningGameDrawsOneOfSixPicturesAndTemplates) {
-    const AppString folder("C:\\Game\\");
-    EXPECT_STREQ(OpeningPicturePath(folder, 0.0).Text(), "C:\\Game\\Image\\foto0.bmp");
-    EXPECT_STREQ(OpeningPicturePath(folder, 0.5).Text(), "C:\\Game\\Image\\foto3.bmp");
-    EXPECT_STREQ(OpeningPicturePath(folder, 0.9999).Text(), "C:\\Game\\Image\\foto5.bmp");
-    EXPECT_STREQ(OpeningPicturePath(folder, 1.0 / 6.0 - 1e-9).Text(), "C:\\Game\\Image\\foto0.bmp");
-    EXPECT_EQ(OpeningTemplateId(0.0), 3000u);
-    EXPECT_EQ(OpeningTemplateId(0.34), 3002u);
-    EXPECT_EQ(OpeningTemplateId(0.9999), 3005u);
+// A 24-bit picture of the given size, all black, for the reader to open.
+std::string WritePicture(const std::string& name, int32_t width, int32_t height) {
+    const std::string path = wintest::TempPath(name);
+    const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + imageBytes;
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = imageBytes;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return "";
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    const std::vector<uint8_t> pixels(imageBytes, 0);
+    std::fwrite(pixels.data(), 1, pixels.size(), out);
+    std::fclose(out);
+    return path;
+}
+
+struct FitCase {
+    int32_t width, height;
+    double scale;
+    int32_t cols, rows;
+};
+
+TEST(PlayScreenLayout, TheOpeningGameFitsThePictureInsideAMarginWithTheFinestGrid) {
+    // Board area 947 x 640 (a 1024 x 768 screen), so the picture fits into 917 x 610.
+    const FitCase cases[] = {
+        {640, 480, 610.0 / 480, 18, 13},  // limited by the height: 813.3 x 610
+        {1000, 200, 917.0 / 1000, 20, 4},  // limited by the width: 917 x 183.4
+        {10, 1000, 0.61, 2, 13},           // 6.1 pixels wide still gets two columns
+    };
+    for (const FitCase& c : cases) {
+        const std::string path = WritePicture("fit.bmp", c.width, c.height);
+        PuzzleDocument doc;
+        ASSERT_TRUE(doc.picture.Open(path.c_str())) << path;
+        FitOpeningPicture(doc, 947, 640);
+        EXPECT_DOUBLE_EQ(doc.scale, c.scale) << c.width << "x" << c.height;
+        EXPECT_DOUBLE_EQ(doc.fitScale, c.scale);
+        EXPECT_DOUBLE_EQ(doc.minScale, 135.0 / std::min(c.width, c.height));
+        EXPECT_EQ(doc.cols, c.cols) << c.width << "x" << c.height;
+        EXPECT_EQ(doc.rows, c.rows) << c.width << "x" << c.height;
+        doc.picture.Close();
+        DeleteFileA(path.c_str());
+    }
+    PuzzleDocument none;
+    none.rows = 7;
+    FitOpeningPicture(none, 947, 640);
+    EXPECT_EQ(none.rows, 7) << "no picture, nothing changes";
+    EXPECT_EQ(none.scale, 0.0);
 }
 
 TEST_F(PlayScreenTest, ChildrenAreBuiltWhereTheyBelong) {
@@ -305,11 +355,20 @@ TEST_F(PlayScreenTest, TheSlideOutLeavesThePanelPaintedWithItsTile) {
 
 TEST_F(PlayScreenTest, TheHintToolIsDisabledWhenHintsRunOutAndEnabledAgain) {
     HWND hint = App.HintTool;
-    SendMessageA(hint, CM_SETENABLED, 0, 0);
-    SendMessageA(hint, ANM_SETFRAME, 0, kHintSpentFrame);
+    SendMessageA(App.ToolsPanelWindow, NotifyParentMessage, CN_ENTER, reinterpret_cast<LPARAM>(hint));
+    ASSERT_EQ(SendMessageA(hint, ANM_GETRUNNING, 0, 0), 1) << "glowing under the pointer";
+    SpendHintTool();
+    EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), kHintSpentFrame);
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(hint, ANM_GETFRAME, 0, 0) == kHintLastFrame; }, 2000))
+        << "the smoke rises to the last frame";
+    PumpFor(300);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), kHintLastFrame) << "and rests there";
     EnableHintTool();
     EXPECT_EQ(SendMessageA(hint, CM_GETENABLED, 0, 0), 1);
     EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), 0);
+    PumpFor(300);
+    EXPECT_EQ(SendMessageA(hint, ANM_GETFRAME, 0, 0), 0) << "back at rest, not glowing on by itself";
 
     SendMessageA(hint, CM_SETENABLED, 0, 0);
     Notify(App.NewGameButton, CN_CLICKED);
@@ -392,6 +451,29 @@ TEST_F(PlayScreenTest, TheTimerWindowShowsTheClockInRedDigits) {
             if (ctltest::ScreenPixel(App.TimerWindow, x, y) == 0xFF0000u) rightmostRed = x;
     EXPECT_GE(rightmostRed, 92) << "the text ends at the right edge of its box";
     App.ElapsedText.Assign("00:00:00");
+}
+
+}  // namespace
+namespace {
+
+TEST_F(PlayScreenTest, AShownBoxStaysAboveThePlayScreenWhenThePlayerClicksIt) {
+    MakeBoxes();
+    Notify(App.BoxButtons[0], CN_CLICKED);
+    PumpFor(100);
+    const auto boxAbove = [&] {
+        for (HWND w = GetWindow(screen_, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV))
+            if (w == App.BoxWindows[0]) return true;
+        return false;
+    };
+    ASSERT_TRUE(boxAbove());
+    // A real click on the play screen's black corner activates it.
+    MoveCursorTo(POINT{1010, 740});
+    ctltest::PressLeft();
+    ctltest::ReleaseLeft();
+    PumpFor(200);
+    EXPECT_EQ(GetActiveWindow(), screen_);
+    EXPECT_TRUE(IsWindowVisible(App.BoxWindows[0]));
+    EXPECT_TRUE(boxAbove()) << "the box the player opened is still in sight";
 }
 
 }  // namespace
