@@ -1,0 +1,259 @@
+// The cut on the Windows side. The screen format the drag draws in is read from a bitmap
+// with GetDIBits; as the runner fixes the screen's depth for a whole run, the formats are
+// tried on memory DIB sections of 16, 24 and 32 bits, and colours written in each format
+// are read back through GDI. Then the drag images of the
+// real screen, and cuts with the game's environment: the six templates of the game's pack,
+// a template the pack lacks, and Cut-and-show.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/AppGlobals.h"
+#include "gfx/GdiHandles.h"
+#include "puzzle/Cut.h"
+#include "puzzle/DragImages.h"
+#include "puzzle/PuzzleSurface.h"
+#include "puzzle/ScreenPixelFormat.h"
+#include "WinTestSupport.h"
+
+namespace {
+
+using wintest::PixelCanvas;
+
+// ---- Formats of memory DIB sections ----------------------------------------------------
+
+struct SectionFormat {
+    const char* name;
+    int bits;
+    DWORD compression;
+    DWORD red, green, blue;  // masks given to the section (bit fields only)
+    bool drawable;
+    DWORD expectRed, expectGreen, expectBlue;  // masks the format must carry
+};
+
+const SectionFormat kFormats[] = {
+    {"16bit565", 16, BI_BITFIELDS, 0xF800, 0x07E0, 0x001F, true, 0xF800, 0x07E0, 0x001F},
+    {"16bit555fields", 16, BI_BITFIELDS, 0x7C00, 0x03E0, 0x001F, true, 0x7C00, 0x03E0, 0x001F},
+    {"16bitRgb", 16, BI_RGB, 0, 0, 0, true, 0x7C00, 0x03E0, 0x001F},
+    {"24bit", 24, BI_RGB, 0, 0, 0, true, 0xFF0000, 0x00FF00, 0x0000FF},
+    {"32bitRgb", 32, BI_RGB, 0, 0, 0, true, 0xFF0000, 0x00FF00, 0x0000FF},
+    {"32bitFields", 32, BI_BITFIELDS, 0xFF0000, 0x00FF00, 0x0000FF, true, 0xFF0000, 0x00FF00, 0x0000FF},
+    {"32bitSwapped", 32, BI_BITFIELDS, 0x0000FF, 0x00FF00, 0xFF0000, false, 0, 0, 0},
+};
+constexpr size_t kDrawableFormats = 6;  // the first six
+
+// A top-down DIB section of `width` x 1 pixels in the format.
+class Section {
+public:
+    Section(const SectionFormat& f, int width) {
+        std::vector<uint8_t> block(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD), 0);
+        auto* info = reinterpret_cast<BITMAPINFO*>(block.data());
+        info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info->bmiHeader.biWidth = width;
+        info->bmiHeader.biHeight = -1;
+        info->bmiHeader.biPlanes = 1;
+        info->bmiHeader.biBitCount = static_cast<WORD>(f.bits);
+        info->bmiHeader.biCompression = f.compression;
+        auto* masks = reinterpret_cast<DWORD*>(info->bmiColors);
+        masks[0] = f.red;
+        masks[1] = f.green;
+        masks[2] = f.blue;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Section() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Section(const Section&) = delete;
+    Section& operator=(const Section&) = delete;
+
+    HDC dc() const { return dc_; }
+    HBITMAP bitmap() const { return bitmap_; }
+    uint8_t* bits() const { return bits_; }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    uint8_t* bits_ = nullptr;
+};
+
+int BitsIn(DWORD mask) {
+    int n = 0;
+    for (; mask != 0; mask &= mask - 1)
+        ++n;
+    return n;
+}
+
+class SectionFormatTest : public ::testing::TestWithParam<SectionFormat> {};
+
+TEST_P(SectionFormatTest, IsReadBackAndAcceptedOnlyWhereTheDragCanDraw) {
+    const SectionFormat& f = GetParam();
+    Section section(f, 8);
+    ASSERT_NE(section.bitmap(), nullptr);
+    ScreenPixelFormat format;
+    ASSERT_EQ(ReadScreenPixelFormat(section.dc(), section.bitmap(), &format), f.drawable);
+    if (!f.drawable)
+        return;
+    EXPECT_EQ(format.bitCount, f.bits);
+    EXPECT_EQ(format.redMask, f.expectRed);
+    EXPECT_EQ(format.greenMask, f.expectGreen);
+    EXPECT_EQ(format.blueMask, f.expectBlue);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SectionFormatTest, ::testing::ValuesIn(kFormats),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+class SectionColourTest : public ::testing::TestWithParam<SectionFormat> {};
+
+// Colours stored in the format and shown through GDI come back with every bit the format
+// keeps: the top 5 or 6 bits of each channel at 16 bits, all 8 at 24 and 32 bits.
+TEST_P(SectionColourTest, ColoursWrittenInTheFormatShowAsThemselves) {
+    const SectionFormat& f = GetParam();
+    ScreenPixelFormat format;
+    ASSERT_TRUE(DescribeScreenFormat(f.bits, f.compression, f.red, f.green, f.blue, &format));
+    const RGBQUAD colours[] = {{0, 0, 255, 0},   {0, 255, 0, 0},     {255, 0, 0, 0},   {50, 100, 200, 0},
+                               {8, 4, 8, 0},     {255, 255, 255, 0}, {0, 0, 0, 0},     {131, 67, 253, 0}};
+    const int count = static_cast<int>(sizeof colours / sizeof colours[0]);
+    Section section(f, count);
+    for (int x = 0; x < count; ++x)
+        StoreScreenPixel(format, section.bits() + x * format.BytesPerPixel(), colours[x].rgbBlue, colours[x].rgbGreen,
+                         colours[x].rgbRed);
+    GdiFlush();
+    PixelCanvas canvas(count, 1);
+    ASSERT_TRUE(BitBlt(canvas.dc(), 0, 0, count, 1, section.dc(), 0, 0, SRCCOPY));
+    const int keepRed = BitsIn(format.redMask), keepGreen = BitsIn(format.greenMask), keepBlue = BitsIn(format.blueMask);
+    for (int x = 0; x < count; ++x) {
+        const uint32_t shown = canvas.Pixel(x, 0);
+        EXPECT_EQ((shown >> 16 & 0xFF) >> (8 - keepRed), colours[x].rgbRed >> (8 - keepRed)) << x;
+        EXPECT_EQ((shown >> 8 & 0xFF) >> (8 - keepGreen), colours[x].rgbGreen >> (8 - keepGreen)) << x;
+        EXPECT_EQ((shown & 0xFF) >> (8 - keepBlue), colours[x].rgbBlue >> (8 - keepBlue)) << x;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawableDepths, SectionColourTest,
+                         ::testing::ValuesIn(kFormats, kFormats + kDrawableFormats),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// ---- The screen ------------------------------------------------------------------------
+
+TEST(CutDragImages, AreMadeInTheScreensFormatForThePieceSize) {
+    ScreenDC screen;
+    const int screenBits = GetDeviceCaps(screen.get(), BITSPIXEL);
+    const std::shared_ptr<PieceDragImages> images = MakeDragImages(73, 61);
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->save.GetSize(), (Point{73, 61}));
+    EXPECT_EQ(images->compose.GetSize(), (Point{146, 122}));
+    EXPECT_EQ(images->canvas.format.bitCount, screenBits);
+    EXPECT_EQ(images->canvas.stride, DibRowBytes(146, screenBits));
+    EXPECT_NE(images->canvas.bits, nullptr);
+    EXPECT_EQ(MakeDragImages(0, 61), nullptr);
+}
+
+// ---- Cuts with the game's environment --------------------------------------------------
+
+// A 24-bit 300 x 200 picture of smooth colours.
+std::string WritePicture() {
+    const std::string path = wintest::TempPath("cut_picture.bmp");
+    const int32_t width = 300, height = 200, rowBytes = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> file(54 + static_cast<size_t>(rowBytes) * height, 0);
+    auto put = [&file](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, static_cast<uint32_t>(file.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    file[26] = 1;
+    file[28] = 24;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t* p = &file[54 + static_cast<size_t>(y) * rowBytes + 3 * static_cast<size_t>(x)];
+            p[0] = static_cast<uint8_t>(x), p[1] = static_cast<uint8_t>(y), p[2] = static_cast<uint8_t>(x + y);
+        }
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(out);
+    return path;
+}
+
+class GameCut : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string pack = std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf";
+        ASSERT_TRUE(App.Pack.Open(pack.c_str())) << "the game's pack is built by the native tree: " << pack;
+        picture_ = WritePicture();
+        ASSERT_TRUE(doc.picture.Open(picture_.c_str()));
+        doc.scale = 1.5;  // 450 x 300 board pixels
+        doc.rows = 4;
+        doc.cols = 6;     // cells 75 x 75, margins 24, pieces 123 x 123
+        doc.callbacks.repaintAllSurfaces = [this] { ++repaints; };
+        App.DragImages.reset();
+    }
+    void TearDown() override {
+        doc.picture.Close();
+        App.Pack.Close();
+        App.DragImages.reset();
+        DeleteFileA(picture_.c_str());
+    }
+    PuzzleDocument doc;
+    int repaints = 0;
+    std::string picture_;
+};
+
+TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
+    const CutEnvironment env = GameCutEnvironment();
+    for (uint32_t id = 3000; id <= 3005; ++id) {
+        ASSERT_TRUE(Cut(doc, env, 2, 2, id, true)) << id;
+        EXPECT_EQ(doc.pieceWidth, 123);
+        EXPECT_EQ(doc.surfaces[kBoardSurface].count, 24);
+        EXPECT_TRUE(doc.StacksAreConsistent());
+        for (const Piece& p : doc.pieces) {
+            EXPECT_GE(p.x, 0);
+            EXPECT_LT(p.x, App.BoardAreaWidth - doc.pieceWidth);
+            EXPECT_GE(p.y, (App.BoardAreaHeight - doc.pieceHeight) / 2);
+        }
+        // The cut installed drag images for its own piece size.
+        ASSERT_NE(App.DragImages, nullptr);
+        EXPECT_EQ(App.DragImages->pieceWidth, 123);
+        // Every piece keeps its cell's centre: the templates put no tab there.
+        const int64_t centreRow = doc.atlasHeightMinusOne - (doc.pieceHeight / 2);
+        for (int32_t c = 0; c < doc.cols; ++c) {
+            const size_t at = static_cast<size_t>((centreRow * doc.atlasWidth + c * doc.pieceWidth + doc.pieceWidth / 2) * 4);
+            EXPECT_EQ(doc.atlas[at + 3], 1) << id << " piece " << c;
+        }
+    }
+}
+
+TEST_F(GameCut, ATemplateThePackLacksFailsAndLeavesTheWaitCursor) {
+    const CutEnvironment env = GameCutEnvironment();
+    ASSERT_TRUE(Cut(doc, env, 2, 2, 3001, true));
+    const std::shared_ptr<PieceDragImages> images = App.DragImages;
+    const std::vector<uint8_t> atlas(doc.atlas.begin(), doc.atlas.end());
+    EXPECT_FALSE(Cut(doc, env, 2, 2, 2999, true));
+    EXPECT_TRUE(std::equal(atlas.begin(), atlas.end(), doc.atlas.begin(), doc.atlas.end()));
+    EXPECT_EQ(App.DragImages, images) << "the drag images of the puzzle in play stay";
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT)) << "until the next cursor change";
+}
+
+TEST_F(GameCut, CutAndShowRepaintsEvenWhenTheCutFails) {
+    const CutEnvironment env = GameCutEnvironment();
+    EXPECT_TRUE(CutAndShow(doc, env, 3004));
+    EXPECT_EQ(doc.templateId, 3004u);
+    EXPECT_EQ(repaints, 1);
+    doc.picture.Close();
+    EXPECT_FALSE(CutAndShow(doc, env, 3002));
+    EXPECT_EQ(repaints, 2);
+}
+
+}  // namespace
