@@ -36,21 +36,6 @@ TEST(CutGeometry, LargestPuzzleOfA1024By768Screen) {
     EXPECT_EQ(g.atlasBytes, 25067616u);
 }
 
-TEST(CutGeometry, TruncatesEveryStep) {
-    // 333 x 0.7 = 233.1 -> 233; / 4 = 58.25 -> 58; x 0.33 = 19.14 -> 19; piece 96.
-    // 250 x 0.7 = 175; / 3 = 58.33 -> 58; likewise.
-    CutGeometry g;
-    ASSERT_EQ(ComputeCutGeometry(333, 250, 0.7, 3, 4, &g), GeometryCheck::Ok);
-    EXPECT_EQ(g.scaledWidth, 233);
-    EXPECT_EQ(g.scaledHeight, 175);
-    EXPECT_EQ(g.cellWidth, 58);
-    EXPECT_EQ(g.cellHeight, 58);
-    EXPECT_EQ(g.marginX, 19);
-    EXPECT_EQ(g.pieceWidth, 96);
-    EXPECT_EQ(g.atlasWidth, 384);
-    EXPECT_EQ(g.atlasHeight, 288);
-}
-
 TEST(CutGeometry, RefusesSmallPicturesUnusableGridsAndAbsurdScales) {
     CutGeometry g;
     EXPECT_EQ(ComputeCutGeometry(45, 45, 1.0, 2, 2, &g), GeometryCheck::Ok);
