@@ -93,6 +93,14 @@ bool AllocateArrays(NewArrays& arrays,
     return Permit(env, CutBuffer::BuilderRows, AtlasWorkspace::BytesFor(g, grid)) && work.builder.Allocate(g, grid);
 }
 
+// All rows of the picture, bottom-up, one palette index a byte or blue, green, red. A
+// picture stored that way already comes in one read; others are widened row by row.
+bool ReadPictureRows(BmpFileReader& picture, const BitmapInfoHeader& header, std::vector<uint8_t>& rows) {
+    const bool asStored = header.biHeight > 0 && header.biBitCount == picture.WidenedBitCount();
+    return asStored ? picture.ReadAllRows(rows.data(), rows.size())
+                    : picture.ReadAllRowsWidened(rows.data(), rows.size());
+}
+
 }  // namespace
 
 bool Cut(PuzzleDocument& doc,
@@ -148,7 +156,7 @@ bool Cut(PuzzleDocument& doc,
     // A picture that can no longer be read (changed on disk since it was opened) fails the
     // cut before the puzzle in play is given up.
     doc.picture.GetHeaderAndPalette(work.header.get());
-    if (!doc.picture.ReadAllRowsWidened(work.pictureRows.data(), work.pictureRows.size()))
+    if (!ReadPictureRows(doc.picture, work.header->header, work.pictureRows))
         return false;
 
     // From here the old puzzle goes: its arrays are freed before the new ones are made, so
