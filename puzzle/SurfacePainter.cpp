@@ -172,6 +172,8 @@ bool PiecesReadable(const PuzzleDocument& doc, const Surface& surface) {
            static_cast<size_t>(surface.stackStart) + static_cast<size_t>(surface.count) <= n;
 }
 
+void PaintTiles(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture);
+
 }  // namespace
 
 Rect PieceRect(const PuzzleDocument& doc, uint32_t piece) {
@@ -276,6 +278,19 @@ Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool
     if (clipped.width == 0)
         return clipped;
 
+    // The painter's row lists are the only allocation here; window procedures call this, so
+    // a shortage of memory leaves the area unpainted rather than escaping as an exception.
+    try {
+        PaintTiles(doc, s, clipped, skipTop, texture);
+    } catch (const std::bad_alloc&) {
+        return Rect{};
+    }
+    return clipped;
+}
+
+namespace {
+
+void PaintTiles(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture) {
     const TextureView textureView(texture);
     Painter painter(doc, s, textureView);
     // A surface whose pieces cannot be read (no puzzle) shows the texture alone.
@@ -297,5 +312,6 @@ Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool
     } else {
         painter.PaintTile(clipped, firstIndex);
     }
-    return clipped;
 }
+
+}  // namespace
