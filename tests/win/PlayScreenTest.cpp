@@ -82,6 +82,12 @@ protected:
         }
     }
 
+    // The leave check hides the panel once the pointer is elsewhere.
+    void HideToolsPanelForTest() {
+        MoveCursorTo(POINT{600, 400}, 0);
+        PumpUntil([] { return !IsWindowVisible(App.ToolsPanelWindow); }, 1000);
+    }
+
     void Notify(HWND control, UINT code) {
         SendMessageA(screen_, NotifyParentMessage, code, reinterpret_cast<LPARAM>(control));
     }
@@ -351,6 +357,35 @@ TEST_F(PlayScreenTest, TheSlideOutLeavesThePanelPaintedWithItsTile) {
         EXPECT_EQ(ctltest::ScreenPixel(App.ToolsPanelWindow, p.x, p.y + kToolTileHeight), canvas.Pixel(p.x, p.y))
             << "second band at " << p.x << "," << p.y;
     }
+}
+
+TEST_F(PlayScreenTest, APartialRepaintStartsTheTileBandsAtItsTop) {
+    if (App.ToolTile.GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
+    MoveCursorTo(ctltest::ScreenPointOf(App.ToolsPanelWindow, 60, 100), 0);
+    ShowToolsPanel();
+    PumpFor(100);
+    wintest::PixelCanvas canvas(kToolTileWidth, kToolTileHeight);
+    DrawBlock(canvas.dc(), 0, 0, kToolTileWidth, kToolTileHeight, App.ToolTile.GetDib(), 0, 0);
+    // Rows 50.. of the panel repainted alone: their first row is the tile's row 0.
+    RECT part{0, 50, kToolTileWidth, 120};
+    InvalidateRect(App.ToolsPanelWindow, &part, FALSE);
+    UpdateWindow(App.ToolsPanelWindow);
+    PumpFor(50);
+    int matches = 0;
+    for (int x = 119; x < kToolTileWidth; ++x)
+        matches += ctltest::ScreenPixel(App.ToolsPanelWindow, x, 50) == canvas.Pixel(x, 0) ? 1 : 0;
+    EXPECT_EQ(matches, kToolTileWidth - 119) << "the rail's row 0 at the top of the repaint";
+
+    // The strip does the same with the rail's 17 columns.
+    RECT stripPart{0, 30, kToolStripWidth, 80};
+    HideToolsPanelForTest();
+    InvalidateRect(App.ToolStripWindow, &stripPart, FALSE);
+    UpdateWindow(App.ToolStripWindow);
+    PumpFor(50);
+    matches = 0;
+    for (int x = 0; x < kToolStripWidth; ++x)
+        matches += ctltest::ScreenPixel(App.ToolStripWindow, x, 30) == canvas.Pixel(kToolStripSourceX + x, 0) ? 1 : 0;
+    EXPECT_EQ(matches, kToolStripWidth);
 }
 
 TEST_F(PlayScreenTest, TheHintToolIsDisabledWhenHintsRunOutAndEnabledAgain) {
