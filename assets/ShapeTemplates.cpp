@@ -145,10 +145,17 @@ std::vector<uint8_t> MakeShapeTemplate(int family) {
                 label = K + R + C + J;
             else if (J < 0 && inRows)
                 label = K + R + 2 * C + I;
-            else if (y < kTemplateReach)  // a corner: owned diagonally, by no template piece
+            else if (y < kTemplateReach)  // a top corner: owned by no template piece
                 label = K + col;
+            // The bottom corners are read only by the last template row's extra line below its
+            // cells. As strips below they would be filled by every piece of the bottom row and
+            // overlap the neighbour's, so they take labels the cutter never fills there: the
+            // left corner the strip left of that row, the right one a strip that is no
+            // neighbour of the last template piece.
+            else if (x < kTemplateReach)
+                label = K + R + 2 * C + R - 1;
             else
-                label = K + R + C + col;
+                label = K + C;
             labels[static_cast<size_t>(y) * kTemplateSide + x] = static_cast<uint8_t>(label);
         }
     return labels;
