@@ -7,9 +7,11 @@
 namespace {
 
 // A BITMAPINFO with room for the three colour masks GetDIBits writes after the header.
+// GetDIBits writes a whole colour table behind the header for a palette bitmap, so the
+// query has room for 256 entries although only the three masks are read.
 struct FormatQuery {
     BITMAPINFOHEADER header;
-    DWORD masks[3];
+    DWORD masks[256];
 };
 
 }  // namespace

@@ -41,6 +41,9 @@ const SectionFormat kFormats[] = {
     {"32bitRgb", 32, BI_RGB, 0, 0, 0, true, 0xFF0000, 0x00FF00, 0x0000FF},
     {"32bitFields", 32, BI_BITFIELDS, 0xFF0000, 0x00FF00, 0x0000FF, true, 0xFF0000, 0x00FF00, 0x0000FF},
     {"32bitSwapped", 32, BI_BITFIELDS, 0x0000FF, 0x00FF00, 0xFF0000, false, 0, 0, 0},
+    // Palette bitmaps: GetDIBits writes a whole colour table behind the header.
+    {"8bitPalette", 8, BI_RGB, 0, 0, 0, false, 0, 0, 0},
+    {"4bitPalette", 4, BI_RGB, 0, 0, 0, false, 0, 0, 0},
 };
 constexpr size_t kDrawableFormats = 6;  // the first six
 
@@ -48,7 +51,7 @@ constexpr size_t kDrawableFormats = 6;  // the first six
 class Section {
 public:
     Section(const SectionFormat& f, int width) {
-        std::vector<uint8_t> block(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD), 0);
+        std::vector<uint8_t> block(sizeof(BITMAPINFOHEADER) + 256 * sizeof(DWORD), 0);
         auto* info = reinterpret_cast<BITMAPINFO*>(block.data());
         info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info->bmiHeader.biWidth = width;
