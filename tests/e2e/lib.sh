@@ -29,6 +29,15 @@ win_path() { echo "Z:${1//\//\\}"; }
 
 windows_dir() { echo "$WINEPREFIX/drive_c/windows"; }
 
+# Windows file names ignore case: "Vexla.INI" and "Vexla.ini" are one file to the game, and
+# Wine keeps whichever spelling made the file first. These find or remove it in any spelling.
+ini_file() {
+    local found
+    found=$(find "$(windows_dir)" -maxdepth 1 -iname vexla.ini | head -n 1)
+    echo "${found:-$(windows_dir)/Vexla.INI}"
+}
+remove_ini() { find "$(windows_dir)" -maxdepth 1 -iname vexla.ini -delete; }
+
 probe() { "$VEXLA_WINE" "$VEXLA_PROBE" "$@" | tr -d '\r'; }
 
 start_game() {

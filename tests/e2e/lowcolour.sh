@@ -6,6 +6,7 @@ source "$(dirname "$0")/lib.sh"
 check "Wine sees an 8-bit screen" test "$(probe depth)" = 8
 
 game=$(fresh_game)
+remove_ini
 printf '[Vexla]\r\nIdioma=0\r\n' >"$(windows_dir)/Vexla.INI"
 start_game "$game"
 
@@ -14,8 +15,8 @@ text=$(probe text "#32770" "Vexla Puzzle" 1000)
 check "the message is the English one" grep -qF \
     "The configuration of the colors of your monitor is 8 bits or less. You need a minimum of the 16 bits to run Vexla Puzzle." <<<"$text"
 check "no main menu behind it" test -z "$(probe wait CWNDPRINC '*' 300)"
-check "the INI file was not written" grep -qx 'Idioma=0' <(tr -d '\r' <"$(windows_dir)/Vexla.INI")
-check "nor its App key" test -z "$(grep '^App=' "$(windows_dir)/Vexla.INI")"
+check "the INI file was not written" grep -qx 'Idioma=0' <(tr -d '\r' <"$(ini_file)")
+check "nor its App key" test -z "$(grep '^App=' "$(ini_file)")"
 screenshot low_colour
 
 read -r bx by bw bh < <(probe control "#32770" "Vexla Puzzle" 1)

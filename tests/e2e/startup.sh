@@ -4,8 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 game=$(fresh_game)
-ini="$(windows_dir)/Vexla.INI"
-rm -f "$ini"
+remove_ini
 start_game "$game"
 
 rect=$(probe wait CWNDBACK "Vexla Puzzle" 20000) || fail "the play screen did not appear"
@@ -35,5 +34,6 @@ wait_game_exit 10
 check "closing the window ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
 
 # Read once the game has ended, so that a slow start-up on a busy machine cannot race the check.
+ini=$(ini_file)
 check "Vexla.INI holds the program folder" grep -qxF "App=$(win_path "$game")\\" <(tr -d '\r' <"$ini")
 check "Vexla.INI has the section [Vexla]" grep -qx '\[Vexla\]' <(tr -d '\r' <"$ini")
