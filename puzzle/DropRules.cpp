@@ -10,16 +10,8 @@
 
 namespace {
 
-bool IsSurface(int surface) {
-    return surface >= 0 && surface < kSurfaceCount;
-}
-
 bool HasStack(const PuzzleDocument& doc, int surface) {
-    if (!IsSurface(surface))
-        return false;
-    const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
-    return s.count > 0 && s.stackStart >= 0 && static_cast<int64_t>(s.stackStart) + s.count <= doc.PieceCount() &&
-           doc.pieces.size() == doc.order.size();
+    return doc.StackReadable(surface) && doc.surfaces[static_cast<size_t>(surface)].count > 0;
 }
 
 void PaintRegion(const PuzzleDocument& doc, int surface, const Rect& area, bool invalidate, bool skipTop) {

@@ -9,20 +9,6 @@
 
 namespace {
 
-bool IsSurface(int surface) {
-    return surface >= 0 && surface < kSurfaceCount;
-}
-
-// The surface's stack lies inside the OrderBuffer (it always does unless a loaded file was
-// damaged; the rules never index past it).
-bool StackReadable(const PuzzleDocument& doc, int surface) {
-    if (!IsSurface(surface))
-        return false;
-    const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
-    return s.count >= 0 && s.stackStart >= 0 &&
-           static_cast<int64_t>(s.stackStart) + s.count <= static_cast<int64_t>(doc.order.size()) &&
-           doc.pieces.size() == doc.order.size();
-}
 
 Rect BoundingBox(const Rect& a, const Rect& b) {
     return CombineRects(a, b, kRectUnion).rect;
@@ -87,7 +73,7 @@ bool NeighbourSideOf(const PuzzleDocument& doc, uint32_t piece, uint32_t other, 
 }
 
 bool FindJoinNeighbour(const PuzzleDocument& doc, int surface, uint32_t piece, Point position, JoinCandidate* found) {
-    if (!StackReadable(doc, surface) || piece >= doc.pieces.size())
+    if (!doc.StackReadable(surface) || piece >= doc.pieces.size())
         return false;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     const uint32_t* stack = doc.order.data() + s.stackStart;
@@ -122,7 +108,7 @@ bool FindJoinNeighbour(const PuzzleDocument& doc, int surface, uint32_t piece, P
 }
 
 int32_t BringToTop(PuzzleDocument& doc, int surface, int32_t stackIndex, bool repaint) {
-    if (!StackReadable(doc, surface))
+    if (!doc.StackReadable(surface))
         return 0;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     if (stackIndex < 0 || stackIndex >= s.count)
@@ -143,7 +129,7 @@ int32_t BringToTop(PuzzleDocument& doc, int surface, int32_t stackIndex, bool re
 }
 
 bool SurfaceHoldsCompletePuzzle(const PuzzleDocument& doc, int surface) {
-    if (!StackReadable(doc, surface))
+    if (!doc.StackReadable(surface))
         return false;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     const auto n = static_cast<uint32_t>(doc.PieceCount());
@@ -167,7 +153,7 @@ void RepaintAreas(const PuzzleDocument& doc, int surface, const Rect& a, const R
 }
 
 JoinOutcome JoinPieces(PuzzleDocument& doc, int destination, int source, uint32_t piece, Point position) {
-    if (!StackReadable(doc, destination) || !StackReadable(doc, source) || piece >= doc.pieces.size())
+    if (!doc.StackReadable(destination) || !doc.StackReadable(source) || piece >= doc.pieces.size())
         return JoinOutcome::Refused;
     // The piece's group leads the source's stack; callers have put it there already, and
     // gathering it again costs nothing then but keeps a scattered group from being split.

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool IsSurface(int surface) {
-    return surface >= 0 && surface < kSurfaceCount;
-}
-
 void Call(const std::function<void()>& callback) {
     if (callback)
         callback();
@@ -177,4 +173,13 @@ void PuzzleDocument::ClearGame(bool redraw) {
     Call(callbacks.stopClock);
     Call(callbacks.updateMagnifier);
     Call(callbacks.showArrowCursor);
+}
+
+bool PuzzleDocument::StackReadable(int surface) const {
+    if (!IsSurface(surface))
+        return false;
+    const Surface& s = surfaces[static_cast<size_t>(surface)];
+    return s.count >= 0 && s.stackStart >= 0 &&
+           static_cast<int64_t>(s.stackStart) + s.count <= static_cast<int64_t>(order.size()) &&
+           pieces.size() == order.size();
 }

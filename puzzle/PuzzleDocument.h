@@ -88,6 +88,9 @@ struct PuzzleDocument {
     // True when counts, stack starts and OrderBuffer agree: counts not negative and adding
     // up to the piece count, each stack behind the previous, every piece exactly once.
     bool StacksAreConsistent() const;
+    // The surface's slice lies inside the OrderBuffer (it always does unless a loaded file was
+    // damaged); the rules check it before they index a stack.
+    bool StackReadable(int surface) const;
 
     // Moves `count` entries at `source` so that they start at `destination`, shifting the
     // entries in between by `count` places; positions index the OrderBuffer. False, with

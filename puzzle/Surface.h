@@ -15,6 +15,9 @@ constexpr int kBoardSurface = 6;
 // A surface's control identifier is 100 + its number.
 constexpr int kFirstSurfaceControlId = 100;
 
+// Surface numbers run from 0 (box 1) to 6 (the board).
+constexpr bool IsSurface(int surface) { return surface >= 0 && surface < kSurfaceCount; }
+
 // The codes a surface reports to its parent with NotifyParent when its stack changes.
 enum class SurfaceNotice : int {
     NowEmpty = 1,

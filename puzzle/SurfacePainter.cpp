@@ -17,10 +17,6 @@ int32_t BufferRowBytes(int32_t width) {
     return DibRowBytes(width, kBackBufferBits);
 }
 
-bool IsSurface(int surface) {
-    return surface >= 0 && surface < kSurfaceCount;
-}
-
 // Rectangles that meet along an edge count as touching, as in the tile collection.
 bool Touches(const Rect& a, int32_t x, int32_t y, int32_t width, int32_t height) {
     return x <= a.x + a.width && a.x <= x + width && y <= a.y + a.height && a.y <= y + height;
