@@ -67,8 +67,10 @@ grab "$VEXLA_E2E_WORK/restored.png"
 restored=${digit_of[$(units_of "$VEXLA_E2E_WORK/restored.png")]:-unknown}
 echo "units digit before minimising: $before, after restoring: $restored"
 check "the play screen is back" probe wait CWNDBACK "Vexla Puzzle" 2000 >/dev/null
+# The clock runs legitimately between the last reading and the minimise, and again from the
+# activating click to the grab; a clock that ran while minimised would be 5 or more ahead.
 check "the clock did not count while minimised (units $before, then $restored after 5.5 s)" \
-    test "$restored" = "$before" -o "$restored" = $(((before + 1) % 10))
+    test "$restored" = "$before" -o "$restored" = $(((before + 1) % 10)) -o "$restored" = $(((before + 2) % 10))
 sleep 2.5
 grab "$VEXLA_E2E_WORK/later.png"
 later=${digit_of[$(units_of "$VEXLA_E2E_WORK/later.png")]:-unknown}
