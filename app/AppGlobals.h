@@ -1,24 +1,19 @@
-// AppGlobals: the program-wide state that more than one window reads. There is one instance,
-// `App`, with static storage: it is built before WinMain runs (reading the screen size, the
-// board area and the sound switch at that moment) and destroyed after WinMain returns. Each
-// subsystem adds the fields it shares here, and only here.
+// AppGlobals: the program-wide plain data that windows of every layer read: the screen and
+// board sizes, the language, the program folder, the sound switch and the handles of the
+// windows that other windows talk to. There is one instance, `App`, with static storage: it
+// is built before WinMain runs (reading the screen size, the board area and the sound switch
+// at that moment) and destroyed after WinMain returns.
+//
+// It holds no objects that own anything and includes no header of the project, so that any
+// window may read it without pulling the engine or another window's code along. What a window
+// owns (images, menus, devices) lives in that window's own state; the puzzle in play lives in
+// board/BoardGlobals.h, the resource pack in gfx/ResourcePackFile.h.
 #pragma once
 
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <array>
 #include <cstdint>
-#include <memory>
-
-#include "app/AppString.h"
-#include "app/RandomUnitCore.h"
-#include "app/ResourcePack.h"
-#include "app/SoundIds.h"
-#include "gfx/DibImage.h"
-#include "puzzle/DragImages.h"
-#include "puzzle/DropRules.h"
-#include "puzzle/PuzzleDocument.h"
 
 // Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
 constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
@@ -36,7 +31,8 @@ struct AppGlobals {
 
     HINSTANCE Instance = nullptr;
     uint32_t LanguageIndex = 0;
-    AppString ModuleFolder{kModuleFolderCapacity};  // ends in a backslash once start-up has set it
+    // The executable's folder, ending in a backslash once start-up has set it.
+    char ModuleFolder[kModuleFolderCapacity] = {};
 
     int32_t ScreenWidth;
     int32_t ScreenHeight;
@@ -49,74 +45,32 @@ struct AppGlobals {
     HWND MainMenuWindow = nullptr;
     HWND PlayScreenWindow = nullptr;
     HWND VideoWindow = nullptr;
+    POINT MainMenuOrigin{0, 0};  // where the main menu's background is drawn
+    uint32_t SecretKeys = 0;     // low three bits: Shift, Ctrl and Q seen on the main menu
 
-    std::unique_ptr<DibImage> MainMenuBackground;
-    Point MainMenuOrigin{0, 0};  // where the main menu's background is drawn
-    DibImage MinimiseButtonImage;
-    DibImage CloseButtonImage;
-
+    // RandomUnit's state and its generator's seed (1 in every run, never reseeded).
     double RandomState = 0.0;
-    RandomLcg RandomGenerator;  // seeded with 1 in every run, never reseeded
+    uint32_t RandomSeed = 1;
 
-    ResourcePack Pack;  // vexla.rf, open from start-up to the end of the message loop
-
-    // Effect sounds, one slot per sound (SoundSlotIndex): the located WAVE resource, which
-    // belongs to the executable image, or null until located or when it is missing.
-    std::array<const void*, kSoundSlotCount> SoundSlots{};
     HMIXER MixerHandle = nullptr;  // open while the music window is
 
-    // What ApplyLanguage reloads. The box windows, the new-game button and the magnifier
-    // belong to the play screen; the box menu of the current language is shared by the six
-    // box windows and destroyed by the play screen when it closes.
-    HMENU BoxMenu = nullptr;
+    // The play screen's windows: the six box windows, its own controls, the picture
+    // magnifier, the tool strip and panel with the hint tool, and the timer window. The
+    // images and the menu they show belong to the play screen's own state.
     HWND BoxWindows[kBoxWindowCount] = {};
+    HWND BoxButtons[kBoxWindowCount] = {};
     HWND NewGameButton = nullptr;
-    DibImage NewGameButtonImage;
-    HWND MagnifierWindow = nullptr;
-
-    // The play screen's own controls and the images it hands them. The six box-button images
-    // exist while the play screen does; box window i loads pack image 300 + i or 310 + i into
-    // element i and gives it to box button i.
     HWND LogoAnimation = nullptr;
     HWND MinimiseButton = nullptr;
     HWND CloseButton = nullptr;
     HWND OptionsOpener = nullptr;
     HWND ToolsOpener = nullptr;
-    HWND BoxButtons[kBoxWindowCount] = {};
-    std::unique_ptr<DibImage[]> BoxButtonImages;
-    std::unique_ptr<DibImage> LogoImage;
-    std::unique_ptr<DibImage> OptionsOpenerImage;
-    std::unique_ptr<DibImage> ToolsOpenerImage;
-    MCIDEVICEID MusicDevice = 0;  // the open music device, 0 when none is open
-
-    // The tool strip and the tools panel on the play screen's left edge. The background tile
-    // is one picture shared by both windows for the whole run.
+    HWND MagnifierWindow = nullptr;
     HWND ToolStripWindow = nullptr;
     HWND ToolsPanelWindow = nullptr;
     HWND HintTool = nullptr;
     uint8_t ToolsPanelShown = 0;
-    DibImage ToolTile;
-
-    // The timer window and the text it shows.
     HWND TimerWindow = nullptr;
-    AppString ElapsedText{"00:00:00"};
-
-    // The one puzzle in play, and what its seven surfaces share: the drag in progress, the
-    // images a dragged piece is drawn with (made by each cut for its piece size) and the
-    // board texture (pack 114, loaded by the first surface created). CreatingBoard is set
-    // while the board window is being made, so that its first WM_SIZE cuts the puzzle.
-    PuzzleDocument Puzzle;
-    DragSession Drag;
-    std::shared_ptr<PieceDragImages> DragImages;
-    DibImage BoardTexture;
-    uint8_t CreatingBoard = 0;
 };
 
 extern AppGlobals App;
-
-// Opens the resource pack at `path` for the rest of the run, and closes it.
-void OpenResourcePack(const char* path);
-void CloseResourcePack();
-
-// A pseudo-random double in [0, 1) from the system clock and the program's generator.
-double RandomUnit();

@@ -1,9 +1,11 @@
 #include "app/MainMenu.h"
 
 #include "app/AppGlobals.h"
-#include "app/Sound.h"
-#include "app/WindowClasses.h"
 #include "gfx/DibDraw.h"
+#include "gfx/DibImage.h"
+#include "platform/Sound.h"
+#include "platform/WindowKind.h"
+#include "platform/WindowState.h"
 
 namespace {
 
@@ -11,15 +13,28 @@ constexpr char kClassName[] = "CWNDPRINC";
 constexpr char kCaption[] = "Vexxla Puzzle";
 constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
 
-// The picture sits in the middle of the screen; every child is placed relative to its corner.
-Point CentredOrigin(Point imageSize) {
-    return Point{static_cast<int32_t>((App.ScreenWidth - imageSize.x) / 2.0),
-                 static_cast<int32_t>((App.ScreenHeight - imageSize.y) / 2.0)};
+// What the main menu owns while it exists.
+struct MainMenuState {
+    DibImage background;
+};
+
+MainMenuState* StateOf(HWND window) {
+    return WindowStateOf<MainMenuState>(window);
 }
 
-LRESULT OnCreateMainMenu(HWND) {
-    const Point size = App.MainMenuBackground ? App.MainMenuBackground->GetSize() : Point{0, 0};
-    App.MainMenuOrigin = CentredOrigin(size);
+// The picture sits in the middle of the screen; every child is placed relative to its corner.
+POINT CentredOrigin(Point imageSize) {
+    return POINT{static_cast<LONG>((App.ScreenWidth - imageSize.x) / 2.0),
+                 static_cast<LONG>((App.ScreenHeight - imageSize.y) / 2.0)};
+}
+
+LRESULT OnCreateMainMenu(HWND window) {
+    MainMenuState* state = AttachWindowState<MainMenuState>(window);
+    if (state == nullptr)
+        return -1;
+    App.MainMenuWindow = window;
+    state->background.LoadById(kMainMenuBackgroundId);
+    App.MainMenuOrigin = CentredOrigin(state->background.GetSize());
     LocateMainMenuSounds();
     return 0;
 }
@@ -27,11 +42,9 @@ LRESULT OnCreateMainMenu(HWND) {
 void OnPaintMainMenu(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    if (App.MainMenuBackground) {
-        const Point size = App.MainMenuBackground->GetSize();
-        DrawBlock(dc, App.MainMenuOrigin.x, App.MainMenuOrigin.y, size.x, size.y, App.MainMenuBackground->GetDib(),
-                  0, 0);
-    }
+    const DibImage& background = StateOf(window)->background;
+    const Point size = background.GetSize();
+    DrawBlock(dc, App.MainMenuOrigin.x, App.MainMenuOrigin.y, size.x, size.y, background.GetDib(), 0, 0);
     EndPaint(window, &ps);
 }
 
@@ -43,16 +56,19 @@ void OnCloseMainMenu(HWND window) {
 }
 
 void OnDestroyMainMenu(HWND window) {
-    App.MainMenuBackground.reset();
-    if (App.MainMenuWindow == window) App.MainMenuWindow = nullptr;
+    if (App.MainMenuWindow == window)
+        App.MainMenuWindow = nullptr;
 }
 
-LRESULT CALLBACK MainMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != WM_CREATE && StateOf(window) == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreateMainMenu(window);
         case WM_PAINT: OnPaintMainMenu(window); return 0;
         case WM_CLOSE: OnCloseMainMenu(window); return 0;
         case WM_DESTROY: OnDestroyMainMenu(window); return 0;
+        case WM_NCDESTROY: FreeWindowState<MainMenuState>(window); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -60,12 +76,10 @@ LRESULT CALLBACK MainMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 bool RegisterMainMenuClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kClassName, MainMenuProc, kOwnDcStyle, true);
+    return RegisterWindowKind(instance, kClassName, MainMenuProc, kOwnDcStyle, ClassBackground::Black);
 }
 
 HWND CreateMainMenu() {
-    App.MainMenuBackground = std::make_unique<DibImage>();
-    App.MainMenuBackground->LoadById(kMainMenuBackgroundId);
     App.MainMenuWindow = CreateWindowExA(0, kClassName, kCaption, kFullScreenStyle, 0, 0, 100, 100, nullptr, nullptr,
                                          App.Instance, nullptr);
     if (App.VideoWindow != nullptr) {

@@ -3,25 +3,37 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "app/AppGlobals.h"
 #include "app/Language.h"
-#include "app/Sound.h"
-#include "app/SoundIds.h"
+#include "app/SharedImages.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
-#include "app/WindowClasses.h"
+#include "board/BoardGlobals.h"
+#include "board/BoxWindow.h"
+#include "board/GameClockTimer.h"
+#include "board/PuzzleSurface.h"
+#include "board/SurfaceWindows.h"
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/TimerWindow.h"
-#include "puzzle/BoxWindow.h"
-#include "puzzle/Cut.h"
-#include "puzzle/CutFirstBoard.h"
-#include "puzzle/GameClockTimer.h"
-#include "puzzle/PuzzleStats.h"
-#include "puzzle/PuzzleSurface.h"
+#include "engine/Cut.h"
+#include "engine/CutFirstBoard.h"
+#include "engine/Hint.h"
+#include "engine/LanguageIds.h"
+#include "engine/Solve.h"
+#include "engine/SoundIds.h"
+#include "gfx/DibImage.h"
+#include "platform/BackgroundMusic.h"
+#include "platform/Handles.h"
+#include "platform/LanguageText.h"
+#include "platform/RandomUnit.h"
+#include "platform/Sound.h"
+#include "platform/WindowKind.h"
+#include "platform/WindowState.h"
 
 namespace {
 
@@ -38,6 +50,21 @@ constexpr size_t kPicturePathCapacity = 260;
 constexpr UINT_PTR kRaiseOwnedTimerId = 1;
 constexpr UINT kRaiseOwnedDelayMs = 10;
 
+// What the play screen owns: the images its controls show and the box windows' menu. It is
+// freed on WM_NCDESTROY, after the controls and boxes that show them are gone.
+struct PlayScreenState {
+    DibImage logoImage;
+    DibImage optionsOpenerImage;
+    DibImage toolsOpenerImage;
+    DibImage newGameButtonImage;
+    std::array<DibImage, kBoxWindowCount> boxButtonImages;
+    MenuHandle boxMenu;
+};
+
+PlayScreenState* StateOf(HWND screen) {
+    return WindowStateOf<PlayScreenState>(screen);
+}
+
 // --- The pieces other windows provide ---------------------------------------------------------
 // The options bar and panel, the magnifier and the dialogs are built by their own windows; the
 // play screen only calls them. Those not in the program yet do nothing here.
@@ -47,16 +74,15 @@ void ShowOptionsPanel() {}
 
 // Opens a random shipped picture and sizes the game on it; the template is left to the caller.
 uint32_t OpenRandomShippedPicture() {
-    const FirstBoardChoice choice = ChooseFirstBoard(App.ModuleFolder.Text(), RandomUnit);
-    App.Puzzle.picture.Open(choice.picturePath.c_str());
-    FitOpeningPicture(App.Puzzle, App.BoardAreaWidth, App.BoardAreaHeight);
+    const FirstBoardChoice choice = ChooseFirstBoard(App.ModuleFolder, RandomUnit);
+    Board.Puzzle.picture.Open(choice.picturePath.c_str());
+    FitOpeningPicture(Board.Puzzle, App.BoardAreaWidth, App.BoardAreaHeight);
     return choice.templateId;
 }
 
 // The board cuts the opening game on its first WM_SIZE with the template stored here.
 void OpenOpeningGame(HWND screen) {
-    PuzzleDocument& doc = App.Puzzle;
-    doc.callbacks.puzzleCompleted = OnPuzzleCompleted;
+    PuzzleDocument& doc = Board.Puzzle;
     const uint32_t templateId = OpenRandomShippedPicture();
     doc.templateRows = kOpeningTemplateRows;
     doc.templateCols = kOpeningTemplateCols;
@@ -67,7 +93,7 @@ void OpenOpeningGame(HWND screen) {
 // Until the new-puzzle dialog exists, a new game is dealt on another random shipped picture.
 void StartNewGame() {
     const uint32_t templateId = OpenRandomShippedPicture();
-    CutAndShow(App.Puzzle, GameCutEnvironment(), templateId);
+    ApplyBoardChanges(CutAndShow(Board.Puzzle, GameCutEnvironment(), templateId).changes);
 }
 
 // --- Building ---------------------------------------------------------------------------------
@@ -81,55 +107,52 @@ void SetControlImage(HWND control, const DibImage& image) {
     if (control != nullptr) SendMessageA(control, CM_SETBITMAP, 0, reinterpret_cast<LPARAM>(image.GetDib()));
 }
 
-std::unique_ptr<DibImage> LoadImage(uint32_t id) {
-    auto image = std::make_unique<DibImage>();
-    image->LoadById(id);
-    return image;
-}
-
-void CreateOwnControls(HWND screen) {
-    App.LogoImage = LoadImage(kLogoImageId);
+void CreateOwnControls(HWND screen, PlayScreenState& state) {
+    state.logoImage.LoadById(kLogoImageId);
     App.LogoAnimation = CreateControl(screen, kAnimationClass, LogoPosition(App.ScreenWidth));
-    if (App.LogoAnimation != nullptr) SendMessageA(App.LogoAnimation, ANM_SETFRAMEROWS, 0, kLogoFrameRows);
-    SetControlImage(App.LogoAnimation, *App.LogoImage);
+    if (App.LogoAnimation != nullptr)
+        SendMessageA(App.LogoAnimation, ANM_SETFRAMEROWS, 0, kLogoFrameRows);
+    SetControlImage(App.LogoAnimation, state.logoImage);
 
     App.MinimiseButton = CreateControl(screen, kCommandButtonClass, MinimiseButtonPosition(App.ScreenWidth));
-    SetControlImage(App.MinimiseButton, App.MinimiseButtonImage);
+    SetControlImage(App.MinimiseButton, Shared.MinimiseButtonImage);
     App.CloseButton = CreateControl(screen, kCommandButtonClass, CloseButtonPosition(App.ScreenWidth));
-    SetControlImage(App.CloseButton, App.CloseButtonImage);
+    SetControlImage(App.CloseButton, Shared.CloseButtonImage);
 
-    App.OptionsOpenerImage = LoadImage(kOptionsOpenerImageId);
+    state.optionsOpenerImage.LoadById(kOptionsOpenerImageId);
     App.OptionsOpener =
         CreateControl(screen, kAnimationClass, OptionsOpenerPosition(App.ScreenWidth, App.ScreenHeight));
-    SetControlImage(App.OptionsOpener, *App.OptionsOpenerImage);
-    App.ToolsOpenerImage = LoadImage(kToolsOpenerImageId);
+    SetControlImage(App.OptionsOpener, state.optionsOpenerImage);
+    state.toolsOpenerImage.LoadById(kToolsOpenerImageId);
     App.ToolsOpener = CreateControl(screen, kAnimationClass, ToolsOpenerPosition(App.ScreenHeight));
-    SetControlImage(App.ToolsOpener, *App.ToolsOpenerImage);
+    SetControlImage(App.ToolsOpener, state.toolsOpenerImage);
 
     App.NewGameButton = CreateControl(screen, kCommandButtonClass, NewGameButtonPosition());
 }
 
-void CreateBoxButtons(HWND screen) {
-    App.BoxButtonImages = std::make_unique<DibImage[]>(kBoxWindowCount);
+void CreateBoxButtons(HWND screen, PlayScreenState& state) {
     for (int32_t box = 0; box < kBoxWindowCount; ++box) {
-        App.BoxButtonImages[box].LoadById(kEmptyBoxButtonImageBase + static_cast<uint32_t>(box));
+        DibImage& image = state.boxButtonImages[static_cast<size_t>(box)];
+        image.LoadById(kEmptyBoxButtonImageBase + static_cast<uint32_t>(box));
         App.BoxButtons[box] =
             CreateControl(screen, kCommandButtonClass, BoxButtonPosition(box, App.ScreenWidth, App.ScreenHeight));
-        SetControlImage(App.BoxButtons[box], App.BoxButtonImages[box]);
+        SetControlImage(App.BoxButtons[box], image);
     }
 }
 
 LRESULT OnCreatePlayScreen(HWND screen) {
+    PlayScreenState* state = AttachWindowState<PlayScreenState>(screen);
+    if (state == nullptr)
+        return -1;
     App.PlayScreenWindow = screen;
     CreateToolsPanel(screen);
     CreateToolStrip(screen);
-    CreateBoxWindows(screen);
+    CreateBoxWindows(screen, nullptr);
     OpenOpeningGame(screen);
     CreateTimerWindow(screen);
-    CreateOwnControls(screen);
+    CreateOwnControls(screen, *state);
     ApplyLanguage();
-    SetControlImage(App.NewGameButton, App.NewGameButtonImage);
-    CreateBoxButtons(screen);
+    CreateBoxButtons(screen, *state);
     ShowMagnifier();
     return 0;
 }
@@ -138,8 +161,34 @@ LRESULT OnCreatePlayScreen(HWND screen) {
 
 int32_t BoxButtonIndex(HWND control) {
     for (int32_t box = 0; box < kBoxWindowCount; ++box)
-        if (App.BoxButtons[box] == control) return box;
+        if (App.BoxButtons[box] == control)
+            return box;
     return -1;
+}
+
+int32_t BoxWindowIndex(HWND window) {
+    for (int32_t box = 0; box < kBoxWindowCount; ++box)
+        if (App.BoxWindows[box] == window)
+            return box;
+    return -1;
+}
+
+// Box i emptied or filled: its button shows pack image 300 + i or 310 + i.
+void OnBoxNotice(HWND screen, int32_t box, UINT code) {
+    uint32_t base = 0;
+    if (code == static_cast<UINT>(SurfaceNotice::NowEmpty))
+        base = kEmptyBoxButtonImageBase;
+    else if (code == static_cast<UINT>(SurfaceNotice::NowHoldsPieces))
+        base = kFullBoxButtonImageBase;
+    else
+        return;
+    DibImage& image = StateOf(screen)->boxButtonImages[static_cast<size_t>(box)];
+    image.LoadById(base + static_cast<uint32_t>(box));
+    HWND button = App.BoxButtons[box];
+    if (button != nullptr) {
+        SetControlImage(button, image);
+        InvalidateRect(button, nullptr, FALSE);
+    }
 }
 
 void ToggleBox(int32_t box) {
@@ -177,7 +226,7 @@ void OnControlClicked(HWND screen, HWND control) {
     } else if (control == App.CloseButton) {
         SendMessageA(screen, WM_CLOSE, 0, 0);
     } else if (control == App.NewGameButton) {
-        App.Puzzle.ClearGame(true);
+        ApplyBoardChanges(Board.Puzzle.ClearGame(true));
         EnableHintTool();
         StartNewGame();
     } else if (const int32_t box = BoxButtonIndex(control); box >= 0) {
@@ -185,18 +234,31 @@ void OnControlClicked(HWND screen, HWND control) {
     }
 }
 
+// The board received pieces (the hover sound, as a control's CN_ENTER has), emptied (nothing)
+// or was completed.
+void OnBoardNotice(UINT code) {
+    if (code == static_cast<UINT>(SurfaceNotice::NowHoldsPieces))
+        PlaySwitchedEffect(kHoverSound);
+    else if (code == static_cast<UINT>(SurfaceNotice::PuzzleCompleted))
+        OnPuzzleCompleted();
+}
+
 void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
-    if (control == nullptr) return;
-    if (control == App.ToolsOpener) {
+    if (control == nullptr)
+        return;
+    if (const int32_t box = BoxWindowIndex(control); box >= 0) {
+        OnBoxNotice(screen, box, code);
+    } else if (control == WindowOfSurface(kBoardSurface)) {
+        OnBoardNotice(code);
+    } else if (control == App.ToolsOpener) {
         if (code == CN_ENTER) ShowToolsPanel();
     } else if (control == App.OptionsOpener) {
         if (code == CN_ENTER) ShowOptionsPanel();
     } else if (control == App.LogoAnimation) {
         OnLogoNotice(control, code);
     } else if (code == CN_ENTER) {
-        // Also the board's notice that it received pieces, which has the same number.
         PlaySwitchedEffect(kHoverSound);
-    } else if (code == CN_CLICKED && GetDlgCtrlID(control) != kBoardControlId) {
+    } else if (code == CN_CLICKED) {
         OnControlClicked(screen, control);
     }
 }
@@ -244,37 +306,27 @@ void OnPaintPlayScreen(HWND screen) {
     ValidateRect(screen, nullptr);
 }
 
+// The background music ended: it starts again, so it loops.
 void OnMusicNotice(HWND screen, WPARAM flags, LPARAM device) {
-    if (flags != MCI_NOTIFY_SUCCESSFUL || App.MusicDevice == 0 || static_cast<MCIDEVICEID>(device) != App.MusicDevice)
-        return;
-    MCI_SEEK_PARMS seek{};
-    mciSendCommandA(App.MusicDevice, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&seek));
-    MCI_PLAY_PARMS play{};
-    play.dwCallback = reinterpret_cast<DWORD_PTR>(screen);
-    mciSendCommandA(App.MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+    if (flags == MCI_NOTIFY_SUCCESSFUL && MusicDevice() != 0 && static_cast<MCIDEVICEID>(device) == MusicDevice())
+        RestartMusic(screen);
 }
 
+// The images and the box menu stay until WM_NCDESTROY: the controls and boxes showing them are
+// destroyed after this message.
 void OnDestroyPlayScreen(HWND screen) {
-    if (App.BoxMenu != nullptr) {
-        DestroyMenu(App.BoxMenu);
-        App.BoxMenu = nullptr;
-    }
-    App.BoxButtonImages.reset();
-    App.OptionsOpenerImage.reset();
-    App.ToolsOpenerImage.reset();
-    if (App.MusicDevice != 0) {
-        MCI_GENERIC_PARMS close{};
-        mciSendCommandA(App.MusicDevice, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&close));
-        App.MusicDevice = 0;
-    }
-    if (App.PlayScreenWindow == screen) App.PlayScreenWindow = nullptr;
+    CloseMusic();
+    if (App.PlayScreenWindow == screen)
+        App.PlayScreenWindow = nullptr;
     App.NewGameButton = nullptr;
     App.LogoAnimation = App.MinimiseButton = App.CloseButton = App.OptionsOpener = App.ToolsOpener = nullptr;
     for (HWND& button : App.BoxButtons) button = nullptr;
     PostQuitMessage(0);
 }
 
-LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != WM_CREATE && StateOf(screen) == nullptr)
+        return DefWindowProcA(screen, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreatePlayScreen(screen);
         case WM_ACTIVATE: OnActivatePlayScreen(screen, wParam); return 0;
@@ -287,6 +339,7 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
             OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;
         case WM_DESTROY: OnDestroyPlayScreen(screen); return 0;
+        case WM_NCDESTROY: FreeWindowState<PlayScreenState>(screen); return 0;
         default: return DefWindowProcA(screen, message, wParam, lParam);
     }
 }
@@ -321,7 +374,7 @@ void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHei
 }
 
 bool RegisterPlayScreenClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kPlayScreenClass, PlayScreenProc, kOwnDcStyle, true);
+    return RegisterWindowKind(instance, kPlayScreenClass, PlayScreenProc, kOwnDcStyle, ClassBackground::Black);
 }
 
 HWND OpenPlayScreen() {
@@ -335,33 +388,58 @@ HWND OpenPlayScreen() {
 }
 
 void SuspendPlay() {
-    if (App.MusicDevice != 0) {
-        MCI_GENERIC_PARMS pause{};
-        mciSendCommandA(App.MusicDevice, MCI_PAUSE, 0, reinterpret_cast<DWORD_PTR>(&pause));
-    }
+    PauseMusic();
     PauseClock();
 }
 
 void ResumePlay() {
     ResumeClock();
-    if (App.MusicDevice != 0) {
-        MCI_GENERIC_PARMS resume{};
-        resume.dwCallback = reinterpret_cast<DWORD_PTR>(App.PlayScreenWindow);
-        mciSendCommandA(App.MusicDevice, MCI_RESUME, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&resume));
-    }
+    ResumeMusic(App.PlayScreenWindow);
+}
+
+void ApplyLanguageToPlayScreen() {
+    PlayScreenState* state = App.PlayScreenWindow != nullptr ? StateOf(App.PlayScreenWindow) : nullptr;
+    if (state == nullptr)
+        return;
+    // The old menu is destroyed only once every box shows the new one.
+    MenuHandle menu(LoadMenuA(App.Instance, MAKEINTRESOURCEA(kBoxMenuBase + App.LanguageIndex)));
+    for (HWND box : App.BoxWindows)
+        if (box != nullptr)
+            SetMenu(box, menu.get());
+    state->boxMenu = std::move(menu);
+
+    state->newGameButtonImage.LoadById(kNewGameButtonImageBase + App.LanguageIndex);
+    SetControlImage(App.NewGameButton, state->newGameButtonImage);
+
+    char caption[kPreviewCaptionCapacity];
+    LoadLanguageString(kPreviewStringBase, caption, kPreviewCaptionCapacity);
+    if (App.MagnifierWindow != nullptr)
+        SetWindowTextA(App.MagnifierWindow, caption);
+}
+
+HMENU BoxMenuInPlay() {
+    PlayScreenState* state = App.PlayScreenWindow != nullptr ? StateOf(App.PlayScreenWindow) : nullptr;
+    return state != nullptr ? state->boxMenu.get() : nullptr;
 }
 
 void OnPuzzleCompleted() {
     EnableHintTool();
     char path[kPicturePathCapacity] = "";
-    App.Puzzle.picture.GetName(path, sizeof path);
+    Board.Puzzle.picture.GetName(path, sizeof path);
     SuspendPlay();
     // No congratulation clip or window exists yet: play goes on as soon as it is suspended.
     ResumePlay();
 }
 
-bool TakeHintInPlay() { return TakeHint(App.Puzzle); }
-void SolvePuzzleInPlay() { SolvePuzzle(App.Puzzle); }
+bool TakeHintInPlay() {
+    const HintResult hint = TakeHint(Board.Puzzle);
+    ApplyBoardChanges(hint.changes);
+    return hint.moreAllowed;
+}
+
+void SolvePuzzleInPlay() {
+    ApplyBoardChanges(SolvePuzzle(Board.Puzzle));
+}
 void OpenStatisticsFromPlay() {}
 void OpenMusicFromPlay() {}
 void OpenHallOfHonourFromPlay() {}

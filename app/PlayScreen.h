@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "gfx/Geometry.h"
-#include "puzzle/PuzzleDocument.h"
+#include "engine/Geometry.h"
+#include "engine/PuzzleDocument.h"
 
 constexpr char kPlayScreenClass[] = "CWNDBACK";
 constexpr char kPlayScreenCaption[] = "Vexla Puzzle";
@@ -40,8 +40,6 @@ constexpr int32_t kFewestCells = 2;
 // task bar button that restored it.
 constexpr int32_t kRestoreCursorLift = 18;
 
-// Control identifier of the board surface (100 + surface 6).
-constexpr int32_t kBoardControlId = 106;
 
 // Positions of the play screen's controls for a screen of the given size.
 Point LogoPosition(int32_t screenWidth);
@@ -60,6 +58,12 @@ void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHei
 bool RegisterPlayScreenClass(HINSTANCE instance);
 // Shows the play screen again and resumes play, or creates it the first time.
 HWND OpenPlayScreen();
+
+// The play screen's part of ApplyLanguage: the box windows' menu bar, the new-game button's
+// picture and the magnifier's caption in the current language.
+void ApplyLanguageToPlayScreen();
+// The box windows' menu of the current language (null before the play screen exists).
+HMENU BoxMenuInPlay();
 
 // The music pauses and the clock stops counting while a window halts the game.
 void SuspendPlay();

@@ -4,10 +4,13 @@
 #include "app/LowColourDialog.h"
 #include "app/MessageLoop.h"
 #include "app/PlayScreen.h"
-#include "app/ModuleFolder.h"
+#include "app/SharedImages.h"
 #include "app/WindowClasses.h"
 #include "controls/ControlClasses.h"
 #include "gfx/GdiHandles.h"
+#include "gfx/ResourcePackFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Sound.h"
 
 namespace {
 constexpr uint32_t kEnglish = 1;
@@ -16,12 +19,6 @@ constexpr uint32_t kEnglish = 1;
 bool DisplayHasTooFewColours() {
     ScreenDC screen;
     return GetDeviceCaps(screen.get(), BITSPIXEL) < kMinimumBitsPerPixel;
-}
-
-void FillModuleFolder() {
-    GetModuleFileNameA(App.Instance, App.ModuleFolder.Buffer(), static_cast<DWORD>(App.ModuleFolder.Capacity()));
-    App.ModuleFolder.Recount();
-    TrimToFolder(App.ModuleFolder);
 }
 
 int RunProgram(HINSTANCE instance) {
@@ -33,13 +30,15 @@ int RunProgram(HINSTANCE instance) {
         ShowLowColourMessage(kLowColourStringBase + App.LanguageIndex);
     } else {
         RegisterControlClasses(instance);
-        FillModuleFolder();
+        FillModuleFolder(instance);
         // The INI file has no folder in its name, so it lies in the Windows directory.
-        WritePrivateProfileStringA(kIniSection, "App", App.ModuleFolder.Text(), kIniFile);
+        WritePrivateProfileStringA(kIniSection, "App", App.ModuleFolder, kIniFile);
         RegisterWindowClasses(instance);
-        OpenResourcePack((App.ModuleFolder + kPackFile).Text());
-        App.MinimiseButtonImage.LoadById(kMinimiseButtonImageId);
-        App.CloseButtonImage.LoadById(kCloseButtonImageId);
+        OpenResourcePack(ProgramPath(kPackFile).Text());
+        Shared.MinimiseButtonImage.LoadById(kMinimiseButtonImageId);
+        Shared.CloseButtonImage.LoadById(kCloseButtonImageId);
+        // Every screen plays effect sounds, whichever of them comes first.
+        LocateAllEffectSounds();
         // No introductory clip and no way into the game from the main menu yet: the game
         // opens straight on the play screen.
         OpenPlayScreen();

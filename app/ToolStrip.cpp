@@ -2,9 +2,15 @@
 
 #include "app/AppGlobals.h"
 #include "app/ToolsPanel.h"
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibDraw.h"
+#include "gfx/DibImage.h"
+
+DibImage& ToolTile() {
+    static DibImage tile;
+    return tile;
+}
 
 namespace {
 
@@ -12,7 +18,7 @@ constexpr DWORD kToolStripStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_C
 
 LRESULT OnCreateToolStrip(HWND window) {
     App.ToolStripWindow = window;
-    App.ToolTile.LoadById(kToolTileImageId);
+    ToolTile().LoadById(kToolTileImageId);
     return 0;
 }
 
@@ -43,7 +49,7 @@ LRESULT CALLBACK ToolStripProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void PaintToolStripBands(HDC dc, const RECT& rect) {
-    const PackedDib* tile = App.ToolTile.GetDib();
+    const PackedDib* tile = ToolTile().GetDib();
     if (tile == nullptr) return;
     for (int32_t top = rect.top; top < rect.bottom; top += kToolTileHeight) {
         DrawBlock(dc, 0, top, kToolStripWidth, kToolTileHeight, tile, kToolStripSourceX, 0);
@@ -51,7 +57,7 @@ void PaintToolStripBands(HDC dc, const RECT& rect) {
 }
 
 bool RegisterToolStripClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kToolStripClass, ToolStripProc, kOwnDcStyle, false);
+    return RegisterWindowKind(instance, kToolStripClass, ToolStripProc, kOwnDcStyle);
 }
 
 HWND CreateToolStrip(HWND playScreen) {

@@ -15,6 +15,11 @@ constexpr int32_t kToolStripSourceX = kToolTileWidth - kToolStripWidth;  // the 
 constexpr int32_t kToolStripTop = 78;
 constexpr int32_t kToolStripHeightMargin = 96;  // the strip and the panel are ScreenHeight - 96 high
 
+class DibImage;
+
+// The background tile of the strip and the panel, loaded by the strip for the whole run.
+DibImage& ToolTile();
+
 bool RegisterToolStripClass(HINSTANCE instance);
 HWND CreateToolStrip(HWND playScreen);
 

@@ -6,15 +6,17 @@
 
 #include "app/AppGlobals.h"
 #include "app/PlayScreen.h"
-#include "app/Sound.h"
-#include "app/SoundIds.h"
+#include "platform/Sound.h"
+#include "engine/SoundIds.h"
 #include "app/ToolStrip.h"
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "controls/AnimationControl.h"
 #include "controls/AnimationDrivers.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibDraw.h"
 #include "gfx/GdiHandles.h"
+#include "board/BoardGlobals.h"
+#include "gfx/DibImage.h"
 
 namespace {
 
@@ -117,7 +119,7 @@ void OnDestroyToolsPanel(HWND panel) {
 void OnPaintToolsPanel(HWND panel) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(panel, &ps);
-    const PackedDib* tile = App.ToolTile.GetDib();
+    const PackedDib* tile = ToolTile().GetDib();
     const int32_t left = ps.rcPaint.left;
     if (tile != nullptr && left < kToolTileWidth) {
         for (int32_t top = ps.rcPaint.top; top < ps.rcPaint.bottom; top += kToolTileHeight)
@@ -283,7 +285,7 @@ bool PointKeepsToolsPanel(POINT point, int32_t screenHeight) {
 }
 
 bool RegisterToolsPanelClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kToolsPanelClass, ToolsPanelProc, kOwnDcStyle, false);
+    return RegisterWindowKind(instance, kToolsPanelClass, ToolsPanelProc, kOwnDcStyle);
 }
 
 HWND CreateToolsPanel(HWND playScreen) {
@@ -297,7 +299,7 @@ void ShowToolsPanel() {
     App.ToolsPanelShown = 1;
     ShowWindow(panel, SW_SHOW);
     // The slide-out: 120 one-pixel steps drawn straight into the panel, with no pause.
-    if (const PackedDib* tile = App.ToolTile.GetDib()) {
+    if (const PackedDib* tile = ToolTile().GetDib()) {
         WindowDC dc(panel);
         const int32_t height = App.ScreenHeight - kToolStripHeightMargin;
         for (int32_t x = kToolsPanelSlideStart; x <= 0; ++x) {

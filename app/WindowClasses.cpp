@@ -5,20 +5,8 @@
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "dialogs/TimerWindow.h"
-#include "puzzle/BoxWindow.h"
-#include "puzzle/PuzzleSurface.h"
-
-bool RegisterWindowKind(HINSTANCE instance, const char* className, WNDPROC procedure, UINT style,
-                        bool blackBackground) {
-    WNDCLASSA wc{};
-    wc.style = style;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = blackBackground ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : nullptr;
-    wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0;
-}
+#include "board/BoxWindow.h"
+#include "board/PuzzleSurface.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
-list(APPEND VEXLA_PORTABLE_SOURCES app/ResourcePack.cpp)
-list(APPEND VEXLA_PORTABLE_SOURCES app/AppString.cpp app/RandomUnitCore.cpp)
-list(APPEND VEXLA_PORTABLE_SOURCES app/ModuleFolder.cpp)
+# Start-up, the message loop, the main menu, the play screen and its tool strip.
 list(APPEND VEXLA_WIN32_SOURCES
     app/AppGlobals.cpp
-    app/Help.cpp
+    app/Language.cpp
     app/LowColourDialog.cpp
     app/MainMenu.cpp
     app/MessageLoop.cpp
+    app/PlayScreen.cpp
+    app/SharedImages.cpp
     app/StartUp.cpp
+    app/ToolStrip.cpp
+    app/ToolsPanel.cpp
     app/WindowClasses.cpp)
-list(APPEND VEXLA_PORTABLE_SOURCES app/LanguageIds.cpp app/MixerVolume.cpp app/SoundIds.cpp)
-list(APPEND VEXLA_WIN32_SOURCES app/Language.cpp app/Mixer.cpp app/Sound.cpp)
-list(APPEND VEXLA_WIN32_SOURCES app/PlayScreen.cpp app/ToolStrip.cpp app/ToolsPanel.cpp)

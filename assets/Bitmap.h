@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 struct Bitmap {
     int width = 0;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 constexpr int kTemplateCell = 200;   // side of a body square
 constexpr int kTemplateReach = 66;   // how far a tab may reach beyond its body square

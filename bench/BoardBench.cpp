@@ -17,10 +17,10 @@
 #include <random>
 #include <vector>
 
-#include "puzzle/DragSprite.h"
-#include "puzzle/DropRules.h"
-#include "puzzle/JoinRules.h"
-#include "puzzle/SurfacePainter.h"
+#include "engine/DragSprite.h"
+#include "engine/DropRules.h"
+#include "engine/JoinRules.h"
+#include "engine/SurfacePainter.h"
 
 namespace {
 

@@ -22,13 +22,13 @@
 
 #include <unistd.h>
 
-#include "app/BinaryFile.h"
+#include "engine/BinaryFile.h"
 #include "assets/ShapeTemplates.h"
 #include "bench/CountingAllocator.h"
-#include "puzzle/AtlasBuilder.h"
-#include "puzzle/Cut.h"
-#include "puzzle/CutGeometry.h"
-#include "puzzle/PuzzleDocument.h"
+#include "engine/AtlasBuilder.h"
+#include "engine/Cut.h"
+#include "engine/CutGeometry.h"
+#include "engine/PuzzleDocument.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <new>
 
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
@@ -388,5 +388,5 @@ LRESULT CALLBACK AnimationProc(HWND animation, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 bool RegisterAnimationClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kAnimationClass, AnimationProc, kAnimationClassStyle, false);
+    return RegisterWindowKind(instance, kAnimationClass, AnimationProc, kAnimationClassStyle);
 }

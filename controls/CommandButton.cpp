@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 
 namespace {
@@ -194,5 +194,5 @@ LRESULT CALLBACK CommandButtonProc(HWND button, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 bool RegisterCommandButtonClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kCommandButtonClass, CommandButtonProc, kControlClassStyle, false);
+    return RegisterWindowKind(instance, kCommandButtonClass, CommandButtonProc, kControlClassStyle);
 }

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <new>
 
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 // --- Configuration messages -------------------------------------------------------------------
 constexpr UINT kFirstControlMessage = WM_USER + 300;  // 1324

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 
 namespace {
@@ -45,5 +45,5 @@ LRESULT CALLBACK PlaceholderControlProc(HWND control, UINT message, WPARAM wPara
 }  // namespace
 
 bool RegisterPlaceholderControlClass(HINSTANCE instance, const char* className, UINT style) {
-    return RegisterWindowKind(instance, className, PlaceholderControlProc, style, false);
+    return RegisterWindowKind(instance, className, PlaceholderControlProc, style);
 }

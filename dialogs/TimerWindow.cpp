@@ -3,9 +3,11 @@
 #include <new>
 
 #include "app/AppGlobals.h"
-#include "app/WindowClasses.h"
+#include "platform/WindowKind.h"
 #include "gfx/DibDraw.h"
 #include "gfx/GdiHandles.h"
+#include "board/GameClockTimer.h"
+#include "gfx/DibImage.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ void OnPaintTimerWindow(HWND window) {
         }
         const HGDIOBJ previous = SelectObject(dc, state->font.get());
         RECT text = kTimerTextRect;
-        DrawTextA(dc, App.ElapsedText.Text(), -1, &text, DT_RIGHT | DT_VCENTER);
+        DrawTextA(dc, ElapsedText(), -1, &text, DT_RIGHT | DT_VCENTER);
         SelectObject(dc, previous);
     }
     EndPaint(window, &ps);
@@ -76,7 +78,7 @@ int32_t TimerWindowLeft(int32_t screenWidth) {
 }
 
 bool RegisterTimerWindowClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kTimerWindowClass, TimerWindowProc, kOwnDcStyle, false);
+    return RegisterWindowKind(instance, kTimerWindowClass, TimerWindowProc, kOwnDcStyle);
 }
 
 HWND CreateTimerWindow(HWND playScreen) {

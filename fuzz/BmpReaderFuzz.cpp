@@ -13,8 +13,8 @@
 
 #include <unistd.h>
 
-#include "app/BinaryFile.h"
-#include "puzzle/BmpFileReader.h"
+#include "engine/BinaryFile.h"
+#include "engine/BmpFileReader.h"
 
 namespace {
 

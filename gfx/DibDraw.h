@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "gfx/Geometry.h"
-#include "gfx/PackedDib.h"
+#include "engine/Geometry.h"
+#include "engine/PackedDib.h"
 
 // Draws part of `dib` one to one; source coordinates are measured from its top-left.
 void DrawBlock(HDC dc, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* dib,

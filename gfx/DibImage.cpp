@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
-#include "app/ResourcePack.h"
+#include "gfx/ResourcePackFile.h"
 #include "gfx/GdiHandles.h"
 
 DibImage::DibImage(bool deviceMode) : deviceMode_(deviceMode) {
@@ -31,7 +31,7 @@ void DibImage::RequireMode(bool device) const {
 }
 
 bool DibImage::LoadById(uint32_t id) {
-    if (!deviceMode_) return LoadFromPack(App.Pack, id);
+    if (!deviceMode_) return LoadFromPack(Pack, id);
     HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
                                LR_SHARED | LR_CREATEDIBSECTION);
     // Shared resource bitmaps belong to the system: attached, never deleted.

@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "gfx/Geometry.h"
-#include "gfx/PackedDib.h"
+#include "engine/Geometry.h"
+#include "engine/PackedDib.h"
 
 class ResourcePack;
 

@@ -69,19 +69,49 @@ private:
     Handle handle_ = nullptr;
 };
 
-// A DrawDib handle, opened for one draw and closed after it.
+// A DrawDib handle (DrawDibOpen / DrawDibClose). Made open; a window that draws with one for
+// its whole life keeps it in its state.
 class DrawDibHandle {
 public:
     DrawDibHandle() : hdd_(::DrawDibOpen()) {}
-    ~DrawDibHandle() {
-        if (hdd_ != nullptr) ::DrawDibClose(hdd_);
+    ~DrawDibHandle() { reset(); }
+    DrawDibHandle(DrawDibHandle&& other) noexcept : hdd_(std::exchange(other.hdd_, nullptr)) {}
+    DrawDibHandle& operator=(DrawDibHandle&& other) noexcept {
+        if (this != &other) {
+            reset();
+            hdd_ = std::exchange(other.hdd_, nullptr);
+        }
+        return *this;
     }
     DrawDibHandle(const DrawDibHandle&) = delete;
     DrawDibHandle& operator=(const DrawDibHandle&) = delete;
     HDRAWDIB get() const { return hdd_; }
 
 private:
+    void reset() {
+        if (hdd_ != nullptr)
+            ::DrawDibClose(hdd_);
+        hdd_ = nullptr;
+    }
     HDRAWDIB hdd_;
+};
+
+// Selects an object into a device context and puts the previous one back when it goes, so a
+// font, pen or bitmap is never deleted while still selected.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR)
+            ::SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    bool ok() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
 };
 
 // A memory device context owned outright (CreateCompatibleDC / DeleteDC).

@@ -1,6 +1,6 @@
 #include "gfx/NameList.h"
 
-#include "gfx/NameRecords.h"
+#include "engine/NameRecords.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "gfx/SpriteSheet.h"
 
-#include "gfx/DibBlit.h"
+#include "engine/DibBlit.h"
 #include "gfx/DibDraw.h"
-#include "gfx/Geometry.h"
+#include "engine/Geometry.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "gfx/DibImage.h"
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 class SpriteSheet {
 public:

@@ -1,4 +1,7 @@
-list(APPEND VEXLA_PORTABLE_SOURCES gfx/Geometry.cpp gfx/DibBlit.cpp)
-list(APPEND VEXLA_WIN32_SOURCES gfx/DibImage.cpp gfx/DibDraw.cpp)
-list(APPEND VEXLA_PORTABLE_SOURCES gfx/NameRecords.cpp)
-list(APPEND VEXLA_WIN32_SOURCES gfx/FileExists.cpp gfx/NameList.cpp gfx/SpriteSheet.cpp)
+# Win32 drawing: the bitmap object, its drawing helpers, sprite sheets and file-name lists.
+list(APPEND VEXLA_WIN32_SOURCES
+    gfx/DibDraw.cpp
+    gfx/DibImage.cpp
+    gfx/NameList.cpp
+    gfx/ResourcePackFile.cpp
+    gfx/SpriteSheet.cpp)

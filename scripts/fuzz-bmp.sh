@@ -17,8 +17,8 @@ flags="-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-omit-frame-poi
 echo "building $out/bmp_reader_fuzz"
 # shellcheck disable=SC2086
 clang++ $flags -o "$out/bmp_reader_fuzz" \
-    "$top/fuzz/BmpReaderFuzz.cpp" "$top/puzzle/BmpFileReader.cpp" "$top/puzzle/BmpRowCopy.cpp" \
-    "$top/app/BinaryFile_posix.cpp"
+    "$top/fuzz/BmpReaderFuzz.cpp" "$top/engine/BmpFileReader.cpp" "$top/engine/BmpRowCopy.cpp" \
+    "$top/engine/BinaryFile_posix.cpp"
 
 # New finds go to the scratch corpus first; the committed one is read as seeds.
 "$out/bmp_reader_fuzz" -runs="$runs" -max_len=4096 -print_final_stats=1 "$found" "$corpus" 2>&1 |

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/BinaryFile.h"
+#include "engine/BinaryFile.h"
 
 namespace {
 

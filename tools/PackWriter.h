@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 class PackWriter {
 public:

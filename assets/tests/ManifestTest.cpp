@@ -6,7 +6,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/ResourcePack.h"
+#include "engine/ResourcePack.h"
 #include "assets/Manifest.h"
 #include "assets/SourceScan.h"
 
@@ -190,7 +190,7 @@ TEST(AssetManifest, ScannerResolvesLiteralsConstantsArraysAndLanguageRuns) {
 }
 
 TEST(AssetManifest, EveryIdTheGameLoadsIsInTheManifest) {
-    std::vector<SourceFile> files = ReadSources(kRoot, {"app", "gfx", "controls", "puzzle", "dialogs"});
+    std::vector<SourceFile> files = ReadSources(kRoot, {"engine", "gfx", "platform", "controls", "board", "dialogs", "app"});
     ASSERT_FALSE(files.empty());
     ScanResult r = ScanPackIds(files);
     const Manifest& m = TheManifest();

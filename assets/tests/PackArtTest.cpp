@@ -6,7 +6,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "app/ResourcePack.h"
+#include "engine/ResourcePack.h"
 #include "assets/Manifest.h"
 
 namespace {

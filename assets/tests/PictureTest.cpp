@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "gfx/PackedDib.h"
+#include "engine/PackedDib.h"
 
 namespace fs = std::filesystem;
 

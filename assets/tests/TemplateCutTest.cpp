@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "assets/ShapeTemplates.h"
-#include "puzzle/Cut.h"
+#include "engine/Cut.h"
 #include "tests/unit/CutTestSupport.h"
 
 namespace {

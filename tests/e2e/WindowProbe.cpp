@@ -16,9 +16,9 @@
 #include <string>
 
 #include "app/AppGlobals.h"
-#include "app/BinaryFile.h"
-#include "app/Help.h"
-#include "app/ResourcePack.h"
+#include "engine/BinaryFile.h"
+#include "platform/Help.h"
+#include "engine/ResourcePack.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // AppString: the refusal limit, exact buffer sizes, lengths that count the terminating zero,
 // and the empty-side rule of concatenation.
-#include "app/AppString.h"
+#include "engine/AppString.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/BmpFileReader.h"
+#include "engine/BmpFileReader.h"
 #include "tests/unit/BmpTestFiles.h"
 
 namespace {

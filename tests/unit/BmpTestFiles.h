@@ -13,8 +13,8 @@
 
 #include <unistd.h>
 
-#include "app/BinaryFile.h"
-#include "puzzle/BmpRowCopy.h"
+#include "engine/BinaryFile.h"
+#include "engine/BmpRowCopy.h"
 
 struct BmpDescription {
     int32_t width = 4;

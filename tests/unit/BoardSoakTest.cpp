@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/DropRules.h"
-#include "puzzle/JoinRules.h"
-#include "puzzle/PuzzleStats.h"
+#include "engine/DropRules.h"
+#include "engine/JoinRules.h"
+#include "engine/PuzzleStats.h"
+#include "engine/Solve.h"
 #include "tests/unit/BoardTestSupport.h"
 
 namespace {
@@ -85,7 +86,7 @@ public:
         } else {
             last_ = "final solve";
             steps_ += last_;
-            SolvePuzzle(doc_);
+            recorder_.Take(SolvePuzzle(doc_));
             Check();
             EXPECT_EQ(doc_.surfaces[kBoardSurface].count, doc_.PieceCount());
             EXPECT_EQ(recorder_.completions, 0);
@@ -153,11 +154,11 @@ private:
         // The middle of the aimed piece's cell; whatever lies on top there is picked up.
         const Point press{doc_.pieces[aimed].x + doc_.marginX + doc_.cellWidth / 2,
                           doc_.pieces[aimed].y + doc_.marginY + doc_.cellHeight / 2};
-        const PickUpResult picked = PickUp(doc_, drag_, source, press);
-        clockStarts_ += picked.startClock ? 1 : 0;
+        const PickUpResult picked = recorder_.Take(PickUp(doc_, drag_, source, press));
+        clockStarts_ += picked.changes.startClock ? 1 : 0;
         if (!picked.hitPiece) {
             last_ = "press on empty space at the middle of a cell out of the surface";
-            Drop(doc_, drag_, source, Point{});
+            recorder_.Take(Drop(doc_, drag_, source, Point{}));
             return;
         }
         const int where = Uniform(0, 99);
@@ -168,7 +169,7 @@ private:
         last_ = "drag of piece " + std::to_string(drag_.piece) + " from " + std::to_string(source) + " to " +
                 std::to_string(target);
         const int32_t before = Clusters();
-        const DropOutcome outcome = Drop(doc_, drag_, target, position);
+        const DropOutcome outcome = recorder_.Take(Drop(doc_, drag_, target, position));
         joins_ += outcome == DropOutcome::Joined || outcome == DropOutcome::Completed ? 1 : 0;
         if (outcome == DropOutcome::Joined) {
             EXPECT_EQ(Clusters(), before - 1) << last_;
@@ -184,16 +185,16 @@ private:
 
     void RubberBand() {
         const int surface = Uniform(0, kSurfaceCount - 1);
-        const PickUpResult picked = PickUp(doc_, drag_, surface, RandomPointOn(surface));
-        clockStarts_ += picked.startClock ? 1 : 0;
+        const PickUpResult picked = recorder_.Take(PickUp(doc_, drag_, surface, RandomPointOn(surface)));
+        clockStarts_ += picked.changes.startClock ? 1 : 0;
         if (picked.hitPiece) {
             last_ = "press on a piece meant for a band, dropped outside";
-            Drop(doc_, drag_, kNoSurface, drag_.position);
+            recorder_.Take(Drop(doc_, drag_, kNoSurface, drag_.position));
             return;
         }
         StretchSelection(drag_, RandomPointOn(surface));
         last_ = "rubber band on " + std::to_string(surface);
-        Drop(doc_, drag_, surface, Point{});
+        recorder_.Take(Drop(doc_, drag_, surface, Point{}));
     }
 
     void Hint() {
@@ -201,7 +202,7 @@ private:
         const uint32_t before = doc_.hintsUsed;
         const int32_t clustersBefore = Clusters();
         const bool solved = doc_.solved != 0;
-        TakeHint(doc_);
+        recorder_.Take(TakeHint(doc_));
         if (doc_.hintsUsed > before)
             ++joins_;
         EXPECT_EQ(Clusters(), clustersBefore - static_cast<int32_t>(doc_.hintsUsed - before)) << "a hint is one join";

@@ -11,9 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PackedDib.h"
-#include "puzzle/PuzzleDocument.h"
-#include "puzzle/SurfacePainter.h"
+#include "engine/BoardChanges.h"
+#include "engine/DropRules.h"
+#include "engine/Hint.h"
+#include "engine/JoinRules.h"
+#include "engine/PackedDib.h"
+#include "engine/PieceAreas.h"
+#include "engine/PuzzleDocument.h"
+#include "engine/SurfacePainter.h"
 
 namespace boardtest {
 
@@ -153,7 +158,8 @@ inline std::string FirstWrongPixel(const PuzzleDocument& doc, int surface, const
     return "";
 }
 
-// What the rules asked the window side to do.
+// What the rules' changes asked the window side to do, gathered change list by change list;
+// with a texture, the areas to repaint are really painted, as the window side would.
 struct Recorder {
     struct Paint {
         int surface;
@@ -168,28 +174,91 @@ struct Recorder {
     int completions = 0;
     int clockStops = 0;
     int updates = 0;
+    PuzzleDocument* doc = nullptr;
+    const PackedDib* texture = nullptr;
 
-    // Plugs the recorder into the document; with a texture, paint requests really paint.
-    void Attach(PuzzleDocument& doc, const PackedDib* texture = nullptr) {
-        doc.callbacks.paintRegion = [this, &doc, texture](int surface, const Rect& area, bool invalidate, bool skipTop) {
-            paints.push_back(Paint{surface, area, invalidate, skipTop});
-            if (texture != nullptr)
-                PaintSurfaceRegion(doc, surface, area, skipTop, texture);
-        };
-        doc.callbacks.notifySurface = [this](int surface, SurfaceNotice notice) { notices.emplace_back(surface, notice); };
-        doc.callbacks.hideBox = [this](int surface) { hidden.push_back(surface); };
-        doc.callbacks.playJoinSound = [this] { ++sounds; };
-        doc.callbacks.puzzleCompleted = [this] { ++completions; };
-        doc.callbacks.stopClock = [this] { ++clockStops; };
-        doc.callbacks.updateSurface = [this](int) { ++updates; };
+    void Attach(PuzzleDocument& document, const PackedDib* paintWith = nullptr) {
+        doc = &document;
+        texture = paintWith;
     }
-    void Clear() { *this = Recorder{}; }
+    void Take(const BoardChanges& changes) {
+        for (const AreaToRepaint& r : changes.repaints) {
+            paints.push_back(Paint{r.surface, r.area, r.invalidate, r.skipTop});
+            if (texture != nullptr && doc != nullptr)
+                PaintSurfaceRegion(*doc, r.surface, r.area, r.skipTop, texture);
+        }
+        if (changes.repaintAll && doc != nullptr)
+            for (int s = 0; s < kSurfaceCount; ++s) {
+                paints.push_back(Paint{s, SurfaceRect(*doc, s), true, false});
+                if (texture != nullptr)
+                    PaintSurfaceRegion(*doc, s, SurfaceRect(*doc, s), false, texture);
+            }
+        for (const SurfaceNoticeEvent& n : changes.notices)
+            notices.emplace_back(n.surface, n.notice);
+        for (int box = 0; box < kBoxCount; ++box)
+            if ((changes.boxesToHide & (1u << box)) != 0)
+                hidden.push_back(box);
+        sounds += changes.joinSound ? 1 : 0;
+        completions += changes.completed ? 1 : 0;
+        clockStops += changes.stopClock ? 1 : 0;
+        updates += changes.updateBoard ? 1 : 0;
+    }
+    // The rules' results, recorded and handed back as the tests read them.
+    PickUpResult Take(PickUpResult result) {
+        Take(result.changes);
+        return result;
+    }
+    DropOutcome Take(const DropResult& result) {
+        Take(result.changes);
+        return result.outcome;
+    }
+    bool Take(const HintResult& result) {
+        Take(result.changes);
+        return result.moreAllowed;
+    }
+    JoinOutcome JoinPieces(PuzzleDocument& d, int destination, int source, uint32_t piece, Point position) {
+        BoardChanges changes;
+        const JoinOutcome outcome = ::JoinPieces(d, destination, source, piece, position, changes);
+        Take(changes);
+        return outcome;
+    }
+    bool MoveTopEntries(PuzzleDocument& d, int from, int to, int32_t count) {
+        BoardChanges changes;
+        const bool moved = d.MoveTopEntries(from, to, count, changes);
+        Take(changes);
+        return moved;
+    }
+    void Clear() {
+        PuzzleDocument* d = doc;
+        const PackedDib* t = texture;
+        *this = Recorder{};
+        Attach(*d, t);
+    }
     bool Painted(int surface, const Rect& area, bool invalidate) const {
         return std::any_of(paints.begin(), paints.end(), [&](const Paint& p) {
             return p.surface == surface && p.area == area && p.invalidate == invalidate;
         });
     }
 };
+
+// The window side's calls a change list stands for, in one fixed order, as
+// "notify<surface>=<code>;repaint;clock-zero;stop-clock;magnifier;arrow;" (only those set).
+inline std::string Describe(const BoardChanges& changes) {
+    std::string calls;
+    for (const SurfaceNoticeEvent& n : changes.notices)
+        calls += "notify" + std::to_string(n.surface) + "=" + std::to_string(static_cast<int>(n.notice)) + ";";
+    if (changes.repaintAll)
+        calls += "repaint;";
+    if (changes.clockAtZero)
+        calls += "clock-zero;";
+    if (changes.stopClock)
+        calls += "stop-clock;";
+    if (changes.magnifierChanged)
+        calls += "magnifier;";
+    if (changes.arrowCursor)
+        calls += "arrow;";
+    return calls;
+}
 
 // Puts `piece` at (x, y) on the board without any rule.
 inline void Place(PuzzleDocument& doc, uint32_t piece, int32_t x, int32_t y) {

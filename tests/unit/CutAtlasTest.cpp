@@ -9,7 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "puzzle/CutGeometry.h"
+#include "engine/CutGeometry.h"
 #include "tests/unit/CutTestSupport.h"
 
 namespace {
@@ -43,7 +43,7 @@ TEST_P(SolvedPictureTest, PiecesRebuildThePictureExactlyOnce) {
     bench.AddTemplate(3000, cuttest::MakeTemplate(family));
     ASSERT_TRUE(bench.Open(cuttest::PictureOf(grid.pictureWidth, grid.pictureHeight, bitCount), grid.scale, grid.rows,
                            grid.cols));
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
 
     const auto W = static_cast<int32_t>(grid.pictureWidth * grid.scale);
     const auto H = static_cast<int32_t>(grid.pictureHeight * grid.scale);
@@ -85,7 +85,7 @@ TEST_P(AtlasAgainstRulesTest, RandomLabelsGiveTheAtlasOfThePlainRules) {
         bench.AddTemplate(3001, t);
         ASSERT_TRUE(bench.Open(cuttest::PictureOf(k.pictureWidth, k.pictureHeight, k.bitCount), k.scale, k.rows,
                                k.cols));
-        ASSERT_TRUE(Cut(bench.doc, bench.env, k.R, k.C, 3001, false));
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, k.R, k.C, 3001, false)));
         const auto W = static_cast<int32_t>(k.pictureWidth * k.scale);
         const auto H = static_cast<int32_t>(k.pictureHeight * k.scale);
         const std::vector<uint8_t> expected = cuttest::ReferenceAtlas(bench.doc, t, k.R, k.C, k.pictureWidth,

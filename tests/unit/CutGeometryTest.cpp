@@ -7,10 +7,10 @@
 #include <limits>
 #include <vector>
 
-#include "puzzle/CutFirstBoard.h"
-#include "puzzle/CutGeometry.h"
-#include "puzzle/CutTemplate.h"
-#include "puzzle/ScreenPixelFormat.h"
+#include "engine/CutFirstBoard.h"
+#include "engine/CutGeometry.h"
+#include "engine/CutTemplate.h"
+#include "engine/ScreenPixelFormat.h"
 #include "tests/unit/CutTestSupport.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "puzzle/AtlasBuilder.h"
-#include "puzzle/Cut.h"
-#include "puzzle/CutGeometry.h"
+#include "engine/AtlasBuilder.h"
+#include "engine/Cut.h"
+#include "engine/CutGeometry.h"
 #include "tests/unit/CutTestSupport.h"
 
 namespace {
@@ -69,7 +69,7 @@ TEST(CutDeal, PlacesEveryPieceFromItsTwoDrawsThenShufflesWithTwoDrawsASwap) {
     ScriptedRandom random({0.5, 0.25, 0.0, 0.999, 0.1, 0.1, 0.9, 0.5,  // pieces 0..3
                            0.0, 0.75, 0.5, 0.5, 0.3, 0.6, 0.99, 0.26});
     bench.env.randomUnit = [&random] { return random(); };
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
     const PuzzleDocument& d = bench.doc;
     ASSERT_EQ(d.pieceWidth, 98);
     ASSERT_EQ(d.pieceHeight, 82);
@@ -98,7 +98,7 @@ TEST(CutDeal, PlacesEveryPieceFromItsTwoDrawsThenShufflesWithTwoDrawsASwap) {
     EXPECT_EQ(d.ClockArmed, 1);
     EXPECT_EQ(d.ElapsedSeconds, 0u);
     EXPECT_EQ(d.hintsUsed, 0u);
-    EXPECT_EQ(bench.calls, "wait;stop-clock;magnifier;clock-zero;arrow;");
+    EXPECT_EQ(bench.calls, "wait;clock-zero;stop-clock;magnifier;arrow;");
 }
 
 TEST(CutDeal, PiecesLieOnTheBoardsLowerHalfAndLayoutsFollowTheRandomNumbers) {
@@ -114,7 +114,7 @@ TEST(CutDeal, PiecesLieOnTheBoardsLowerHalfAndLayoutsFollowTheRandomNumbers) {
             state -= static_cast<int64_t>(state);
             return state;
         };
-        ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
         std::vector<int32_t> xy;
         for (const Piece& p : bench.doc.pieces) {
             EXPECT_GE(p.x, 0);
@@ -140,7 +140,7 @@ TEST(CutDeal, ABoardSmallerThanAPieceGivesNegativePlaces) {
     bench.env.boardWidth = 50;   // 48 short of the 98-pixel piece
     bench.env.boardHeight = 42;  // 40 short of 82
     bench.env.randomUnit = [] { return 0.5; };
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
     EXPECT_EQ(bench.doc.pieces[0].x, -24);  // 0.5 x -48
     EXPECT_EQ(bench.doc.pieces[0].y, -30);  // 1.5 x -40 x 0.5
 }
@@ -150,8 +150,8 @@ TEST(CutDeal, ABoardSmallerThanAPieceGivesNegativePlaces) {
 TEST(CutForLoading, LeavesStacksCountsAndStatusToTheLoaderAndGivesFreshPieces) {
     CutBench bench;
     OpenSmallPuzzle(bench);
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
-    ASSERT_TRUE(bench.doc.MoveTopEntries(kBoardSurface, 2, 1));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+    ASSERT_TRUE(bench.Move(kBoardSurface, 2, 1));
     bench.doc.dirty = 0;
     bench.doc.hintsUsed = 2;
     bench.doc.pieces[1].x = 777;
@@ -160,7 +160,7 @@ TEST(CutForLoading, LeavesStacksCountsAndStatusToTheLoaderAndGivesFreshPieces) {
         stacks.emplace_back(s.count, s.stackStart);
     bench.calls.clear();
 
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
     std::vector<std::pair<int32_t, int32_t>> after;
     for (const Surface& s : bench.doc.surfaces)
         after.emplace_back(s.count, s.stackStart);
@@ -178,16 +178,16 @@ TEST(CutForLoading, LeavesStacksCountsAndStatusToTheLoaderAndGivesFreshPieces) {
 TEST(CutForLoading, TwoCutsOfOneFileGiveIdenticalAtlases) {
     CutBench bench;
     OpenSmallPuzzle(bench);
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
     const PieceAtlas first = bench.doc.atlas;
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
     EXPECT_EQ(bench.doc.atlas, first);
 
     // A template stored top-down gives the same pieces as one stored bottom-up.
     CutBench other;
     other.topDownTemplates = true;
     OpenSmallPuzzle(other);
-    ASSERT_TRUE(Cut(other.doc, other.env, 2, 2, 3000, false));
+    ASSERT_TRUE(other.Take(Cut(other.doc, other.env, 2, 2, 3000, false)));
     EXPECT_EQ(other.doc.atlas, first);
 }
 
@@ -208,14 +208,14 @@ TEST(CutSizes, AScaledPictureOf45x45CutsAnd44x45Fails) {
         CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
         ASSERT_TRUE(bench.Open(cuttest::PictureOf(k.width, k.height, 8), k.scale, 2, 2));
-        EXPECT_EQ(Cut(bench.doc, bench.env, 2, 2, 3000, true), k.cuts) << k.width << " x " << k.height << " at " << k.scale;
+        EXPECT_EQ(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)), k.cuts) << k.width << " x " << k.height << " at " << k.scale;
         EXPECT_EQ(bench.doc.atlas.empty(), !k.cuts);
         if (k.cuts) {
             EXPECT_EQ(bench.doc.cellWidth, 22);
             const cuttest::SolvedPicture laid = cuttest::LaySolved(bench.doc, 45, 45, k.width, k.height, 8);
             EXPECT_TRUE(laid.Clean()) << laid.first;
         } else {
-            EXPECT_EQ(bench.calls, "wait;") << "a refused size changes nothing";
+            EXPECT_EQ(bench.calls, "wait;arrow;") << "a refused size changes nothing but the cursor";
         }
     }
 }
@@ -230,7 +230,7 @@ TEST(CutPictures, FourBitAndThirtyTwoBitPicturesCutInTheirOwnColours) {
         if (bitCount == 1)
             d.colorsUsed = 2;  // the reader wants it for 1-bit pictures
         ASSERT_TRUE(bench.Open(d, 1.2, 3, 4));
-        ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false)) << bitCount;
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false))) << bitCount;
         const cuttest::SolvedPicture laid = cuttest::LaySolved(bench.doc, 180, 156, 150, 130, bitCount);
         EXPECT_TRUE(laid.Clean()) << bitCount << " bits: " << laid.first;
     }
@@ -245,7 +245,7 @@ TEST(CutPictures, APictureStoredTopDownCutsTheRightWayUp) {
         if (topDown)
             d.height = -d.height;
         ASSERT_TRUE(bench.Open(d, 1.0, 2, 3));
-        ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
         atlases[topDown] = bench.doc.atlas;
     }
     EXPECT_EQ(atlases[0], atlases[1]);
@@ -258,18 +258,18 @@ TEST(CutAndShow, CutsTwoByTwoWithDealingAndRepaintsWhateverTheResult) {
     bench.AddTemplate(3004, cuttest::MakeTemplate(cuttest::kDeepReach));
     ASSERT_TRUE(bench.Open(cuttest::PictureOf(120, 100, 8), 1.0, 2, 2));
     bench.doc.templateRows = 7;
-    EXPECT_TRUE(CutAndShow(bench.doc, bench.env, 3004));
+    EXPECT_TRUE(bench.Take(CutAndShow(bench.doc, bench.env, 3004)));
     EXPECT_EQ(bench.doc.templateRows, 2u);
     EXPECT_EQ(bench.doc.templateCols, 2u);
     EXPECT_EQ(bench.doc.templateId, 3004u);
     EXPECT_EQ(bench.loads, (std::vector<uint32_t>{3004}));
     EXPECT_EQ(bench.doc.surfaces[kBoardSurface].count, 4);
-    EXPECT_EQ(bench.calls, "wait;stop-clock;magnifier;clock-zero;arrow;repaint;");
+    EXPECT_EQ(bench.calls, "wait;repaint;clock-zero;stop-clock;magnifier;arrow;");
 
     bench.calls.clear();
     bench.doc.picture.Close();
-    EXPECT_FALSE(CutAndShow(bench.doc, bench.env, 3001));
-    EXPECT_EQ(bench.calls, "wait;repaint;");
+    EXPECT_FALSE(bench.Take(CutAndShow(bench.doc, bench.env, 3001)));
+    EXPECT_EQ(bench.calls, "wait;repaint;arrow;");
 }
 
 // ---- Failures that leave the puzzle in play ------------------------------------------------
@@ -279,8 +279,8 @@ protected:
     void SetUp() override {
         OpenSmallPuzzle(bench);
         bench.env.randomUnit = [] { return 0.42; };
-        ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
-        ASSERT_TRUE(bench.doc.MoveTopEntries(kBoardSurface, 4, 1));
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+        ASSERT_TRUE(bench.Move(kBoardSurface, 4, 1));
         bench.doc.dirty = 0;
         bench.calls.clear();
     }
@@ -288,10 +288,10 @@ protected:
     void ExpectRefusedUnchanged(int32_t R, int32_t C, uint32_t id) {
         bench.calls.clear();
         const Snapshot before(bench.doc);
-        EXPECT_FALSE(Cut(bench.doc, bench.env, R, C, id, true));
+        EXPECT_FALSE(bench.Take(Cut(bench.doc, bench.env, R, C, id, true)));
         EXPECT_TRUE(Snapshot(bench.doc) == before) << "the puzzle in play changed";
         EXPECT_EQ(bench.doc.templateId, id);
-        EXPECT_EQ(bench.calls, "wait;") << "no clearing, no redraw, no clock";
+        EXPECT_EQ(bench.calls, "wait;arrow;") << "no clearing, no redraw, no clock; the wait is over";
     }
     CutBench bench;
 };
@@ -361,7 +361,7 @@ TEST_F(CutRefusal, AScreenTheDragCannotDrawIn) {
 
     bench.env.prepareDragImages = [&](int32_t, int32_t) -> DragImagesInstaller { return [&] { ++installed; }; };
     bench.calls.clear();
-    EXPECT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
+    EXPECT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
     EXPECT_EQ(installed, 1) << "drag images are installed with a successful cut";
 }
 
@@ -391,7 +391,7 @@ TEST(CutAllocation, BuffersComeInTheirOrderAndSizes) {
         asked.emplace_back(b, bytes);
         return true;
     };
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
     const std::vector<std::pair<CutBuffer, uint64_t>> expected = {
         {CutBuffer::PictureHeader, 1064},   {CutBuffer::PictureColumnMap, 480}, {CutBuffer::PictureRowMap, 400},
         {CutBuffer::TemplateColumnMap, 392}, {CutBuffer::TemplateRowMap, 328},  {CutBuffer::PictureRows, 36000},
@@ -411,12 +411,12 @@ TEST(CutAllocation, AnyFailedAllocationClearsTheGameWithRedraw) {
     for (int failing = 0; failing < 13; ++failing) {
         CutBench bench;
         OpenSmallPuzzle(bench);
-        ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, true));
-        ASSERT_TRUE(bench.doc.MoveTopEntries(kBoardSurface, 3, 1));  // box 4 holds a piece
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+        ASSERT_TRUE(bench.Move(kBoardSurface, 3, 1));  // box 4 holds a piece
         bench.calls.clear();
         int count = 0;
         bench.env.allocationGate = [&](CutBuffer, uint64_t) { return count++ != failing; };
-        EXPECT_FALSE(Cut(bench.doc, bench.env, 2, 2, 3000, true)) << failing;
+        EXPECT_FALSE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true))) << failing;
         const PuzzleDocument& d = bench.doc;
         EXPECT_TRUE(d.atlas.empty() && d.pieces.empty() && d.order.empty()) << failing;
         for (const auto& scratch : d.paintScratch)

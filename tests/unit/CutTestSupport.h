@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PackedDib.h"
-#include "puzzle/Cut.h"
-#include "puzzle/PuzzleDocument.h"
+#include "engine/PackedDib.h"
+#include "engine/Cut.h"
+#include "tests/unit/BoardTestSupport.h"
+#include "engine/PuzzleDocument.h"
 #include "tests/unit/BmpTestFiles.h"
 
 namespace cuttest {
@@ -247,7 +248,8 @@ private:
 };
 
 // A document with a picture open at a given scale and grid, an environment whose template
-// loader serves the templates put into `templates`, and a record of the callbacks.
+// loader serves the templates put into `templates`, and a record of what the cuts ask of the
+// windows (`calls`, see boardtest::Describe).
 class CutBench {
 public:
     CutBench() : folder_("cut" + std::to_string(NextBenchNumber())) {
@@ -261,14 +263,17 @@ public:
         env.showWaitCursor = [this] { calls += "wait;"; };
         env.boardWidth = 947;
         env.boardHeight = 640;
-        doc.callbacks.notifySurface = [this](int surface, SurfaceNotice notice) {
-            calls += "notify" + std::to_string(surface) + "=" + std::to_string(static_cast<int>(notice)) + ";";
-        };
-        doc.callbacks.repaintAllSurfaces = [this] { calls += "repaint;"; };
-        doc.callbacks.showClockAtZero = [this] { calls += "clock-zero;"; };
-        doc.callbacks.stopClock = [this] { calls += "stop-clock;"; };
-        doc.callbacks.updateMagnifier = [this] { calls += "magnifier;"; };
-        doc.callbacks.showArrowCursor = [this] { calls += "arrow;"; };
+    }
+
+    // A cut's result: what its changes ask of the windows joins `calls`; whether it cut.
+    bool Take(const CutResult& result) {
+        calls += boardtest::Describe(result.changes);
+        return result.ok;
+    }
+    // Moves between stacks whose notices the test does not look at.
+    bool Move(int from, int to, int32_t count) {
+        BoardChanges ignored;
+        return doc.MoveTopEntries(from, to, count, ignored);
     }
 
     // Writes the picture, opens it in the document and sets scale and grid.

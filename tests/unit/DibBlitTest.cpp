@@ -1,7 +1,7 @@
 // DibBlit and CopyDibFormat on small hand-made images. Pixel (x, y) counts from the top-left;
 // storage is bottom-up, so its byte lies at (height - y - 1) * rowBytes + x * pixelBytes.
 // Row sizes are written out per image: 8 bits, 5 wide: 8 bytes; 24 bits, 5 wide: 16 bytes.
-#include "gfx/DibBlit.h"
+#include "engine/DibBlit.h"
 
 #include <gtest/gtest.h>
 

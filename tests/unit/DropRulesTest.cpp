@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "puzzle/DropRules.h"
-#include "puzzle/JoinRules.h"
+#include "engine/DropRules.h"
+#include "engine/JoinRules.h"
 #include "tests/unit/BoardTestSupport.h"
 
 namespace {
@@ -36,9 +36,9 @@ protected:
 };
 
 TEST_F(DropRulesTest, PressOnAPieceLiftsItAndStartsTheClockOnlyTheFirstTime) {
-    const PickUpResult first = PickUp(doc, drag, kBoardSurface, OnPiece(7));
+    const PickUpResult first = recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(7)));
     EXPECT_TRUE(first.hitPiece);
-    EXPECT_TRUE(first.startClock);
+    EXPECT_TRUE(first.changes.startClock);
     EXPECT_EQ(doc.ClockArmed, 0);
     EXPECT_EQ(drag.DragState, kDragPiece);
     EXPECT_EQ(StackOf(doc, kBoardSurface)[0], 7u);
@@ -48,24 +48,24 @@ TEST_F(DropRulesTest, PressOnAPieceLiftsItAndStartsTheClockOnlyTheFirstTime) {
     EXPECT_TRUE(recorder.paints[0].skipTop) << "the back buffer shows what lies under the piece";
     EXPECT_FALSE(recorder.paints[0].invalidate);
     EXPECT_EQ(recorder.paints[0].area, (Rect{Home(7).x, Home(7).y, 48, 32}));
-    Drop(doc, drag, kNoSurface, drag.position);
+    recorder.Take(Drop(doc, drag, kNoSurface, drag.position));
 
-    EXPECT_FALSE(PickUp(doc, drag, kBoardSurface, OnPiece(3)).startClock) << "the clock runs already";
+    EXPECT_FALSE(recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(3))).changes.startClock) << "the clock runs already";
 }
 
 TEST_F(DropRulesTest, PressOnEmptySpaceOrATransparentCornerStartsASelectionAndNoClock) {
     doc.ClockPaused = 1;
-    const PickUpResult empty = PickUp(doc, drag, kBoardSurface, Point{300, 250});
+    const PickUpResult empty = recorder.Take(PickUp(doc, drag, kBoardSurface, Point{300, 250}));
     EXPECT_FALSE(empty.hitPiece);
-    EXPECT_FALSE(empty.startClock);
+    EXPECT_FALSE(empty.changes.startClock);
     EXPECT_EQ(doc.ClockArmed, 1) << "still waiting for the first piece";
     EXPECT_EQ(doc.ClockPaused, 1);
     EXPECT_EQ(drag.DragState, kDragSelection);
     for (const Point& corner : drag.SelectionRect)
         EXPECT_EQ(corner, (Point{300, 250}));
-    Drop(doc, drag, kBoardSurface, Point{});
+    recorder.Take(Drop(doc, drag, kBoardSurface, Point{}));
     // The top-left corner of an image is in the tab margin: transparent.
-    EXPECT_FALSE(PickUp(doc, drag, kBoardSurface, Home(0) + Point{2, 2}).hitPiece);
+    EXPECT_FALSE(recorder.Take(PickUp(doc, drag, kBoardSurface, Home(0) + Point{2, 2})).hitPiece);
 }
 
 TEST_F(DropRulesTest, PieceUnderNeedsAPointStrictlyInsideAndAnInsidePixel) {
@@ -93,16 +93,17 @@ TEST_F(DropRulesTest, DraggingAGroupMemberMovesTheGroupOnlyOnAnAcceptedDrop) {
     // Group {0, 1}: 1 lies right of 0.
     Place(doc, 1, Home(0).x + 30, Home(0).y);
     doc.pieces[0].group = doc.pieces[1].group = 2;
-    PickUp(doc, drag, kBoardSurface, OnPiece(1));
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(1)));
     EXPECT_EQ(doc.pieces[0].x, Home(0).x) << "while dragging only the grabbed piece is drawn";
-    EXPECT_EQ(Drop(doc, drag, kNoSurface, Point{200, 200}), DropOutcome::Returned);
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kNoSurface, Point{200, 200})), DropOutcome::Returned);
     EXPECT_EQ(doc.pieces[1].x, Home(0).x + 30) << "a drop outside moves nothing";
     EXPECT_EQ(doc.pieces[0].x, Home(0).x);
     EXPECT_EQ(doc.dirty, 0);
-    EXPECT_TRUE(recorder.Painted(kBoardSurface, Rect{Home(0).x + 30, Home(0).y, 48, 32}, true));
+    EXPECT_TRUE(recorder.Painted(kBoardSurface, Rect{Home(0).x, Home(0).y, 78, 32}, true))
+        << "the group, on top again, is shown";
 
-    PickUp(doc, drag, kBoardSurface, OnPiece(1));
-    EXPECT_EQ(Drop(doc, drag, kBoardSurface, Point{250, 200}), DropOutcome::Placed);
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(1)));
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kBoardSurface, Point{250, 200})), DropOutcome::Placed);
     EXPECT_EQ(doc.pieces[1].x, 250);
     EXPECT_EQ(doc.pieces[0].x, 220);
     EXPECT_EQ(doc.pieces[0].y, 200);
@@ -111,8 +112,8 @@ TEST_F(DropRulesTest, DraggingAGroupMemberMovesTheGroupOnlyOnAnAcceptedDrop) {
 }
 
 TEST_F(DropRulesTest, DropBesideANeighbourJoins) {
-    PickUp(doc, drag, kBoardSurface, OnPiece(5));
-    EXPECT_EQ(Drop(doc, drag, kBoardSurface, Home(4) + Point{33, 4}), DropOutcome::Joined);
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(5)));
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kBoardSurface, Home(4) + Point{33, 4})), DropOutcome::Joined);
     EXPECT_EQ(doc.pieces[5].x, Home(4).x + 30);
     EXPECT_EQ(doc.pieces[5].y, Home(4).y);
     EXPECT_EQ(doc.pieces[5].group, 6u);
@@ -127,12 +128,12 @@ TEST_F(DropRulesTest, RubberBandMarksOnlyLoosePiecesItTouches) {
     Place(doc, 3, Home(7).x + 1, 150);
     doc.pieces[4].group = doc.pieces[5].group = 6;
     doc.pieces[0].notSelected = 0;  // an old mark outside the band goes
-    PickUp(doc, drag, kBoardSurface, Point{Home(7).x, 200});  // empty space below 7
+    recorder.Take(PickUp(doc, drag, kBoardSurface, Point{Home(7).x, 200}));  // empty space below 7
     StretchSelection(drag, Point{5, 55});
     EXPECT_EQ(drag.SelectionRect[0], (Point{5, 55}));
     EXPECT_EQ(drag.SelectionRect[2], (Point{Home(7).x, 200}));
     EXPECT_EQ(drag.SelectionRect[4], drag.SelectionRect[0]);
-    EXPECT_EQ(Drop(doc, drag, kBoardSurface, Point{}), DropOutcome::Selected);
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kBoardSurface, Point{})), DropOutcome::Selected);
     for (uint32_t p = 0; p < 12; ++p) {
         const bool marked = p >= 6;
         EXPECT_EQ(doc.pieces[p].notSelected, marked ? 0 : 1) << "piece " << p;
@@ -146,8 +147,8 @@ TEST_F(DropRulesTest, SelectionMovesTogetherAndStopsAtMinusMarginX) {
         doc.pieces[p].notSelected = 0;
     // Drag 2 (at x 130) 200 pixels to the left: 1 (x 70) and 6 (x 130) follow, but none
     // goes below x = -9.
-    PickUp(doc, drag, kBoardSurface, OnPiece(2));
-    EXPECT_EQ(Drop(doc, drag, kBoardSurface, Point{130 - 200, 10 + 5}), DropOutcome::MovedSelection);
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(2)));
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kBoardSurface, Point{130 - 200, 10 + 5})), DropOutcome::MovedSelection);
     EXPECT_EQ(doc.pieces[2].x, -9);
     EXPECT_EQ(doc.pieces[1].x, -9);
     EXPECT_EQ(doc.pieces[6].x, -9);
@@ -158,15 +159,15 @@ TEST_F(DropRulesTest, SelectionMovesTogetherAndStopsAtMinusMarginX) {
 
     // Far to the right and down: the left edge of each image stops one cell from the right
     // edge (400 - 30) and the top one cell from the bottom (300 - 20).
-    PickUp(doc, drag, kBoardSurface, OnPiece(6));
-    Drop(doc, drag, kBoardSurface, Point{1000, 1000});
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(6)));
+    recorder.Take(Drop(doc, drag, kBoardSurface, Point{1000, 1000}));
     for (uint32_t p : {1u, 2u, 6u}) {
         EXPECT_EQ(doc.pieces[p].x, 370) << "piece " << p;
         EXPECT_EQ(doc.pieces[p].y, 280) << "piece " << p;
     }
     // Up: y stops at -marginY.
-    PickUp(doc, drag, kBoardSurface, OnPiece(6));
-    Drop(doc, drag, kBoardSurface, Point{370, -500});
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(6)));
+    recorder.Take(Drop(doc, drag, kBoardSurface, Point{370, -500}));
     EXPECT_EQ(doc.pieces[1].y, -6);
 }
 
@@ -181,8 +182,8 @@ TEST_F(DropRulesTest, SelectionMovedIntoABoxClearsTheBoxSelectionFirst) {
     doc.pieces[11].notSelected = 0;
     for (uint32_t p : {0u, 5u})
         doc.pieces[p].notSelected = 0;
-    PickUp(doc, drag, kBoardSurface, OnPiece(5));
-    EXPECT_EQ(Drop(doc, drag, 1, Point{40, 20}), DropOutcome::MovedSelection);
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(5)));
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, 1, Point{40, 20})), DropOutcome::MovedSelection);
     EXPECT_EQ(doc.pieces[11].notSelected, 1) << "the box's own selection was cleared";
     EXPECT_TRUE(recorder.Painted(1, Rect{60, 60, 48, 32}, true)) << "and drawn plain again";
     EXPECT_EQ(StackOf(doc, 1), (std::vector<uint32_t>{5, 0, 10, 11}));
@@ -206,8 +207,8 @@ TEST_F(DropRulesTest, EmptyingTheBoardIntoABoxTellsBothParents) {
         two.pieces[p].notSelected = 0;
     }
     DragSession moving;
-    PickUp(two, moving, kBoardSurface, Point{two.pieces[2].x + 20, 25});
-    EXPECT_EQ(Drop(two, moving, 5, Point{10, 10}), DropOutcome::MovedSelection);
+    seen.Take(PickUp(two, moving, kBoardSurface, Point{two.pieces[2].x + 20, 25}));
+    EXPECT_EQ(seen.Take(Drop(two, moving, 5, Point{10, 10})), DropOutcome::MovedSelection);
     EXPECT_EQ(two.surfaces[5].count, 4);
     ASSERT_EQ(seen.notices.size(), 2u);
     EXPECT_EQ(seen.notices[0], std::make_pair(5, SurfaceNotice::NowHoldsPieces));
@@ -217,8 +218,8 @@ TEST_F(DropRulesTest, EmptyingTheBoardIntoABoxTellsBothParents) {
 TEST_F(DropRulesTest, GroupDroppedIntoABoxGoesWithItsGroupAndNotices) {
     Place(doc, 9, Home(8).x + 30, Home(8).y);
     doc.pieces[8].group = doc.pieces[9].group = 10;
-    PickUp(doc, drag, kBoardSurface, OnPiece(8));
-    EXPECT_EQ(Drop(doc, drag, 3, Point{20, 30}), DropOutcome::Placed);
+    recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(8)));
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, 3, Point{20, 30})), DropOutcome::Placed);
     EXPECT_EQ(StackOf(doc, 3), (std::vector<uint32_t>{8, 9}));
     EXPECT_EQ(doc.pieces[9].x, 50);
     EXPECT_EQ(doc.pieces[9].y, 30);
@@ -228,7 +229,7 @@ TEST_F(DropRulesTest, GroupDroppedIntoABoxGoesWithItsGroupAndNotices) {
 }
 
 TEST_F(DropRulesTest, ReleaseWithoutADragDoesNothing) {
-    EXPECT_EQ(Drop(doc, drag, kBoardSurface, Point{}), DropOutcome::Nothing);
+    EXPECT_EQ(recorder.Take(Drop(doc, drag, kBoardSurface, Point{})), DropOutcome::Nothing);
     EXPECT_TRUE(recorder.paints.empty());
 }
 

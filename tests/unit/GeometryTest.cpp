@@ -1,5 +1,5 @@
 // Points, frame positions and CombineRects, with expectations worked out by hand.
-#include "gfx/Geometry.h"
+#include "engine/Geometry.h"
 
 #include <gtest/gtest.h>
 

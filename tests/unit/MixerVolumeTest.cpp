@@ -2,7 +2,7 @@
 // rule, and the refusals.
 #include <gtest/gtest.h>
 
-#include "app/MixerVolume.h"
+#include "engine/MixerVolume.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/ModuleFolder.h"
+#include "engine/ModuleFolder.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/NameRecords.h"
+#include "engine/NameRecords.h"
 
 namespace {
 

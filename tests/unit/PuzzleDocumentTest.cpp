@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "puzzle/PuzzleDocument.h"
+#include "engine/PuzzleDocument.h"
+#include "tests/unit/BoardTestSupport.h"
 #include "tests/unit/BmpTestFiles.h"
 
 namespace {
@@ -19,15 +20,21 @@ using Notice = std::pair<int, SurfaceNotice>;
 
 class PuzzleDocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        doc.callbacks.notifySurface = [this](int surface, SurfaceNotice notice) {
-            notices.emplace_back(surface, notice);
-        };
-        doc.callbacks.repaintAllSurfaces = [this] { calls += "repaint;"; };
-        doc.callbacks.showClockAtZero = [this] { calls += "clock-zero;"; };
-        doc.callbacks.stopClock = [this] { calls += "stop-clock;"; };
-        doc.callbacks.updateMagnifier = [this] { calls += "magnifier;"; };
-        doc.callbacks.showArrowCursor = [this] { calls += "arrow;"; };
+    // Moves stack entries and keeps the notices the move asks for.
+    bool Move(int from, int to, int32_t count) {
+        BoardChanges changes;
+        const bool moved = doc.MoveTopEntries(from, to, count, changes);
+        for (const SurfaceNoticeEvent& n : changes.notices)
+            notices.emplace_back(n.surface, n.notice);
+        return moved;
+    }
+    // Clears the game; the notices and what else the windows are asked to do are kept.
+    void Clear(bool redraw) {
+        BoardChanges changes = doc.ClearGame(redraw);
+        for (const SurfaceNoticeEvent& n : changes.notices)
+            notices.emplace_back(n.surface, n.notice);
+        changes.notices.clear();
+        calls = boardtest::Describe(changes);
     }
 
     // A cut puzzle of `pieces` pieces whose surfaces hold `counts` pieces, the OrderBuffer
@@ -161,7 +168,7 @@ TEST_F(PuzzleDocumentTest, OnlyPieceOfBoxThreeGoesToTheBoard) {
     // Box 3 is surface 2; it holds piece 2, the board the other three.
     MakePuzzle(4, {0, 0, 1, 0, 0, 0, 3}, {2, 0, 1, 3});
     ASSERT_EQ(Starts(), (std::vector<int32_t>{0, 0, 0, 1, 1, 1, 1}));
-    ASSERT_TRUE(doc.MoveTopEntries(2, kBoardSurface, 1));
+    ASSERT_TRUE(Move(2, kBoardSurface, 1));
     EXPECT_EQ(Counts(), (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 4}));
     EXPECT_EQ(Starts(), (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0})) << "boxes 4 to 6 and the board moved back one";
     EXPECT_EQ(StackOf(kBoardSurface), (std::vector<uint32_t>{2, 0, 1, 3})) << "the piece lies on top";
@@ -170,7 +177,7 @@ TEST_F(PuzzleDocumentTest, OnlyPieceOfBoxThreeGoesToTheBoard) {
 
 TEST_F(PuzzleDocumentTest, MovingToAnEarlierSurfaceKeepsTheOrderOfTheMovedEntries) {
     MakePuzzle(6, {0, 1, 0, 0, 2, 0, 3}, {5, 0, 1, 2, 3, 4});
-    ASSERT_TRUE(doc.MoveTopEntries(kBoardSurface, 0, 2));
+    ASSERT_TRUE(Move(kBoardSurface, 0, 2));
     EXPECT_EQ(StackOf(0), (std::vector<uint32_t>{2, 3}));
     EXPECT_EQ(StackOf(1), (std::vector<uint32_t>{5}));
     EXPECT_EQ(StackOf(4), (std::vector<uint32_t>{0, 1}));
@@ -181,7 +188,7 @@ TEST_F(PuzzleDocumentTest, MovingToAnEarlierSurfaceKeepsTheOrderOfTheMovedEntrie
 
 TEST_F(PuzzleDocumentTest, EmptyingOneSurfaceIntoAnEmptyOneTellsBothParents) {
     MakePuzzle(3, {0, 0, 0, 0, 0, 0, 3});
-    ASSERT_TRUE(doc.MoveTopEntries(kBoardSurface, 5, 3));
+    ASSERT_TRUE(Move(kBoardSurface, 5, 3));
     EXPECT_EQ(Counts(), (std::vector<int32_t>{0, 0, 0, 0, 0, 3, 0}));
     EXPECT_EQ(notices,
               (std::vector<Notice>{{5, SurfaceNotice::NowHoldsPieces}, {kBoardSurface, SurfaceNotice::NowEmpty}}))
@@ -193,12 +200,12 @@ TEST_F(PuzzleDocumentTest, RefusesMovesTheStacksCannotMake) {
     MakePuzzle(4, {1, 0, 0, 0, 0, 0, 3});
     const OrderBuffer order = doc.order;
     const auto starts = Starts();
-    EXPECT_FALSE(doc.MoveTopEntries(6, 6, 1)) << "same surface";
-    EXPECT_FALSE(doc.MoveTopEntries(0, 6, 2)) << "more than the box holds";
-    EXPECT_FALSE(doc.MoveTopEntries(6, 0, 0)) << "nothing";
-    EXPECT_FALSE(doc.MoveTopEntries(3, 6, 1)) << "from an empty box";
-    EXPECT_FALSE(doc.MoveTopEntries(7, 6, 1)) << "no surface 7";
-    EXPECT_FALSE(doc.MoveTopEntries(6, -1, 1)) << "no surface -1";
+    EXPECT_FALSE(Move(6, 6, 1)) << "same surface";
+    EXPECT_FALSE(Move(0, 6, 2)) << "more than the box holds";
+    EXPECT_FALSE(Move(6, 0, 0)) << "nothing";
+    EXPECT_FALSE(Move(3, 6, 1)) << "from an empty box";
+    EXPECT_FALSE(Move(7, 6, 1)) << "no surface 7";
+    EXPECT_FALSE(Move(6, -1, 1)) << "no surface -1";
     EXPECT_EQ(doc.order, order);
     EXPECT_EQ(Starts(), starts);
     EXPECT_TRUE(notices.empty());
@@ -231,7 +238,7 @@ TEST_F(PuzzleDocumentTest, StacksMatchSevenSeparateStacksAfterRandomMoves) {
                 auto& target = model[static_cast<size_t>(to)];
                 const bool targetWasEmpty = target.empty();
                 notices.clear();
-                ASSERT_TRUE(doc.MoveTopEntries(from, to, k));
+                ASSERT_TRUE(Move(from, to, k));
                 target.insert(target.begin(), source.begin(), source.begin() + k);
                 source.erase(source.begin(), source.begin() + k);
                 std::vector<Notice> expected;
@@ -273,7 +280,7 @@ TEST_F(PuzzleDocumentTest, RelabellingChangesTheWholeGroupOnItsSurfaceOnly) {
 // --- Clearing and unsaved changes ------------------------------------------------------------
 
 TEST_F(PuzzleDocumentTest, ClearingWithNoPuzzleSendsNoNotices) {
-    doc.ClearGame(false);
+    Clear(false);
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(calls, "stop-clock;magnifier;arrow;");
     EXPECT_TRUE(doc.order.empty());
@@ -288,7 +295,7 @@ TEST_F(PuzzleDocumentTest, ClearingAPuzzleEmptiesEverySurfaceAndClosesThePicture
     doc.cols = 2;
     MakePuzzle(6, {0, 2, 0, 0, 1, 0, 3});
     doc.ClockArmed = 1;
-    doc.ClearGame(true);
+    Clear(true);
     EXPECT_EQ(notices, (std::vector<Notice>{{1, SurfaceNotice::NowEmpty},
                                             {4, SurfaceNotice::NowEmpty},
                                             {kBoardSurface, SurfaceNotice::NowEmpty}}));
@@ -316,7 +323,7 @@ TEST_F(PuzzleDocumentTest, UnsavedChangesNeedAPuzzleThatChangedAndIsNotSolved) {
         if (c.puzzle) {
             ASSERT_TRUE(doc.AllocateArrays(4, 16));
         } else {
-            doc.ClearGame(false);
+            Clear(false);
         }
         doc.dirty = c.dirty;
         doc.solved = c.solved;

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/GameClock.h"
-#include "puzzle/JoinRules.h"
-#include "puzzle/PuzzleStats.h"
+#include "engine/GameClock.h"
+#include "engine/JoinRules.h"
+#include "engine/PuzzleStats.h"
+#include "engine/Solve.h"
 #include "tests/unit/BoardTestSupport.h"
 
 namespace {
@@ -102,7 +103,7 @@ TEST_F(HintTest, TwentyPiecesAllowFourHintsTheFourthReturnsFalse) {
     Make(4, 5);
     std::vector<bool> results;
     for (int i = 0; i < 4; ++i)
-        results.push_back(TakeHint(doc));
+        results.push_back(recorder.Take(TakeHint(doc)));
     EXPECT_EQ(results, (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(doc.hintsUsed, 4u);
     EXPECT_EQ(StatsOf(doc).percentage, 4u * 100u / 19u);
@@ -111,7 +112,7 @@ TEST_F(HintTest, TwentyPiecesAllowFourHintsTheFourthReturnsFalse) {
 
 TEST_F(HintTest, FourPiecesRunOutAtTheFirstHint) {
     Make(2, 2);
-    EXPECT_FALSE(TakeHint(doc));
+    EXPECT_FALSE(recorder.Take(TakeHint(doc)));
     EXPECT_EQ(doc.hintsUsed, 1u);
 }
 
@@ -121,7 +122,7 @@ TEST_F(HintTest, TheLowerPieceMovesAgainstTheHigherOne) {
     doc.pieces[2].notSelected = 0;
     doc.dirty = 0;
     const Point three{doc.pieces[3].x, doc.pieces[3].y};
-    TakeHint(doc);
+    recorder.Take(TakeHint(doc));
     EXPECT_EQ(doc.pieces[3].x, three.x) << "the higher piece stays";
     EXPECT_EQ(doc.pieces[2].x, three.x - 30);
     EXPECT_EQ(doc.pieces[2].y, three.y);
@@ -137,21 +138,21 @@ TEST_F(HintTest, NothingToDoCountsNoHint) {
     doc.surfaces[0].count = 4;
     doc.surfaces[kBoardSurface].count = 0;
     doc.RestackFromCounts();
-    EXPECT_TRUE(TakeHint(doc));
+    EXPECT_TRUE(recorder.Take(TakeHint(doc)));
     EXPECT_EQ(doc.hintsUsed, 0u);
 
     // A single piece on the board has nobody to pair with.
     doc.surfaces[0].count = 3;
     doc.surfaces[kBoardSurface].count = 1;
     doc.RestackFromCounts();
-    EXPECT_TRUE(TakeHint(doc));
+    EXPECT_TRUE(recorder.Take(TakeHint(doc)));
     EXPECT_EQ(doc.hintsUsed, 0u);
 
     // Solved, or no puzzle at all.
     doc.solved = 1;
-    EXPECT_TRUE(TakeHint(doc));
+    EXPECT_TRUE(recorder.Take(TakeHint(doc)));
     PuzzleDocument none;
-    EXPECT_TRUE(TakeHint(none));
+    EXPECT_TRUE(recorder.Take(TakeHint(none)));
     EXPECT_EQ(doc.hintsUsed, 0u);
 }
 
@@ -159,7 +160,7 @@ TEST_F(HintTest, GroupsOnTheBoardAreJoinedWholeAndHintsCanFinishThePuzzle) {
     Make(3, 3);
     int hints = 0;
     while (doc.solved == 0 && hints < 20) {
-        TakeHint(doc);
+        recorder.Take(TakeHint(doc));
         ++hints;
         ASSERT_EQ(boardtest::BrokenInvariant(doc), "") << "after hint " << hints;
     }
@@ -182,7 +183,7 @@ TEST(SolveTest, PutsThePictureWholeAndCentredAndStopsTheClock) {
     doc.pieces[3].notSelected = 0;
     doc.ClockArmed = 1;
     doc.dirty = 1;
-    SolvePuzzle(doc);
+    recorder.Take(SolvePuzzle(doc));
     EXPECT_EQ(doc.solved, 1);
     EXPECT_EQ(doc.ClockArmed, 0);
     EXPECT_EQ(recorder.clockStops, 1);
@@ -208,9 +209,9 @@ TEST(SolveTest, PutsThePictureWholeAndCentredAndStopsTheClock) {
 
     // A second solve, and a solve with no puzzle, do nothing.
     recorder.Clear();
-    SolvePuzzle(doc);
+    recorder.Take(SolvePuzzle(doc));
     PuzzleDocument none;
-    SolvePuzzle(none);
+    recorder.Take(SolvePuzzle(none));
     EXPECT_TRUE(recorder.paints.empty());
     EXPECT_EQ(recorder.clockStops, 0);
 }

@@ -2,7 +2,7 @@
 // expected values are worked out by hand. The mixes are exact binary fractions (generator
 // values over 32768, times 2.5) and compare exactly; stretched results pass through 0.4,
 // which binary cannot hold exactly, so they compare to within kStretchTolerance.
-#include "app/RandomUnitCore.h"
+#include "engine/RandomUnitCore.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/BinaryFile.h"
-#include "app/ResourcePack.h"
+#include "engine/BinaryFile.h"
+#include "engine/ResourcePack.h"
 #include "tools/PackWriter.h"
 
 namespace {

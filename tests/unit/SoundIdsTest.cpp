@@ -4,8 +4,8 @@
 #include <set>
 #include <vector>
 
-#include "app/LanguageIds.h"
-#include "app/SoundIds.h"
+#include "engine/LanguageIds.h"
+#include "engine/SoundIds.h"
 
 namespace {
 

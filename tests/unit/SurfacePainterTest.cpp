@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "puzzle/SurfacePainter.h"
+#include "engine/SurfacePainter.h"
 #include "tests/unit/BoardTestSupport.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
-#include "puzzle/BoxWindow.h"
-#include "puzzle/GameClockTimer.h"
-#include "puzzle/PuzzleSurface.h"
-#include "puzzle/SurfacePainter.h"
+#include "board/BoxWindow.h"
+#include "board/GameClockTimer.h"
+#include "board/PuzzleSurface.h"
+#include "engine/SurfacePainter.h"
 #include "tests/unit/BoardTestSupport.h"
 #include "ControlTestSupport.h"
 
@@ -111,13 +111,13 @@ protected:
     }
 
     void SetUp() override {
-        ASSERT_TRUE(App.Pack.IsOpen()) << "the game's pack is built into build/dist by the native build";
+        ASSERT_TRUE(Pack.IsOpen()) << "the game's pack is built into build/dist by the native build";
         App.SoundEffectsOn = 0;
         MoveCursorTo(POINT{1000, 760});
         host_ = std::make_unique<ctltest::TestParent>(0, 0, App.ScreenWidth, App.ScreenHeight);
         hostProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(host_->get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotActivatedByClicks)));
-        PuzzleDocument& doc = App.Puzzle;
+        PuzzleDocument& doc = Board.Puzzle;
         ASSERT_TRUE(doc.picture.Open(picture_->c_str()));
         doc.scale = 1.0;
         doc.rows = 3;
@@ -129,7 +129,7 @@ protected:
         ASSERT_NE(board_, nullptr);
         ASSERT_EQ(doc.PieceCount(), 12) << "the board's first WM_SIZE cuts the picture";
         ASSERT_EQ(doc.pieceWidth, 132);
-        ASSERT_NE(App.DragImages, nullptr);
+        ASSERT_NE(Board.DragImages, nullptr);
         EXPECT_EQ(doc.ClockArmed, 1);
         CreateBoxWindows(host_->get());
         completions_ = 0;
@@ -146,14 +146,14 @@ protected:
         if (IsWindow(board_))
             DestroyWindow(board_);
         host_.reset();
-        App.Puzzle.callbacks.puzzleCompleted = nullptr;
+        Board.Puzzle.callbacks.puzzleCompleted = nullptr;
         PumpFor(50);
     }
 
     // Every piece loose, in number order from the top of the board's stack, on a grid with
     // room between them; then the board is repainted.
     void LayOutPieces() {
-        PuzzleDocument& doc = App.Puzzle;
+        PuzzleDocument& doc = Board.Puzzle;
         for (uint32_t p = 0; p < 12; ++p) {
             doc.pieces[p] = Piece{};
             doc.pieces[p].x = 20 + 220 * static_cast<int32_t>(p % 4);
@@ -177,7 +177,7 @@ protected:
 
     // The middle of a piece's cell, in screen pixels.
     POINT MiddleOf(uint32_t piece, HWND surface) const {
-        const Piece& p = App.Puzzle.pieces[piece];
+        const Piece& p = Board.Puzzle.pieces[piece];
         return ctltest::ScreenPointOf(surface, p.x + 26 + kCell / 2, p.y + 26 + kCell / 2);
     }
 
@@ -209,16 +209,16 @@ protected:
         }
         ScreenDC screen;
         const uint32_t precision = GetDeviceCaps(screen.get(), BITSPIXEL) == 16 ? 0xF8F8F8u : 0xFFFFFFu;
-        const PuzzleDocument& doc = App.Puzzle;
+        const PuzzleDocument& doc = Board.Puzzle;
         for (int32_t y = 0; y < size.cy; ++y)
             for (int32_t x = 0; x < size.cx; ++x) {
                 if (PtInRect(&hidden, POINT{x, y}))
                     continue;
-                uint32_t want = boardtest::ExpectedPixel(doc, surface, x, y, App.BoardTexture.GetDib(), lifted);
+                uint32_t want = boardtest::ExpectedPixel(doc, surface, x, y, Board.BoardTexture.GetDib(), lifted);
                 if (sprite != nullptr) {
                     const int32_t u = x - sprite->x, v = y - sprite->y;
                     if (u >= 0 && v >= 0 && u < doc.pieceWidth && v < doc.pieceHeight) {
-                        const uint8_t* a = AtlasPixel(doc, App.Drag.piece, u, v);
+                        const uint8_t* a = AtlasPixel(doc, Board.Drag.piece, u, v);
                         if (a[3] != 0)
                             want = (uint32_t(a[2]) << 16) | (uint32_t(a[1]) << 8) | a[0];
                     }
@@ -264,7 +264,7 @@ TEST_F(BoardWindowTest, TheScreenShowsEveryPieceWhereTheModelSays) {
 
     // A marked piece is hatched.
     LayOutPieces();
-    App.Puzzle.pieces[5].notSelected = 0;
+    Board.Puzzle.pieces[5].notSelected = 0;
     RepaintAll();
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface), "");
 }
@@ -284,20 +284,20 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     PressLeft();
     MoveCursorTo(ctltest::ScreenPointOf(board_, 700, 330));
     MoveCursorTo(ctltest::ScreenPointOf(board_, 560, 300));
-    EXPECT_EQ(App.Drag.DragState, kDragPiece);
-    EXPECT_EQ(App.Drag.position, (Point{560 - 66, 300 - 66}));
-    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true, &App.Drag.position), "");
+    EXPECT_EQ(Board.Drag.DragState, kDragPiece);
+    EXPECT_EQ(Board.Drag.position, (Point{560 - 66, 300 - 66}));
+    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true, &Board.Drag.position), "");
     // Over the box the sprite moves to the box's surface.
     MoveCursorTo(ctltest::ScreenPointOf(box, 200, 100));
-    EXPECT_EQ(App.Drag.viewSurface, 0);
-    EXPECT_EQ(FirstWrongScreenPixel(box, 0, nullptr, false, &App.Drag.position), "");
+    EXPECT_EQ(Board.Drag.viewSurface, 0);
+    EXPECT_EQ(FirstWrongScreenPixel(box, 0, nullptr, false, &Board.Drag.position), "");
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true), "")
         << "the sprite left no trace on the board";
     MoveCursorTo(into);
     ReleaseLeft();
     PumpFor(150);
 
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     ASSERT_EQ(doc.surfaces[0].count, 1);
     EXPECT_EQ(doc.Stack(0)[0], piece);
     EXPECT_EQ(doc.surfaces[kBoardSurface].count, 11);
@@ -321,7 +321,7 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
 
 TEST_F(BoardWindowTest, DroppingAPieceBesideItsNeighbourJoinsThem) {
     LayOutPieces();
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     // Piece 6 lies at (460, 210); its left neighbour 5 at (240, 210). Let go of 6 four
     // pixels right of and three above its place beside 5.
     const POINT grab = MiddleOf(6, board_);
@@ -343,7 +343,7 @@ TEST_F(BoardWindowTest, DroppingAPieceBesideItsNeighbourJoinsThem) {
 
 TEST_F(BoardWindowTest, ARubberBandMarksTheLoosePiecesItTouches) {
     LayOutPieces();
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     doc.pieces[1].group = doc.pieces[0].group = 2;  // a group is never marked
     doc.pieces[1].x = doc.pieces[0].x + kCell;
     RepaintAll();
@@ -366,7 +366,7 @@ TEST_F(BoardWindowTest, ARubberBandMarksTheLoosePiecesItTouches) {
 
 TEST_F(BoardWindowTest, ADropOutsideEverySurfaceOrALostCapturePutsThePieceBack) {
     LayOutPieces();
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     // The host's margin above the board is no surface.
     Drag(MiddleOf(9, board_), POINT{300, 30});
     EXPECT_EQ(doc.pieces[9].x, 240);
@@ -377,10 +377,10 @@ TEST_F(BoardWindowTest, ADropOutsideEverySurfaceOrALostCapturePutsThePieceBack) 
     MoveCursorTo(MiddleOf(9, board_));
     PressLeft();
     MoveCursorTo(ctltest::ScreenPointOf(board_, 700, 100));
-    EXPECT_EQ(App.Drag.DragState, kDragPiece);
+    EXPECT_EQ(Board.Drag.DragState, kDragPiece);
     SetCapture(host_->get());  // another window takes the mouse
     PumpFor(100);
-    EXPECT_EQ(App.Drag.DragState, kDragIdle);
+    EXPECT_EQ(Board.Drag.DragState, kDragIdle);
     ReleaseLeft();
     EXPECT_EQ(doc.pieces[9].x, 240);
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface), "") << "the sprite was taken off the screen";
@@ -389,7 +389,7 @@ TEST_F(BoardWindowTest, ADropOutsideEverySurfaceOrALostCapturePutsThePieceBack) 
 
 TEST_F(BoardWindowTest, TheClockStartsOnTheFirstPieceNotOnEmptyBoard) {
     LayOutPieces();
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     Drag(ctltest::ScreenPointOf(board_, 5, 600), ctltest::ScreenPointOf(board_, 10, 620));
     EXPECT_EQ(doc.ClockArmed, 1);
     EXPECT_EQ(doc.ClockTimerId, 0u);
@@ -421,7 +421,7 @@ TEST_F(BoardWindowTest, TheClockStartsOnTheFirstPieceNotOnEmptyBoard) {
 }
 
 TEST_F(BoardWindowTest, PuttingTheLastPieceInPlaceInsideABoxCompletesThePuzzle) {
-    PuzzleDocument& doc = App.Puzzle;
+    PuzzleDocument& doc = Board.Puzzle;
     // Pieces 0..10 as one group in box 1, piece 10 at (20, 120); piece 11 on the board.
     for (uint32_t p = 0; p < 11; ++p) {
         doc.pieces[p] = Piece{};
@@ -474,7 +474,7 @@ TEST_F(BoardWindowTest, BoxesHideOnCloseResizeTheirSurfaceAndIgnoreRenaming) {
     SetWindowPos(boxWindow, nullptr, 0, 0, 420, 360, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const SIZE client = ctltest::ClientSize(boxWindow);
     EXPECT_EQ(ctltest::ClientSize(BoxSurface(2)).cx, client.cx);
-    EXPECT_EQ(App.Puzzle.surfaces[2].clientHeight, client.cy) << "the back buffer follows";
+    EXPECT_EQ(Board.Puzzle.surfaces[2].clientHeight, client.cy) << "the back buffer follows";
 
     SendMessageA(boxWindow, WM_COMMAND, kRenameBoxCommand, 0);
     PumpFor(50);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ResourcePack.h"
+#include "engine/ResourcePack.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibImage.h"

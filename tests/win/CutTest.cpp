@@ -12,10 +12,10 @@
 
 #include "app/AppGlobals.h"
 #include "gfx/GdiHandles.h"
-#include "puzzle/Cut.h"
-#include "puzzle/DragImages.h"
-#include "puzzle/PuzzleSurface.h"
-#include "puzzle/ScreenPixelFormat.h"
+#include "engine/Cut.h"
+#include "board/DragImages.h"
+#include "board/PuzzleSurface.h"
+#include "engine/ScreenPixelFormat.h"
 #include "WinTestSupport.h"
 
 namespace {
@@ -194,19 +194,19 @@ class GameCut : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::string pack = std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf";
-        ASSERT_TRUE(App.Pack.Open(pack.c_str())) << "the game's pack is built by the native tree: " << pack;
+        ASSERT_TRUE(Pack.Open(pack.c_str())) << "the game's pack is built by the native tree: " << pack;
         picture_ = WritePicture();
         ASSERT_TRUE(doc.picture.Open(picture_.c_str()));
         doc.scale = 1.5;  // 450 x 300 board pixels
         doc.rows = 4;
         doc.cols = 6;     // cells 75 x 75, margins 24, pieces 123 x 123
         doc.callbacks.repaintAllSurfaces = [this] { ++repaints; };
-        App.DragImages.reset();
+        Board.DragImages.reset();
     }
     void TearDown() override {
         doc.picture.Close();
-        App.Pack.Close();
-        App.DragImages.reset();
+        Pack.Close();
+        Board.DragImages.reset();
         DeleteFileA(picture_.c_str());
     }
     PuzzleDocument doc;
@@ -227,8 +227,8 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
             EXPECT_GE(p.y, (App.BoardAreaHeight - doc.pieceHeight) / 2);
         }
         // The cut installed drag images for its own piece size.
-        ASSERT_NE(App.DragImages, nullptr);
-        EXPECT_EQ(App.DragImages->pieceWidth, 123);
+        ASSERT_NE(Board.DragImages, nullptr);
+        EXPECT_EQ(Board.DragImages->pieceWidth, 123);
         // Every piece keeps its cell's centre: the templates put no tab there.
         const int64_t centreRow = doc.atlasHeightMinusOne - (doc.pieceHeight / 2);
         for (int32_t c = 0; c < doc.cols; ++c) {
@@ -241,11 +241,11 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
 TEST_F(GameCut, ATemplateThePackLacksFailsAndLeavesTheWaitCursor) {
     const CutEnvironment env = GameCutEnvironment();
     ASSERT_TRUE(Cut(doc, env, 2, 2, 3001, true));
-    const std::shared_ptr<PieceDragImages> images = App.DragImages;
+    const std::shared_ptr<PieceDragImages> images = Board.DragImages;
     const std::vector<uint8_t> atlas(doc.atlas.begin(), doc.atlas.end());
     EXPECT_FALSE(Cut(doc, env, 2, 2, 2999, true));
     EXPECT_TRUE(std::equal(atlas.begin(), atlas.end(), doc.atlas.begin(), doc.atlas.end()));
-    EXPECT_EQ(App.DragImages, images) << "the drag images of the puzzle in play stay";
+    EXPECT_EQ(Board.DragImages, images) << "the drag images of the puzzle in play stay";
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT)) << "until the next cursor change";
 }
 

@@ -88,7 +88,7 @@ TEST_F(DibImageTest, AFailedLoadKeepsThePicture) {
 TEST_F(DibImageTest, LoadByIdReadsTheProgramPackWhichIsExclusive) {
     pack_.Close();
     OpenResourcePack(packPath_.c_str());
-    ASSERT_TRUE(App.Pack.IsOpen());
+    ASSERT_TRUE(Pack.IsOpen());
     ResourcePack second;
     EXPECT_FALSE(second.Open(packPath_.c_str())) << "share mode 0 keeps other openers out";
 

@@ -8,9 +8,9 @@
 
 #include "app/AppGlobals.h"
 #include "app/Language.h"
-#include "app/LanguageIds.h"
-#include "app/Sound.h"
-#include "app/SoundIds.h"
+#include "engine/LanguageIds.h"
+#include "platform/Sound.h"
+#include "engine/SoundIds.h"
 #include "controls/ControlProtocol.h"
 #include "SoundTestSupport.h"
 
@@ -161,7 +161,7 @@ protected:
         pack.AddImage8(kNewGameButtonImageBase + kLanguageFrench, 6, 3, palette, pixels, 6);
         packPath_ = wintest::TempPath("language.rf");
         ASSERT_TRUE(pack.WriteTo(packPath_));
-        ASSERT_TRUE(App.Pack.Open(packPath_.c_str()));
+        ASSERT_TRUE(Pack.Open(packPath_.c_str()));
 
         WNDCLASSA wc{};
         wc.lpfnWndProc = RecordingButtonProc;
@@ -183,7 +183,7 @@ protected:
             if (*window != nullptr) DestroyWindow(*window);
             *window = nullptr;
         }
-        App.Pack.Close();
+        Pack.Close();
         DeleteFileA(packPath_.c_str());
         App.SoundSlots.fill(nullptr);
         App.Instance = saved_.instance;

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/AppGlobals.h"
-#include "app/Mixer.h"
-#include "app/MixerVolume.h"
+#include "platform/Mixer.h"
+#include "engine/MixerVolume.h"
 #include "WinTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "gfx/FileExists.h"
+#include "platform/FileExists.h"
 #include "gfx/NameList.h"
 #include "WinTestSupport.h"
 

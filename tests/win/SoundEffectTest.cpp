@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "app/AppGlobals.h"
-#include "app/Help.h"
-#include "app/Sound.h"
-#include "app/SoundIds.h"
+#include "platform/Help.h"
+#include "platform/Sound.h"
+#include "engine/SoundIds.h"
 #include "SoundTestSupport.h"
 
 namespace {

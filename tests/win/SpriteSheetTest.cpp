@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "gfx/DibBlit.h"
+#include "engine/DibBlit.h"
 #include "gfx/SpriteSheet.h"
 #include "WinTestSupport.h"
 

@@ -1,0 +1,3 @@
+#include "app/SharedImages.h"
+
+SharedImages Shared;

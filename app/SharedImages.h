@@ -1,0 +1,17 @@
+// The button faces that the main menu and the play screen share for the whole run, loaded
+// once at start-up (packs 112 and 103).
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/DibImage.h"
+
+constexpr uint32_t kMinimiseButtonImageId = 112;
+constexpr uint32_t kCloseButtonImageId = 103;
+
+struct SharedImages {
+    DibImage MinimiseButtonImage;
+    DibImage CloseButtonImage;
+};
+
+extern SharedImages Shared;

@@ -1,0 +1,3 @@
+#include "board/BoardGlobals.h"
+
+BoardGlobals Board;

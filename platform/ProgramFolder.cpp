@@ -1,0 +1,21 @@
+#include "platform/ProgramFolder.h"
+
+#include <cstring>
+
+#include "app/AppGlobals.h"
+#include "engine/ModuleFolder.h"
+
+void FillModuleFolder(HINSTANCE instance) {
+    AppString path(kModuleFolderCapacity);
+    GetModuleFileNameA(instance, path.Buffer(), static_cast<DWORD>(path.Capacity()));
+    path.Buffer()[path.Capacity() - 1] = '\0';
+    path.Recount();
+    TrimToFolder(path);
+    std::memcpy(App.ModuleFolder, path.Text(), static_cast<size_t>(path.Length()));
+}
+
+AppString ProgramPath(const char* relative) {
+    AppString path(App.ModuleFolder);
+    path.Append(relative);
+    return path;
+}

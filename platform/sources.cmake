@@ -1,0 +1,12 @@
+# Windows services below every window: files, memory, sounds, texts, the mixer, help pages,
+# window kinds and their state.
+list(APPEND VEXLA_WIN32_SOURCES
+    platform/BackgroundMusic.cpp
+    platform/FileExists.cpp
+    platform/Help.cpp
+    platform/LanguageText.cpp
+    platform/Mixer.cpp
+    platform/ProgramFolder.cpp
+    platform/RandomUnit.cpp
+    platform/Sound.cpp
+    platform/WindowKind.cpp)
