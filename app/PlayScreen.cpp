@@ -56,9 +56,8 @@ struct PlayScreenState {
     DibImage logoImage;
     DibImage optionsOpenerImage;
     DibImage toolsOpenerImage;
-    DibImage newGameButtonImage;
     std::array<DibImage, kBoxWindowCount> boxButtonImages;
-    MenuHandle boxMenu;
+    PlayScreenLanguageParts languageParts;
 };
 
 PlayScreenState* StateOf(HWND screen) {
@@ -397,19 +396,16 @@ void ResumePlay() {
     ResumeMusic(App.PlayScreenWindow);
 }
 
-void ApplyLanguageToPlayScreen() {
-    PlayScreenState* state = App.PlayScreenWindow != nullptr ? StateOf(App.PlayScreenWindow) : nullptr;
-    if (state == nullptr)
-        return;
+void ApplyLanguageTo(PlayScreenLanguageParts& parts) {
     // The old menu is destroyed only once every box shows the new one.
     MenuHandle menu(LoadMenuA(App.Instance, MAKEINTRESOURCEA(kBoxMenuBase + App.LanguageIndex)));
     for (HWND box : App.BoxWindows)
         if (box != nullptr)
             SetMenu(box, menu.get());
-    state->boxMenu = std::move(menu);
+    parts.boxMenu = std::move(menu);
 
-    state->newGameButtonImage.LoadById(kNewGameButtonImageBase + App.LanguageIndex);
-    SetControlImage(App.NewGameButton, state->newGameButtonImage);
+    parts.newGameButtonImage.LoadById(kNewGameButtonImageBase + App.LanguageIndex);
+    SetControlImage(App.NewGameButton, parts.newGameButtonImage);
 
     char caption[kPreviewCaptionCapacity];
     LoadLanguageString(kPreviewStringBase, caption, kPreviewCaptionCapacity);
@@ -417,9 +413,29 @@ void ApplyLanguageToPlayScreen() {
         SetWindowTextA(App.MagnifierWindow, caption);
 }
 
+namespace {
+
+PlayScreenState* PlayScreenStateInPlay() {
+    return App.PlayScreenWindow != nullptr ? StateOf(App.PlayScreenWindow) : nullptr;
+}
+
+}  // namespace
+
+void ApplyLanguageToPlayScreen() {
+    if (PlayScreenState* state = PlayScreenStateInPlay())
+        ApplyLanguageTo(state->languageParts);
+}
+
 HMENU BoxMenuInPlay() {
-    PlayScreenState* state = App.PlayScreenWindow != nullptr ? StateOf(App.PlayScreenWindow) : nullptr;
-    return state != nullptr ? state->boxMenu.get() : nullptr;
+    const PlayScreenState* state = PlayScreenStateInPlay();
+    return state != nullptr ? state->languageParts.boxMenu.get() : nullptr;
+}
+
+const DibImage* BoxButtonImageInPlay(int32_t box) {
+    const PlayScreenState* state = PlayScreenStateInPlay();
+    if (state == nullptr || box < 0 || box >= kBoxWindowCount)
+        return nullptr;
+    return &state->boxButtonImages[static_cast<size_t>(box)];
 }
 
 void OnPuzzleCompleted() {

@@ -10,6 +10,8 @@
 
 #include "engine/Geometry.h"
 #include "engine/PuzzleDocument.h"
+#include "gfx/DibImage.h"
+#include "platform/Handles.h"
 
 constexpr char kPlayScreenClass[] = "CWNDBACK";
 constexpr char kPlayScreenCaption[] = "Vexla Puzzle";
@@ -59,11 +61,23 @@ bool RegisterPlayScreenClass(HINSTANCE instance);
 // Shows the play screen again and resumes play, or creates it the first time.
 HWND OpenPlayScreen();
 
-// The play screen's part of ApplyLanguage: the box windows' menu bar, the new-game button's
-// picture and the magnifier's caption in the current language.
+// What the play screen holds in the current language: the menu bar of the six box windows
+// (which the boxes show but never destroy) and the new-game button's picture.
+struct PlayScreenLanguageParts {
+    MenuHandle boxMenu;
+    DibImage newGameButtonImage;
+};
+
+// Loads the parts for LanguageIndex and hands them out: the menu to the six box windows (the
+// old menu is destroyed once no box shows it), the picture to the new-game button; the
+// picture magnifier's caption is set too. Windows that do not exist are left out.
+void ApplyLanguageTo(PlayScreenLanguageParts& parts);
+// The play screen's part of ApplyLanguage, on the play screen's own parts.
 void ApplyLanguageToPlayScreen();
-// The box windows' menu of the current language (null before the play screen exists).
+// The box windows' menu of the current language (null while there is no play screen).
 HMENU BoxMenuInPlay();
+// The picture box button `box` shows (null while there is no play screen).
+const DibImage* BoxButtonImageInPlay(int32_t box);
 
 // The music pauses and the clock stops counting while a window halts the game.
 void SuspendPlay();

@@ -52,6 +52,17 @@ bool PlaySwitchedEffect(uint32_t id) {
 
 void PlayClickSound() { PlaySwitchedEffect(kClickSound); }
 
+void ForgetLocatedSounds() {
+    SoundSlots.fill(nullptr);
+}
+
+bool AnySoundLocated() {
+    for (const void* slot : SoundSlots)
+        if (slot != nullptr)
+            return true;
+    return false;
+}
+
 void LocateMainMenuSounds() {
     if (App.SoundsLoaded || !App.SoundEffectsOn) return;
     App.SoundsLoaded = 1;

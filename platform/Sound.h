@@ -37,6 +37,11 @@ bool PlaySwitchedEffect(uint32_t id);
 // The click sound (465) if SoundEffectsOn is set: the board's click and every button's.
 void PlayClickSound();
 
+// Forgets every located sound, and whether the main menu located its own (tests start clean).
+void ForgetLocatedSounds();
+// Whether any slot holds a located sound.
+bool AnySoundLocated();
+
 // The main menu's step on WM_CREATE: only when SoundsLoaded is clear and SoundEffectsOn is
 // set, sets SoundsLoaded and locates the main menu's sounds in their order.
 void LocateMainMenuSounds();

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     }
     if (command == "open-help" && argc == 4) {
         App.Instance = GetModuleHandleA(nullptr);
-        App.ModuleFolder.Assign(argv[2]);
+        lstrcpynA(App.ModuleFolder, argv[2], sizeof App.ModuleFolder);
         App.LanguageIndex = static_cast<uint32_t>(std::atoi(argv[3]));
         OpenHelp(nullptr);
         return 0;

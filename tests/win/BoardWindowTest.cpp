@@ -12,7 +12,10 @@
 #include "app/AppGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
+#include "board/BoardGlobals.h"
 #include "board/PuzzleSurface.h"
+#include "board/SurfaceWindows.h"
+#include "gfx/ResourcePackFile.h"
 #include "engine/SurfacePainter.h"
 #include "tests/unit/BoardTestSupport.h"
 #include "ControlTestSupport.h"
@@ -31,7 +34,7 @@ constexpr int32_t kPictureHeight = 240;
 constexpr int32_t kCell = 80;
 
 std::string DistPackPath() {
-    return std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf";
+    return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf";
 }
 
 // A 24-bit bottom-up .bmp whose every pixel differs from its neighbours.
@@ -131,9 +134,12 @@ protected:
         ASSERT_EQ(doc.pieceWidth, 132);
         ASSERT_NE(Board.DragImages, nullptr);
         EXPECT_EQ(doc.ClockArmed, 1);
-        CreateBoxWindows(host_->get());
+        CreateBoxWindows(host_->get(), nullptr);
         completions_ = 0;
-        doc.callbacks.puzzleCompleted = [this] { ++completions_; };
+        host_->onNotice = [this](UINT code, HWND control) {
+            if (control == board_ && code == static_cast<UINT>(SurfaceNotice::PuzzleCompleted))
+                ++completions_;
+        };
         PumpFor(100);
     }
 
@@ -146,7 +152,6 @@ protected:
         if (IsWindow(board_))
             DestroyWindow(board_);
         host_.reset();
-        Board.Puzzle.callbacks.puzzleCompleted = nullptr;
         PumpFor(50);
     }
 
@@ -403,7 +408,7 @@ TEST_F(BoardWindowTest, TheClockStartsOnTheFirstPieceNotOnEmptyBoard) {
     EXPECT_GE(doc.ElapsedSeconds, 2u);
     char expected[16];
     snprintf(expected, sizeof expected, "00:00:%02u", doc.ElapsedSeconds);
-    EXPECT_STREQ(App.ElapsedText.Text(), expected);
+    EXPECT_STREQ(ElapsedText(), expected);
     PauseClock();
     const uint32_t paused = doc.ElapsedSeconds;
     PumpFor(1200);
@@ -413,7 +418,7 @@ TEST_F(BoardWindowTest, TheClockStartsOnTheFirstPieceNotOnEmptyBoard) {
     // A stored game takes over: the running timer stops, its time shows at once, and the
     // clock waits for the next pick-up.
     RestoreStoredClock(3725, false);
-    EXPECT_STREQ(App.ElapsedText.Text(), "01:02:05");
+    EXPECT_STREQ(ElapsedText(), "01:02:05");
     EXPECT_EQ(doc.ClockTimerId, 0u);
     EXPECT_EQ(doc.ClockArmed, 1);
     PumpFor(1200);

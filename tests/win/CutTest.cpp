@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
+#include "board/BoardGlobals.h"
+#include "board/SurfaceWindows.h"
+#include "gfx/ResourcePackFile.h"
 #include "gfx/GdiHandles.h"
 #include "engine/Cut.h"
 #include "board/DragImages.h"
@@ -193,14 +196,13 @@ std::string WritePicture() {
 class GameCut : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string pack = std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf";
+        const std::string pack = std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf";
         ASSERT_TRUE(Pack.Open(pack.c_str())) << "the game's pack is built by the native tree: " << pack;
         picture_ = WritePicture();
         ASSERT_TRUE(doc.picture.Open(picture_.c_str()));
         doc.scale = 1.5;  // 450 x 300 board pixels
         doc.rows = 4;
         doc.cols = 6;     // cells 75 x 75, margins 24, pieces 123 x 123
-        doc.callbacks.repaintAllSurfaces = [this] { ++repaints; };
         Board.DragImages.reset();
     }
     void TearDown() override {
@@ -210,14 +212,13 @@ protected:
         DeleteFileA(picture_.c_str());
     }
     PuzzleDocument doc;
-    int repaints = 0;
     std::string picture_;
 };
 
 TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
     const CutEnvironment env = GameCutEnvironment();
     for (uint32_t id = 3000; id <= 3005; ++id) {
-        ASSERT_TRUE(Cut(doc, env, 2, 2, id, true)) << id;
+        ASSERT_TRUE(Cut(doc, env, 2, 2, id, true).ok) << id;
         EXPECT_EQ(doc.pieceWidth, 123);
         EXPECT_EQ(doc.surfaces[kBoardSurface].count, 24);
         EXPECT_TRUE(doc.StacksAreConsistent());
@@ -238,25 +239,30 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
     }
 }
 
-TEST_F(GameCut, ATemplateThePackLacksFailsAndLeavesTheWaitCursor) {
+TEST_F(GameCut, ATemplateThePackLacksFailsAndGivesTheArrowBack) {
     const CutEnvironment env = GameCutEnvironment();
-    ASSERT_TRUE(Cut(doc, env, 2, 2, 3001, true));
+    ASSERT_TRUE(Cut(doc, env, 2, 2, 3001, true).ok);
     const std::shared_ptr<PieceDragImages> images = Board.DragImages;
     const std::vector<uint8_t> atlas(doc.atlas.begin(), doc.atlas.end());
-    EXPECT_FALSE(Cut(doc, env, 2, 2, 2999, true));
+    const CutResult failed = Cut(doc, env, 2, 2, 2999, true);
+    EXPECT_FALSE(failed.ok);
     EXPECT_TRUE(std::equal(atlas.begin(), atlas.end(), doc.atlas.begin(), doc.atlas.end()));
     EXPECT_EQ(Board.DragImages, images) << "the drag images of the puzzle in play stay";
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT)) << "until the next cursor change";
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT)) << "the cut showed the wait cursor";
+    ApplyBoardChanges(failed.changes);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW)) << "and the failed cut ends the wait";
 }
 
 TEST_F(GameCut, CutAndShowRepaintsEvenWhenTheCutFails) {
     const CutEnvironment env = GameCutEnvironment();
-    EXPECT_TRUE(CutAndShow(doc, env, 3004));
+    const CutResult cut = CutAndShow(doc, env, 3004);
+    EXPECT_TRUE(cut.ok);
     EXPECT_EQ(doc.templateId, 3004u);
-    EXPECT_EQ(repaints, 1);
+    EXPECT_TRUE(cut.changes.repaintAll);
     doc.picture.Close();
-    EXPECT_FALSE(CutAndShow(doc, env, 3002));
-    EXPECT_EQ(repaints, 2);
+    const CutResult failed = CutAndShow(doc, env, 3002);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.changes.repaintAll);
 }
 
 }  // namespace

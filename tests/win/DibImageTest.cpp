@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/AppGlobals.h"
+#include "gfx/ResourcePackFile.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
 #include "WinTestSupport.h"

@@ -8,6 +8,9 @@
 
 #include "app/AppGlobals.h"
 #include "app/Language.h"
+#include "app/PlayScreen.h"
+#include "gfx/ResourcePackFile.h"
+#include "platform/LanguageText.h"
 #include "engine/LanguageIds.h"
 #include "platform/Sound.h"
 #include "engine/SoundIds.h"
@@ -151,7 +154,7 @@ protected:
     void SetUp() override {
         GameResources::SetUp();
         saved_ = {App.Instance, App.LanguageIndex, App.SoundEffectsOn, App.SoundsLoaded};
-        App.SoundSlots.fill(nullptr);
+        ForgetLocatedSounds();
 
         // The pack holds the new-game buttons of English (4 wide) and French (6 wide).
         PackWriter pack;
@@ -177,15 +180,14 @@ protected:
             }
             box = nullptr;
         }
-        if (App.BoxMenu != nullptr) DestroyMenu(App.BoxMenu);
-        App.BoxMenu = nullptr;
+        parts_.boxMenu.reset();
         for (HWND* window : {&App.NewGameButton, &App.MagnifierWindow, &App.PlayScreenWindow}) {
             if (*window != nullptr) DestroyWindow(*window);
             *window = nullptr;
         }
         Pack.Close();
         DeleteFileA(packPath_.c_str());
-        App.SoundSlots.fill(nullptr);
+        ForgetLocatedSounds();
         App.Instance = saved_.instance;
         App.LanguageIndex = saved_.language;
         App.SoundEffectsOn = saved_.effectsOn;
@@ -214,6 +216,7 @@ protected:
         uint8_t loaded;
     } saved_{};
     std::string packPath_;
+    PlayScreenLanguageParts parts_;
 };
 
 TEST_F(ApplyLanguageTest, RecordsTheLanguageDigit) {
@@ -259,7 +262,7 @@ TEST_F(ApplyLanguageTest, WithoutAPlayScreenNoWindowIsTouched) {
     MakePlayScreenWindows(false);
     App.LanguageIndex = kLanguageFrench;
     ApplyLanguage();
-    EXPECT_EQ(App.BoxMenu, nullptr);
+    EXPECT_EQ(BoxMenuInPlay(), nullptr);
     EXPECT_EQ(GetMenu(App.BoxWindows[0]), nullptr);
     EXPECT_EQ(Caption(App.MagnifierWindow), "");
     EXPECT_EQ(ButtonPicture(), nullptr);
@@ -269,9 +272,10 @@ TEST_F(ApplyLanguageTest, ThePlayScreensWindowsChangeLanguage) {
     App.Instance = module_;
     MakePlayScreenWindows(true);
 
+    // The play screen's own parts, held here: the window made above is a stand-in.
     App.LanguageIndex = kLanguageFrench;
-    ApplyLanguage();
-    const HMENU french = App.BoxMenu;
+    ApplyLanguageTo(parts_);
+    const HMENU french = parts_.boxMenu.get();
     ASSERT_NE(french, nullptr);
     for (HWND box : App.BoxWindows) {
         EXPECT_EQ(GetMenu(box), french) << "one menu for the six boxes";
@@ -279,12 +283,12 @@ TEST_F(ApplyLanguageTest, ThePlayScreensWindowsChangeLanguage) {
     }
     EXPECT_EQ(Caption(App.MagnifierWindow), "Aper\xE7u");
     ASSERT_NE(ButtonPicture(), nullptr);
-    EXPECT_EQ(ButtonPicture(), App.NewGameButtonImage.GetDib());
+    EXPECT_EQ(ButtonPicture(), parts_.newGameButtonImage.GetDib());
     EXPECT_EQ(ButtonPicture()->header.biWidth, 6) << "image 1514";
 
     App.LanguageIndex = kLanguageEnglish;
-    ApplyLanguage();
-    EXPECT_NE(App.BoxMenu, french);
+    ApplyLanguageTo(parts_);
+    EXPECT_NE(parts_.boxMenu.get(), french);
     EXPECT_FALSE(IsMenu(french)) << "the menu of the old language is destroyed";
     EXPECT_EQ(MenuText(App.BoxWindows[5]), "Change Name");
     EXPECT_EQ(Caption(App.MagnifierWindow), "Preview");

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
+#include "board/GameClockTimer.h"
+#include "gfx/ResourcePackFile.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
@@ -26,7 +28,7 @@ using ctltest::PumpFor;
 using ctltest::PumpUntil;
 
 // The game folder's pack, when the game has been built beside the tests.
-std::string DistPackPath() { return std::string(App.ModuleFolder.Text()) + "..\\..\\..\\dist\\vexla.rf"; }
+std::string DistPackPath() { return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf"; }
 
 RECT ChildRect(HWND child) {
     RECT r{};
@@ -227,7 +229,7 @@ TEST_F(PlayScreenTest, ChildrenAreBuiltWhereTheyBelong) {
         EXPECT_EQ(button.left, at.x) << i;
         EXPECT_EQ(button.top, at.y) << i;
         EXPECT_EQ(SendMessageA(App.BoxButtons[i], CM_GETBITMAP, 0, 0),
-                  reinterpret_cast<LRESULT>(App.BoxButtonImages[i].GetDib()))
+                  reinterpret_cast<LRESULT>(BoxButtonImageInPlay(i)->GetDib()))
             << "box button " << i << " shows element " << i << " of the array";
     }
     const RECT close = ChildRect(App.CloseButton);
@@ -252,7 +254,7 @@ TEST_F(PlayScreenTest, DestroyingThePlayScreenEndsTheProgramWithCodeZero) {
     EXPECT_TRUE(QuitWasPosted(&code));
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(App.PlayScreenWindow, nullptr);
-    EXPECT_EQ(App.BoxButtonImages, nullptr) << "the box-button images go with the screen";
+    EXPECT_EQ(BoxButtonImageInPlay(0), nullptr) << "the box-button images go with the screen";
 }
 
 TEST_F(PlayScreenTest, TheCloseButtonEndsTheProgram) {
@@ -344,12 +346,12 @@ TEST_F(PlayScreenTest, TheToolsOpenerOpensThePanel) {
 }
 
 TEST_F(PlayScreenTest, TheSlideOutLeavesThePanelPaintedWithItsTile) {
-    if (App.ToolTile.GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
+    if (ToolTile().GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
     MoveCursorTo(ctltest::ScreenPointOf(App.ToolsPanelWindow, 60, 100), 0);
     ShowToolsPanel();
     PumpFor(100);
     // A point of the rail (x 119 to 135) and one of the parchment must match the tile.
-    PackedDib* tile = App.ToolTile.GetDib();
+    PackedDib* tile = ToolTile().GetDib();
     ctltest::EnsureControlClasses();
     wintest::PixelCanvas canvas(kToolTileWidth, kToolTileHeight);
     DrawBlock(canvas.dc(), 0, 0, kToolTileWidth, kToolTileHeight, tile, 0, 0);
@@ -360,12 +362,12 @@ TEST_F(PlayScreenTest, TheSlideOutLeavesThePanelPaintedWithItsTile) {
 }
 
 TEST_F(PlayScreenTest, APartialRepaintStartsTheTileBandsAtItsTop) {
-    if (App.ToolTile.GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
+    if (ToolTile().GetDib() == nullptr) GTEST_SKIP() << "the game's pack was not built";
     MoveCursorTo(ctltest::ScreenPointOf(App.ToolsPanelWindow, 60, 100), 0);
     ShowToolsPanel();
     PumpFor(100);
     wintest::PixelCanvas canvas(kToolTileWidth, kToolTileHeight);
-    DrawBlock(canvas.dc(), 0, 0, kToolTileWidth, kToolTileHeight, App.ToolTile.GetDib(), 0, 0);
+    DrawBlock(canvas.dc(), 0, 0, kToolTileWidth, kToolTileHeight, ToolTile().GetDib(), 0, 0);
     // Rows 50.. of the panel repainted alone: their first row is the tile's row 0.
     RECT part{0, 50, kToolTileWidth, 120};
     InvalidateRect(App.ToolsPanelWindow, &part, FALSE);
@@ -464,7 +466,7 @@ TEST_F(PlayScreenTest, TheMusicToolIsDisabledWithoutAMixer) {
 }
 
 TEST_F(PlayScreenTest, TheTimerWindowShowsTheClockInRedDigits) {
-    ASSERT_TRUE(App.ElapsedText.Assign("12:34:56"));
+    FormatElapsed(0, 12, 34, 56);
     InvalidateRect(App.TimerWindow, nullptr, FALSE);
     UpdateWindow(App.TimerWindow);
     PumpFor(50);
@@ -485,7 +487,7 @@ TEST_F(PlayScreenTest, TheTimerWindowShowsTheClockInRedDigits) {
         for (int y = 9; y < 30; ++y)
             if (ctltest::ScreenPixel(App.TimerWindow, x, y) == 0xFF0000u) rightmostRed = x;
     EXPECT_GE(rightmostRed, 92) << "the text ends at the right edge of its box";
-    App.ElapsedText.Assign("00:00:00");
+    FormatElapsed(0, 0, 0, 0);
 }
 
 }  // namespace

@@ -36,12 +36,12 @@ class SoundEffectTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = {App.Instance, App.LanguageIndex, App.SoundEffectsOn, App.SoundsLoaded};
-        App.SoundSlots.fill(nullptr);
+        ForgetLocatedSounds();
         App.SoundsLoaded = 0;
         App.LanguageIndex = kLanguageEnglish;
     }
     void TearDown() override {
-        App.SoundSlots.fill(nullptr);
+        ForgetLocatedSounds();
         App.Instance = saved_.instance;
         App.LanguageIndex = saved_.language;
         App.SoundEffectsOn = saved_.effectsOn;
@@ -79,7 +79,7 @@ TEST_F(SoundEffectTest, TheMainMenuLocatesItsSoundsOnlyOnceAndOnlyWithTheSwitchO
     App.SoundEffectsOn = 0;
     LocateMainMenuSounds();
     EXPECT_EQ(App.SoundsLoaded, 0) << "switched off: nothing located, nothing recorded";
-    for (const void* slot : App.SoundSlots) EXPECT_EQ(slot, nullptr);
+    EXPECT_FALSE(AnySoundLocated());
 
     App.SoundEffectsOn = 1;
     LocateMainMenuSounds();
@@ -92,7 +92,7 @@ TEST_F(SoundEffectTest, TheMainMenuLocatesItsSoundsOnlyOnceAndOnlyWithTheSwitchO
     for (uint32_t id : {kSolveToolSound, kHintsGoneSound, kMusicToolSound, kStatsToolSound})
         EXPECT_EQ(SoundSlot(id), nullptr) << id << " is the tools panel's";
 
-    App.SoundSlots.fill(nullptr);
+    ForgetLocatedSounds();
     LocateMainMenuSounds();
     EXPECT_EQ(SoundSlot(kClickSound), nullptr) << "a later main menu does not locate again";
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/AppGlobals.h"
-#include "app/StartUp.h"
+#include "platform/ProgramFolder.h"
 
 int main(int argc, char** argv) {
     App.Instance = GetModuleHandleA(nullptr);
     App.LanguageIndex = 1;
-    FillModuleFolder();
+    FillModuleFolder(App.Instance);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
