@@ -17,10 +17,8 @@ void RecordLanguage() {
 }  // namespace
 
 void ApplyLanguage() {
-    if (!IsLanguage(App.LanguageIndex))
-        return;
+    if (!IsLanguage(App.LanguageIndex)) return;
     RecordLanguage();
     LocateSpokenSounds();
-    if (App.PlayScreenWindow != nullptr)
-        ApplyLanguageToPlayScreen();
+    if (App.PlayScreenWindow != nullptr) ApplyLanguageToPlayScreen();
 }

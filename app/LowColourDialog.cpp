@@ -12,11 +12,8 @@ INT_PTR CALLBACK LowColourDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             // The OK button and the caption's close box both arrive with notification code 0.
             if (HIWORD(wParam) == 0) DestroyWindow(dialog);
             return TRUE;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return FALSE;
-        default:
-            return FALSE;
+        case WM_DESTROY: PostQuitMessage(0); return FALSE;
+        default: return FALSE;
     }
 }
 
@@ -25,8 +22,9 @@ INT_PTR CALLBACK LowColourDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 HWND ShowLowColourMessage(UINT stringId) {
     char text[kMessageCapacity + 1] = {};
     LoadStringA(App.Instance, stringId, text, kMessageCapacity);
-    HWND dialog = CreateDialogParamA(App.Instance, MAKEINTRESOURCEA(kLowColourDialogTemplate), nullptr,
-                                     LowColourDialogProc, 0);
-    if (dialog != nullptr) SendDlgItemMessageA(dialog, kLowColourTextControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    HWND dialog =
+        CreateDialogParamA(App.Instance, MAKEINTRESOURCEA(kLowColourDialogTemplate), nullptr, LowColourDialogProc, 0);
+    if (dialog != nullptr)
+        SendDlgItemMessageA(dialog, kLowColourTextControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     return dialog;
 }

@@ -18,9 +18,7 @@ struct MainMenuState {
     DibImage background;
 };
 
-MainMenuState* StateOf(HWND window) {
-    return WindowStateOf<MainMenuState>(window);
-}
+MainMenuState* StateOf(HWND window) { return WindowStateOf<MainMenuState>(window); }
 
 // The picture sits in the middle of the screen; every child is placed relative to its corner.
 POINT CentredOrigin(Point imageSize) {
@@ -30,8 +28,7 @@ POINT CentredOrigin(Point imageSize) {
 
 LRESULT OnCreateMainMenu(HWND window) {
     MainMenuState* state = AttachWindowState<MainMenuState>(window);
-    if (state == nullptr)
-        return -1;
+    if (state == nullptr) return -1;
     App.MainMenuWindow = window;
     state->background.LoadById(kMainMenuBackgroundId);
     App.MainMenuOrigin = CentredOrigin(state->background.GetSize());
@@ -56,13 +53,11 @@ void OnCloseMainMenu(HWND window) {
 }
 
 void OnDestroyMainMenu(HWND window) {
-    if (App.MainMenuWindow == window)
-        App.MainMenuWindow = nullptr;
+    if (App.MainMenuWindow == window) App.MainMenuWindow = nullptr;
 }
 
 LRESULT CALLBACK MainMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_CREATE && StateOf(window) == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_CREATE && StateOf(window) == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreateMainMenu(window);
         case WM_PAINT: OnPaintMainMenu(window); return 0;

@@ -60,9 +60,7 @@ struct PlayScreenState {
     PlayScreenLanguageParts languageParts;
 };
 
-PlayScreenState* StateOf(HWND screen) {
-    return WindowStateOf<PlayScreenState>(screen);
-}
+PlayScreenState* StateOf(HWND screen) { return WindowStateOf<PlayScreenState>(screen); }
 
 // --- The pieces other windows provide ---------------------------------------------------------
 // The options bar and panel, the magnifier and the dialogs are built by their own windows; the
@@ -109,8 +107,7 @@ void SetControlImage(HWND control, const DibImage& image) {
 void CreateOwnControls(HWND screen, PlayScreenState& state) {
     state.logoImage.LoadById(kLogoImageId);
     App.LogoAnimation = CreateControl(screen, kAnimationClass, LogoPosition(App.ScreenWidth));
-    if (App.LogoAnimation != nullptr)
-        SendMessageA(App.LogoAnimation, ANM_SETFRAMEROWS, 0, kLogoFrameRows);
+    if (App.LogoAnimation != nullptr) SendMessageA(App.LogoAnimation, ANM_SETFRAMEROWS, 0, kLogoFrameRows);
     SetControlImage(App.LogoAnimation, state.logoImage);
 
     App.MinimiseButton = CreateControl(screen, kCommandButtonClass, MinimiseButtonPosition(App.ScreenWidth));
@@ -141,8 +138,7 @@ void CreateBoxButtons(HWND screen, PlayScreenState& state) {
 
 LRESULT OnCreatePlayScreen(HWND screen) {
     PlayScreenState* state = AttachWindowState<PlayScreenState>(screen);
-    if (state == nullptr)
-        return -1;
+    if (state == nullptr) return -1;
     App.PlayScreenWindow = screen;
     CreateToolsPanel(screen);
     CreateToolStrip(screen);
@@ -160,15 +156,13 @@ LRESULT OnCreatePlayScreen(HWND screen) {
 
 int32_t BoxButtonIndex(HWND control) {
     for (int32_t box = 0; box < kBoxWindowCount; ++box)
-        if (App.BoxButtons[box] == control)
-            return box;
+        if (App.BoxButtons[box] == control) return box;
     return -1;
 }
 
 int32_t BoxWindowIndex(HWND window) {
     for (int32_t box = 0; box < kBoxWindowCount; ++box)
-        if (App.BoxWindows[box] == window)
-            return box;
+        if (App.BoxWindows[box] == window) return box;
     return -1;
 }
 
@@ -243,8 +237,7 @@ void OnBoardNotice(UINT code) {
 }
 
 void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
-    if (control == nullptr)
-        return;
+    if (control == nullptr) return;
     if (const int32_t box = BoxWindowIndex(control); box >= 0) {
         OnBoxNotice(screen, box, code);
     } else if (control == WindowOfSurface(kBoardSurface)) {
@@ -315,8 +308,7 @@ void OnMusicNotice(HWND screen, WPARAM flags, LPARAM device) {
 // destroyed after this message.
 void OnDestroyPlayScreen(HWND screen) {
     CloseMusic();
-    if (App.PlayScreenWindow == screen)
-        App.PlayScreenWindow = nullptr;
+    if (App.PlayScreenWindow == screen) App.PlayScreenWindow = nullptr;
     App.NewGameButton = nullptr;
     App.LogoAnimation = App.MinimiseButton = App.CloseButton = App.OptionsOpener = App.ToolsOpener = nullptr;
     for (HWND& button : App.BoxButtons) button = nullptr;
@@ -324,8 +316,7 @@ void OnDestroyPlayScreen(HWND screen) {
 }
 
 LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_CREATE && StateOf(screen) == nullptr)
-        return DefWindowProcA(screen, message, wParam, lParam);
+    if (message != WM_CREATE && StateOf(screen) == nullptr) return DefWindowProcA(screen, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreatePlayScreen(screen);
         case WM_ACTIVATE: OnActivatePlayScreen(screen, wParam); return 0;
@@ -400,8 +391,7 @@ void ApplyLanguageTo(PlayScreenLanguageParts& parts) {
     // The old menu is destroyed only once every box shows the new one.
     MenuHandle menu(LoadMenuA(App.Instance, MAKEINTRESOURCEA(kBoxMenuBase + App.LanguageIndex)));
     for (HWND box : App.BoxWindows)
-        if (box != nullptr)
-            SetMenu(box, menu.get());
+        if (box != nullptr) SetMenu(box, menu.get());
     parts.boxMenu = std::move(menu);
 
     parts.newGameButtonImage.LoadById(kNewGameButtonImageBase + App.LanguageIndex);
@@ -409,8 +399,7 @@ void ApplyLanguageTo(PlayScreenLanguageParts& parts) {
 
     char caption[kPreviewCaptionCapacity];
     LoadLanguageString(kPreviewStringBase, caption, kPreviewCaptionCapacity);
-    if (App.MagnifierWindow != nullptr)
-        SetWindowTextA(App.MagnifierWindow, caption);
+    if (App.MagnifierWindow != nullptr) SetWindowTextA(App.MagnifierWindow, caption);
 }
 
 namespace {
@@ -422,8 +411,7 @@ PlayScreenState* PlayScreenStateInPlay() {
 }  // namespace
 
 void ApplyLanguageToPlayScreen() {
-    if (PlayScreenState* state = PlayScreenStateInPlay())
-        ApplyLanguageTo(state->languageParts);
+    if (PlayScreenState* state = PlayScreenStateInPlay()) ApplyLanguageTo(state->languageParts);
 }
 
 HMENU BoxMenuInPlay() {
@@ -433,8 +421,7 @@ HMENU BoxMenuInPlay() {
 
 const DibImage* BoxButtonImageInPlay(int32_t box) {
     const PlayScreenState* state = PlayScreenStateInPlay();
-    if (state == nullptr || box < 0 || box >= kBoxWindowCount)
-        return nullptr;
+    if (state == nullptr || box < 0 || box >= kBoxWindowCount) return nullptr;
     return &state->boxButtonImages[static_cast<size_t>(box)];
 }
 
@@ -453,9 +440,7 @@ bool TakeHintInPlay() {
     return hint.moreAllowed;
 }
 
-void SolvePuzzleInPlay() {
-    ApplyBoardChanges(SolvePuzzle(Board.Puzzle));
-}
+void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() {}
 void OpenMusicFromPlay() {}
 void OpenHallOfHonourFromPlay() {}

@@ -42,7 +42,6 @@ constexpr int32_t kFewestCells = 2;
 // task bar button that restored it.
 constexpr int32_t kRestoreCursorLift = 18;
 
-
 // Positions of the play screen's controls for a screen of the given size.
 Point LogoPosition(int32_t screenWidth);
 Point MinimiseButtonPosition(int32_t screenWidth);

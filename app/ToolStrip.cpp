@@ -2,10 +2,10 @@
 
 #include "app/AppGlobals.h"
 #include "app/ToolsPanel.h"
-#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
+#include "platform/WindowKind.h"
 
 DibImage& ToolTile() {
     static DibImage tile;

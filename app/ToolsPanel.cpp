@@ -6,17 +6,17 @@
 
 #include "app/AppGlobals.h"
 #include "app/PlayScreen.h"
-#include "platform/Sound.h"
-#include "engine/SoundIds.h"
 #include "app/ToolStrip.h"
-#include "platform/WindowKind.h"
+#include "board/BoardGlobals.h"
 #include "controls/AnimationControl.h"
 #include "controls/AnimationDrivers.h"
 #include "controls/ControlProtocol.h"
+#include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
-#include "gfx/GdiHandles.h"
-#include "board/BoardGlobals.h"
 #include "gfx/DibImage.h"
+#include "gfx/GdiHandles.h"
+#include "platform/Sound.h"
+#include "platform/WindowKind.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ constexpr int32_t kToolSteps = 5;  // the panel's height is shared out in five s
 
 struct ToolLayout {
     int32_t x;
-    int32_t steps;    // y = steps x step + yOffset
+    int32_t steps;  // y = steps x step + yOffset
     int32_t yOffset;
     uint32_t imageId;
     int32_t columns;
@@ -63,9 +63,7 @@ ToolsPanelState* PanelState(HWND panel) {
     return reinterpret_cast<ToolsPanelState*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
 }
 
-int32_t ToolOf(HWND control) {
-    return GetDlgCtrlID(control) - kFirstToolId;
-}
+int32_t ToolOf(HWND control) { return GetDlgCtrlID(control) - kFirstToolId; }
 
 LRESULT Frame(HWND tool) { return SendMessageA(tool, ANM_GETFRAME, 0, 0); }
 void SetFrame(HWND tool, int32_t frame) { SendMessageA(tool, ANM_SETFRAME, 0, frame); }
@@ -76,9 +74,9 @@ void SetUserData(HWND tool, LRESULT data) { SendMessageA(tool, ANM_SETUSERDATA, 
 HWND CreateTool(HWND panel, ToolsPanelState& state, int32_t tool) {
     const ToolLayout& layout = kToolLayouts[tool];
     const POINT at = ToolPosition(tool, App.ScreenHeight);
-    HWND control = CreateWindowExA(0, kAnimationClass, "", kToolStyle, at.x, at.y, 50, 50, panel,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstToolId + tool)), App.Instance,
-                                   nullptr);
+    HWND control =
+        CreateWindowExA(0, kAnimationClass, "", kToolStyle, at.x, at.y, 50, 50, panel,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstToolId + tool)), App.Instance, nullptr);
     if (control == nullptr) return nullptr;
     SendMessageA(control, ANM_SETFRAMEROWS, 0, kToolRows);
     SendMessageA(control, ANM_SETFRAMECOLUMNS, 0, layout.columns);
@@ -265,7 +263,9 @@ LRESULT CALLBACK ToolsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM 
         case WM_CREATE: return OnCreateToolsPanel(panel);
         case WM_PAINT: OnPaintToolsPanel(panel); return 0;
         case WM_TIMER: OnTimerToolsPanel(panel, wParam); return 0;
-        case NotifyParentMessage: OnToolsPanelCommand(reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam)); return 0;
+        case NotifyParentMessage:
+            OnToolsPanelCommand(reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
+            return 0;
         case WM_DESTROY: OnDestroyToolsPanel(panel); return 0;
         default: return DefWindowProcA(panel, message, wParam, lParam);
     }

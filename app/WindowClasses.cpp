@@ -4,9 +4,9 @@
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
-#include "dialogs/TimerWindow.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/TimerWindow.h"
 
 namespace {
 

@@ -200,8 +200,7 @@ void DropShadow(cairo_t* cr, double x, double y, double w, double h, double r, d
     }
 }
 
-void WoodFramedPanel(cairo_t* cr, double x, double y, double w, double h, double radius,
-                     double border, uint32_t seed) {
+void WoodFramedPanel(cairo_t* cr, double x, double y, double w, double h, double radius, double border, uint32_t seed) {
     // Outer wooden rim.
     RoundedRect(cr, x, y, w, h, radius);
     FillProcedural(cr, [&](int px, int py) { return WoodAt(px, py, Mix(kWalnut, kHoney, 0.35), seed); });
@@ -343,7 +342,8 @@ void GlossyDisc(cairo_t* cr, double cx, double cy, double radius, Rgb base, Look
         cairo_fill(cr);
     }
     cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
-    cairo_pattern_t* body = cairo_pattern_create_radial(cx - radius * 0.35, cy - radius * 0.4, radius * 0.1, cx, cy, radius);
+    cairo_pattern_t* body =
+        cairo_pattern_create_radial(cx - radius * 0.35, cy - radius * 0.4, radius * 0.1, cx, cy, radius);
     Rgb hi = Lighter(c, 0.45), lo = Darker(c, 0.35);
     cairo_pattern_add_color_stop_rgb(body, 0, hi.r, hi.g, hi.b);
     cairo_pattern_add_color_stop_rgb(body, 0.6, c.r, c.g, c.b);
@@ -452,7 +452,11 @@ cairo_surface_t* SurfaceFromBitmap(const Bitmap& bmp) {
     return s;
 }
 
-Bitmap DrawGrid(int frameW, int frameH, int rows, int columns, const std::function<void(cairo_t*, int)>& draw,
+Bitmap DrawGrid(int frameW,
+                int frameH,
+                int rows,
+                int columns,
+                const std::function<void(cairo_t*, int)>& draw,
                 Rgb matte) {
     Canvas canvas(frameW * columns, frameH * rows);
     for (int i = 0; i < rows * columns; ++i) {

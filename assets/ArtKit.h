@@ -18,9 +18,7 @@ struct Rgb {
     double r, g, b;
 };
 
-constexpr Rgb Hex(uint32_t v) {
-    return {((v >> 16) & 0xff) / 255.0, ((v >> 8) & 0xff) / 255.0, (v & 0xff) / 255.0};
-}
+constexpr Rgb Hex(uint32_t v) { return {((v >> 16) & 0xff) / 255.0, ((v >> 8) & 0xff) / 255.0, (v & 0xff) / 255.0}; }
 
 // The house palette.
 constexpr Rgb kWalnut = Hex(0x4a2c17);
@@ -88,8 +86,7 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 
 // A wooden frame around (x, y, w, h) of `border` thickness with rounded corners, filled
 // with parchment inside; the rim has a bevel lit from the top-left.
-void WoodFramedPanel(cairo_t* cr, double x, double y, double w, double h, double radius,
-                     double border, uint32_t seed);
+void WoodFramedPanel(cairo_t* cr, double x, double y, double w, double h, double radius, double border, uint32_t seed);
 
 // A sunken well (recess) with a darker inside and a lit lower-right rim.
 void Recess(cairo_t* cr, double x, double y, double w, double h, double r, Rgb inside, double depth = 2.0);
@@ -110,7 +107,7 @@ struct TextStyle {
     Rgb fill = kParchment;
     Rgb outline = kInk;
     double outlineWidth = 2.5;
-    double shadow = 1.5;  // offset of the soft shadow, 0 for none
+    double shadow = 1.5;    // offset of the soft shadow, 0 for none
     bool gradient = false;  // fill lighter on top
     bool bold = true;
 };
@@ -126,10 +123,17 @@ cairo_surface_t* SurfaceFromBitmap(const Bitmap& bmp);
 
 // A strip of `frames` equal frames stacked from the top; draw(cr, frameIndex) draws one
 // frame in frame coordinates (clipped to it).
-Bitmap DrawStrip(int frameW, int frameH, int frames, const std::function<void(cairo_t*, int)>& draw,
+Bitmap DrawStrip(int frameW,
+                 int frameH,
+                 int frames,
+                 const std::function<void(cairo_t*, int)>& draw,
                  Rgb matte = kBlack);
 // A grid of rows x columns equal frames, frame i at (i % columns, i / columns).
-Bitmap DrawGrid(int frameW, int frameH, int rows, int columns, const std::function<void(cairo_t*, int)>& draw,
+Bitmap DrawGrid(int frameW,
+                int frameH,
+                int rows,
+                int columns,
+                const std::function<void(cairo_t*, int)>& draw,
                 Rgb matte = kBlack);
 
 }  // namespace art

@@ -243,7 +243,6 @@ Bitmap PaintWindowButton(const ManifestEntry& e, WindowGlyph glyph) {
     });
 }
 
-
 // --- The main menu's children: each frame starts as the patch of background it covers ------
 
 Bitmap DrawOnMenu(int x, int y, int fw, int fh, int rows, int columns, const std::function<void(cairo_t*, int)>& draw);

@@ -108,8 +108,8 @@ Bitmap PaintLogo(const ManifestEntry& e) {
 
 // --- New-game button, one per language ----------------------------------------------------
 
-const char* const kNewGameText[6] = {"Nuevo juego", "New game", "Novo jogo", "Nuovo gioco", "Nouveau jeu",
-                                     "Neues Spiel"};
+const char* const kNewGameText[6] = {"Nuevo juego", "New game",    "Novo jogo",
+                                     "Nuovo gioco", "Nouveau jeu", "Neues Spiel"};
 
 Bitmap PaintNewGame(const ManifestEntry& e, int language) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
@@ -169,8 +169,8 @@ void DrawBoxButton(cairo_t* cr, int fw, int fh, int number, bool full, Look look
     // Pieces stand in the box, so the front hides their lower parts.
     if (full) {
         const Rgb colours[3] = {kTeal, kRed, kGold};
-        const double place[3][4] = {{bx + 5, top - 5, 11, -0.45}, {bx + bw - 6, top - 6, 11, 0.4},
-                                    {bx + bw / 2, top - 10, 12, 0.08}};
+        const double place[3][4] = {
+            {bx + 5, top - 5, 11, -0.45}, {bx + bw - 6, top - 6, 11, 0.4}, {bx + bw / 2, top - 10, 12, 0.08}};
         const int edges[3][4] = {{1, -1, 1, 0}, {-1, 1, 0, 1}, {1, 1, -1, -1}};
         for (int k = 0; k < 3; ++k) {
             cairo_save(cr);
@@ -394,8 +394,12 @@ void RegisterPlayScreenArt(PainterTable& table) {
     for (int lang = 0; lang < 6; ++lang)
         table[1510 + static_cast<uint32_t>(lang)] = [lang](const ManifestEntry& e) { return PaintNewGame(e, lang); };
     for (int box = 0; box < 6; ++box) {
-        table[300 + static_cast<uint32_t>(box)] = [box](const ManifestEntry& e) { return PaintBoxButton(e, box, false); };
-        table[310 + static_cast<uint32_t>(box)] = [box](const ManifestEntry& e) { return PaintBoxButton(e, box, true); };
+        table[300 + static_cast<uint32_t>(box)] = [box](const ManifestEntry& e) {
+            return PaintBoxButton(e, box, false);
+        };
+        table[310 + static_cast<uint32_t>(box)] = [box](const ManifestEntry& e) {
+            return PaintBoxButton(e, box, true);
+        };
     }
     table[238] = [](const ManifestEntry& e) { return PaintOpener(e, true); };
     table[239] = [](const ManifestEntry& e) { return PaintOpener(e, false); };

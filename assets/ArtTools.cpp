@@ -86,7 +86,8 @@ void PaperBackground(cairo_t* cr, int fw, int fh, int panelX) {
     cairo_rectangle(cr, 0, 0, fw, fh);
     double ox = 0, oy = 0;
     cairo_user_to_device(cr, &ox, &oy);
-    FillProcedural(cr, [&](int x, int y) { return PanelParchment(x - static_cast<int>(ox) + panelX, y - static_cast<int>(oy)); });
+    FillProcedural(
+        cr, [&](int x, int y) { return PanelParchment(x - static_cast<int>(ox) + panelX, y - static_cast<int>(oy)); });
     cairo_new_path(cr);
     cairo_restore(cr);
 }
@@ -312,7 +313,8 @@ void DrawBulb(cairo_t* cr, double cx, double cy, double r, double light, double 
     // Filament.
     cairo_move_to(cr, cx - r * 0.3, cy + r * 0.9);
     cairo_line_to(cr, cx - r * 0.25, cy + r * 0.1);
-    for (int k = 0; k < 4; ++k) cairo_line_to(cr, cx - r * 0.25 + (k + 1) * r * 0.125, cy + ((k % 2) ? r * 0.1 : -r * 0.1));
+    for (int k = 0; k < 4; ++k)
+        cairo_line_to(cr, cx - r * 0.25 + (k + 1) * r * 0.125, cy + ((k % 2) ? r * 0.1 : -r * 0.1));
     cairo_line_to(cr, cx + r * 0.3, cy + r * 0.9);
     SetColour(cr, Mix(Hex(0xd26a1e), Hex(0x5a5650), grey), 0.9);
     cairo_set_line_width(cr, 1);
@@ -456,7 +458,8 @@ void DrawHonour(cairo_t* cr, int fw, int fh, int f) {
     // Handles.
     for (int side = -1; side <= 1; side += 2) {
         cairo_new_path(cr);
-        cairo_arc(cr, cx + side * 20, top + 13, 9, side < 0 ? M_PI * 0.5 : -M_PI * 0.5, side < 0 ? M_PI * 1.5 : M_PI * 0.5);
+        cairo_arc(cr, cx + side * 20, top + 13, 9, side < 0 ? M_PI * 0.5 : -M_PI * 0.5,
+                  side < 0 ? M_PI * 1.5 : M_PI * 0.5);
         cairo_set_line_width(cr, 6);
         SetColour(cr, Darker(kGold, 0.45));
         cairo_stroke_preserve(cr);

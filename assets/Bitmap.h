@@ -17,7 +17,5 @@ struct Bitmap {
 
     int Stride() const { return width * bits / 8; }
     uint8_t* Row(int y) { return pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(Stride()); }
-    const uint8_t* Row(int y) const {
-        return pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(Stride());
-    }
+    const uint8_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(Stride()); }
 };

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-
-
 bool WriteContactSheet(const std::vector<std::pair<uint32_t, Bitmap>>& bitmaps, const std::string& path) {
     const int sheetW = 1800, pad = 14, label = 18, maxCell = 420;
     // Flow layout: place cells left to right, wrapping; cells keep their bitmap's size,

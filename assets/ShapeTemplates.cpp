@@ -48,8 +48,7 @@ bool OwnerSide(int family, double t, double s, int edgeKey) {
         case WavyEdge: {
             // One and a half waves between 30 px from either corner: bump, hollow, bump.
             double w = 0;
-            if (t > 30 && t < kTemplateCell - 30)
-                w = 26 * std::sin(3 * M_PI * (t - 30) / (kTemplateCell - 60));
+            if (t > 30 && t < kTemplateCell - 30) w = 26 * std::sin(3 * M_PI * (t - 30) / (kTemplateCell - 60));
             return s < w;
         }
         case DoubleKnob: {
@@ -87,12 +86,12 @@ void OwnerOf(int family, int px, int py, int& I, int& J) {
     // For each edge of the cell: the owner and receiver of its tab and the point's
     // coordinates in the edge's frame (s towards the receiver).
     struct Edge {
-        int dir;          // +1: tab owned by the upper/left cell
+        int dir;  // +1: tab owned by the upper/left cell
         int key;
-        double t;         // along the edge
-        double depthIn;   // distance from the edge into this cell
+        double t;        // along the edge
+        double depthIn;  // distance from the edge into this cell
         bool thisIsLowerOrRight;
-        int ni, nj;       // the neighbour across
+        int ni, nj;  // the neighbour across
     };
     const Edge edges[4] = {
         {HorizontalDir(ci - 1, cj), HorizontalKey(ci - 1, cj), lx, ly, true, ci - 1, cj},
@@ -116,8 +115,8 @@ void OwnerOf(int family, int px, int py, int& I, int& J) {
 }  // namespace
 
 const char* TemplateFamilyName(int family) {
-    static const char* names[kTemplateFamilies] = {"round knobs", "square tabs", "arrow tabs",
-                                                    "wavy edges",  "double knobs", "dovetails"};
+    static const char* names[kTemplateFamilies] = {"round knobs", "square tabs",  "arrow tabs",
+                                                   "wavy edges",  "double knobs", "dovetails"};
     return family >= 0 && family < kTemplateFamilies ? names[family] : "?";
 }
 
@@ -162,8 +161,8 @@ std::vector<uint8_t> MakeShapeTemplate(int family) {
 }
 
 std::vector<RgbQuad> TemplatePalette() {
-    const uint32_t rgb[16] = {0x000000, 0xd8432f, 0xe9b949, 0x2a9d8f, 0xc98b4a, 0x8a8a8a, 0x9a9a9a,
-                              0x7a7a7a, 0xaaaaaa, 0x6a6a6a, 0xbababa, 0x5a5a5a, 0xcacaca, 0, 0, 0};
+    const uint32_t rgb[16] = {0x000000, 0xd8432f, 0xe9b949, 0x2a9d8f, 0xc98b4a, 0x8a8a8a, 0x9a9a9a, 0x7a7a7a,
+                              0xaaaaaa, 0x6a6a6a, 0xbababa, 0x5a5a5a, 0xcacaca, 0,        0,        0};
     std::vector<RgbQuad> pal(16);
     for (int i = 0; i < 16; ++i)
         pal[i] = RgbQuad{uint8_t(rgb[i] & 0xff), uint8_t((rgb[i] >> 8) & 0xff), uint8_t(rgb[i] >> 16), 0};

@@ -18,9 +18,9 @@
 
 #include "engine/PackedDib.h"
 
-constexpr int kTemplateCell = 200;   // side of a body square
-constexpr int kTemplateReach = 66;   // how far a tab may reach beyond its body square
-constexpr int kTemplateGrid = 2;     // template pieces per row and per column
+constexpr int kTemplateCell = 200;  // side of a body square
+constexpr int kTemplateReach = 66;  // how far a tab may reach beyond its body square
+constexpr int kTemplateGrid = 2;    // template pieces per row and per column
 constexpr int kTemplateSide = kTemplateGrid * kTemplateCell + 2 * kTemplateReach;  // 532
 constexpr int kTemplateFamilies = 6;
 constexpr uint32_t kFirstTemplateId = 3000;

@@ -65,7 +65,8 @@ Constants CollectConstants(const std::vector<std::string>& texts) {
     // NAME = 123  or  NAME{123}  (constexpr, const, enumerators)
     static const std::regex scalar(R"(\b([A-Za-z_]\w*)\s*(?:=\s*|\{\s*)(\d+)\s*[;,}\n])");
     // NAME[] = { 1, 2, 3 }  or  NAME[6] = {...}  or  std::array<...> NAME = {...}
-    static const std::regex array(R"(\b([A-Za-z_]\w*)\s*(?:\[\s*\w*\s*\])?\s*=?\s*\{\s*(\d+(?:\s*,\s*\d+)+)\s*,?\s*\})");
+    static const std::regex array(
+        R"(\b([A-Za-z_]\w*)\s*(?:\[\s*\w*\s*\])?\s*=?\s*\{\s*(\d+(?:\s*,\s*\d+)+)\s*,?\s*\})");
     for (const std::string& t : texts) {
         for (std::sregex_iterator it(t.begin(), t.end(), scalar), end; it != end; ++it)
             c.scalars[(*it)[1]] = static_cast<uint32_t>(std::stoul((*it)[2]));

@@ -35,8 +35,7 @@ constexpr int32_t kTextureSide = 50;
 bool Inside(const PuzzleDocument& doc, int32_t u, int32_t v) {
     const int32_t left = doc.marginX, top = doc.marginY;
     const int32_t right = left + doc.cellWidth, bottom = top + doc.cellHeight;
-    if (u >= left && u < right && v >= top && v < bottom)
-        return true;
+    if (u >= left && u < right && v >= top && v < bottom) return true;
     const int32_t midU = left + doc.cellWidth / 2, midV = top + doc.cellHeight / 2;
     const bool acrossU = u >= midU - kTab / 2 && u < midU + kTab / 2;
     const bool acrossV = v >= midV - kTab / 2 && v < midV + kTab / 2;
@@ -89,10 +88,8 @@ struct Board {
         dib->header.biPlanes = 1;
         dib->header.biBitCount = 8;
         dib->header.biSizeImage = static_cast<uint32_t>(rowBytes * kTextureSide);
-        for (int i = 0; i < 256; ++i)
-            dib->palette[i] = RgbQuad{static_cast<uint8_t>(i), 90, 60, 0};
-        for (int32_t i = 0; i < rowBytes * kTextureSide; ++i)
-            dib->Pixels()[i] = static_cast<uint8_t>(i * 7);
+        for (int i = 0; i < 256; ++i) dib->palette[i] = RgbQuad{static_cast<uint8_t>(i), 90, 60, 0};
+        for (int32_t i = 0; i < rowBytes * kTextureSide; ++i) dib->Pixels()[i] = static_cast<uint8_t>(i * 7);
     }
 
     // As a new game deals them: anywhere across, in the lower half, shuffled.
@@ -136,12 +133,8 @@ void RepaintBoard(benchmark::State& state, bool solved) {
         benchmark::Counter(pixels * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_FullBoardRepaintDealt(benchmark::State& state) {
-    RepaintBoard(state, false);
-}
-void BM_FullBoardRepaintSolved(benchmark::State& state) {
-    RepaintBoard(state, true);
-}
+void BM_FullBoardRepaintDealt(benchmark::State& state) { RepaintBoard(state, false); }
+void BM_FullBoardRepaintSolved(benchmark::State& state) { RepaintBoard(state, true); }
 
 void DragStep(benchmark::State& state, int32_t bitCount) {
     Board board;
@@ -166,12 +159,8 @@ void DragStep(benchmark::State& state, int32_t bitCount) {
     }
 }
 
-void BM_DragStep32(benchmark::State& state) {
-    DragStep(state, 32);
-}
-void BM_DragStep16(benchmark::State& state) {
-    DragStep(state, 16);
-}
+void BM_DragStep32(benchmark::State& state) { DragStep(state, 32); }
+void BM_DragStep16(benchmark::State& state) { DragStep(state, 16); }
 
 // The top piece of the dealt board is dropped 3 pixels off its place beside its left
 // neighbour, which is lifted to lie somewhere in the middle of the stack.
@@ -182,8 +171,7 @@ void BM_DropWithJoin(benchmark::State& state) {
     const uint32_t left = piece - 1;
     for (auto _ : state) {
         state.PauseTiming();
-        for (uint32_t p : {piece, left})
-            board.doc.pieces[p].group = 0;
+        for (uint32_t p : {piece, left}) board.doc.pieces[p].group = 0;
         board.doc.pieces[left].x = 400;
         board.doc.pieces[left].y = 420;
         board.doc.pieces[piece].x = 100;

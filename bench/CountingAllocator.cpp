@@ -14,8 +14,7 @@ std::atomic<uint64_t> peak{0};
 
 void* Take(size_t size) {
     void* block = std::malloc(size + kHeader);
-    if (block == nullptr)
-        return nullptr;
+    if (block == nullptr) return nullptr;
     *static_cast<size_t*>(block) = size;
     const uint64_t now = held.fetch_add(size) + size;
     uint64_t seen = peak.load();
@@ -25,8 +24,7 @@ void* Take(size_t size) {
 }
 
 void Give(void* pointer) {
-    if (pointer == nullptr)
-        return;
+    if (pointer == nullptr) return;
     void* block = static_cast<char*>(pointer) - kHeader;
     held.fetch_sub(*static_cast<size_t*>(block));
     std::free(block);
@@ -34,8 +32,7 @@ void Give(void* pointer) {
 
 void* TakeOrThrow(size_t size) {
     void* p = Take(size);
-    if (p == nullptr)
-        throw std::bad_alloc();
+    if (p == nullptr) throw std::bad_alloc();
     return p;
 }
 

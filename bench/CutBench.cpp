@@ -22,10 +22,10 @@
 
 #include <unistd.h>
 
-#include "engine/BinaryFile.h"
 #include "assets/ShapeTemplates.h"
 #include "bench/CountingAllocator.h"
 #include "engine/AtlasBuilder.h"
+#include "engine/BinaryFile.h"
 #include "engine/Cut.h"
 #include "engine/CutGeometry.h"
 #include "engine/PuzzleDocument.h"
@@ -62,8 +62,7 @@ std::filesystem::path Folder() {
 }
 
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 // A bottom-up .bmp of smooth colour with some texture, so that no run of equal bytes flatters
@@ -101,12 +100,11 @@ std::string WritePicture(int32_t width, int32_t height, int bits) {
         }
     }
     std::filesystem::create_directories(Folder());
-    const std::string path = (Folder() / (std::to_string(width) + "x" + std::to_string(height) + "_" +
-                                          std::to_string(bits) + ".bmp"))
-                                 .string();
+    const std::string path =
+        (Folder() / (std::to_string(width) + "x" + std::to_string(height) + "_" + std::to_string(bits) + ".bmp"))
+            .string();
     BinaryFile out;
-    if (!out.CreateWrite(path.c_str()) || !out.WriteAll(file.data(), file.size()))
-        return {};
+    if (!out.CreateWrite(path.c_str()) || !out.WriteAll(file.data(), file.size())) return {};
     return path;
 }
 
@@ -186,8 +184,8 @@ void BM_Cut(benchmark::State& state) {
     }
     state.SetLabel(Label(c) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
     state.counters["atlasMP"] = static_cast<double>(c.atlasPixels) / 1e6;
-    state.counters["MP/s"] = benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(),
-                                                benchmark::Counter::kIsRate);
+    state.counters["MP/s"] =
+        benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
     state.counters["heldMB"] = static_cast<double>(counting::HeldBytes()) / 1e6;
 }
@@ -216,8 +214,12 @@ void BM_AtlasBuilder(benchmark::State& state) {
     BuildTemplateMap(g.pieceWidth, g.marginX, g.cellWidth, tu.data());
     BuildTemplateMap(g.pieceHeight, g.marginY, g.cellHeight, tv.data());
     const AtlasMaps maps{px.data(), py.data(), tu.data(), tv.data(), g.marginX, g.marginY};
-    AtlasPicture picture{rows.data(), reader.WidenedBitCount(), size.width, size.height,
-                         rows.size() / static_cast<size_t>(size.height), header.palette};
+    AtlasPicture picture{rows.data(),
+                         reader.WidenedBitCount(),
+                         size.width,
+                         size.height,
+                         rows.size() / static_cast<size_t>(size.height),
+                         header.palette};
     auto dib = LoadTemplate(kTemplateId);
     ShapeTemplateView shape;
     shape.Attach(dib.get(), 2, 2);
@@ -230,8 +232,8 @@ void BM_AtlasBuilder(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetLabel(Label(c));
-    state.counters["MP/s"] = benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(),
-                                                benchmark::Counter::kIsRate);
+    state.counters["MP/s"] =
+        benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 // ---- The floor -------------------------------------------------------------------------
@@ -271,8 +273,7 @@ void BM_FloorCopyHeld(benchmark::State& state) {
 
 void CutArguments(benchmark::internal::Benchmark* b) {
     for (int s = 0; s < 2; ++s)
-        for (int bits : kDepths)
-            b->Args({s, bits});
+        for (int bits : kDepths) b->Args({s, bits});
 }
 
 BENCHMARK(BM_Cut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
@@ -293,12 +294,10 @@ public:
     };
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
             const double ms = run.GetAdjustedRealTime();  // the benchmarks report milliseconds
             Best& best = best_[run.benchmark_name()];
-            if (best.ms == 0 || ms < best.ms)
-                best = Best{ms, run.counters};
+            if (best.ms == 0 || ms < best.ms) best = Best{ms, run.counters};
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -323,8 +322,7 @@ void PrintSummary(const SummaryReporter& reporter) {
             const std::string args = "/" + std::to_string(s) + "/" + std::to_string(bits);
             const std::string cutName = "BM_Cut" + args;
             const auto found = r.find(cutName);
-            if (found == r.end())
-                continue;
+            if (found == r.end()) continue;
             const double cut = found->second.ms;
             const double fresh = ms("BM_FloorMemsetFresh/" + std::to_string(s));
             const double held = ms("BM_FloorMemsetHeld/" + std::to_string(s));
@@ -351,8 +349,7 @@ void PrintSummary(const SummaryReporter& reporter) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintSummary(reporter);

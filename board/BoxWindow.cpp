@@ -4,9 +4,9 @@
 #include "app/AppGlobals.h"
 #include "board/PuzzleSurface.h"
 #include "controls/ControlProtocol.h"
+#include "engine/Surface.h"
 #include "platform/WindowKind.h"
 #include "platform/WindowState.h"
-#include "engine/Surface.h"
 
 namespace {
 
@@ -19,14 +19,11 @@ struct BoxState {
     HWND surface = nullptr;
 };
 
-BoxState* StateOf(HWND window) {
-    return WindowStateOf<BoxState>(window);
-}
+BoxState* StateOf(HWND window) { return WindowStateOf<BoxState>(window); }
 
 LRESULT OnCreateBox(HWND window, const CREATESTRUCTA* create) {
     BoxState* state = AttachWindowState<BoxState>(window);
-    if (state == nullptr)
-        return -1;
+    if (state == nullptr) return -1;
     state->box = static_cast<int32_t>(reinterpret_cast<INT_PTR>(create->lpCreateParams));
     RECT client;
     GetClientRect(window, &client);
@@ -43,8 +40,7 @@ void OnSurfaceNotice(HWND window, UINT code) {
 
 void OnSizeBox(HWND window, int32_t width, int32_t height) {
     BoxState* state = StateOf(window);
-    if (state->surface != nullptr)
-        SetWindowPos(state->surface, nullptr, 0, 0, width, height, kFitSurfaceFlags);
+    if (state->surface != nullptr) SetWindowPos(state->surface, nullptr, 0, 0, width, height, kFitSurfaceFlags);
 }
 
 // Renaming a box asks for the name in the message window, which the program does not have
@@ -66,13 +62,10 @@ void OnDestroyBox(HWND window) {
 }
 
 LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_CREATE && StateOf(window) == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_CREATE && StateOf(window) == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreateBox(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
-        case NotifyParentMessage:
-            OnSurfaceNotice(window, static_cast<UINT>(wParam));
-            return 0;
+        case NotifyParentMessage: OnSurfaceNotice(window, static_cast<UINT>(wParam)); return 0;
         case WM_SIZE: OnSizeBox(window, LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_CLOSE: SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideBoxFlags); return 0;
         case WM_COMMAND: OnBoxCommand(window, LOWORD(wParam)); return 0;
@@ -85,16 +78,13 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-bool RegisterBoxClass(HINSTANCE instance) {
-    return RegisterWindowKind(instance, kBoxClass, BoxProc, kOwnDcStyle);
-}
+bool RegisterBoxClass(HINSTANCE instance) { return RegisterWindowKind(instance, kBoxClass, BoxProc, kOwnDcStyle); }
 
 void BoxCaption(int32_t box, char (&caption)[8]) {
     constexpr char kTemplate[] = "Box n";
     constexpr int32_t kDigitAt = 4;
     static_assert(sizeof kTemplate <= sizeof caption, "room for the caption");
-    for (size_t i = 0; i < sizeof kTemplate; ++i)
-        caption[i] = kTemplate[i];
+    for (size_t i = 0; i < sizeof kTemplate; ++i) caption[i] = kTemplate[i];
     caption[kDigitAt] = static_cast<char>('1' + box);
 }
 
@@ -103,8 +93,7 @@ void CreateBoxWindows(HWND playScreen, HMENU menu) {
         char caption[8];
         BoxCaption(box, caption);
         App.BoxWindows[box] = CreateWindowExA(kBoxExStyle, kBoxClass, caption, kBoxStyle, kBoxLeft + kBoxStep * box,
-                                              kBoxTop + kBoxStep * box, kBoxOuterSize, kBoxOuterSize, playScreen,
-                                              menu, App.Instance,
-                                              reinterpret_cast<void*>(static_cast<INT_PTR>(box)));
+                                              kBoxTop + kBoxStep * box, kBoxOuterSize, kBoxOuterSize, playScreen, menu,
+                                              App.Instance, reinterpret_cast<void*>(static_cast<INT_PTR>(box)));
     }
 }

@@ -2,8 +2,8 @@
 #include "board/DragImages.h"
 
 #include "app/AppGlobals.h"
-#include "gfx/GdiHandles.h"
 #include "board/BoardGlobals.h"
+#include "gfx/GdiHandles.h"
 
 namespace {
 
@@ -22,23 +22,18 @@ bool ReadScreenPixelFormat(HDC dc, HBITMAP bitmap, ScreenPixelFormat* format) {
     query.header.biSize = sizeof(BITMAPINFOHEADER);
     // The first call fills in the header, the second the masks.
     auto* info = reinterpret_cast<BITMAPINFO*>(&query);
-    if (GetDIBits(dc, bitmap, 0, 1, nullptr, info, DIB_RGB_COLORS) == 0)
-        return false;
-    if (GetDIBits(dc, bitmap, 0, 1, nullptr, info, DIB_RGB_COLORS) == 0)
-        return false;
+    if (GetDIBits(dc, bitmap, 0, 1, nullptr, info, DIB_RGB_COLORS) == 0) return false;
+    if (GetDIBits(dc, bitmap, 0, 1, nullptr, info, DIB_RGB_COLORS) == 0) return false;
     return DescribeScreenFormat(query.header.biBitCount, query.header.biCompression, query.masks[0], query.masks[1],
                                 query.masks[2], format);
 }
 
 std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t pieceHeight) {
-    if (pieceWidth < 1 || pieceHeight < 1)
-        return nullptr;
+    if (pieceWidth < 1 || pieceHeight < 1) return nullptr;
     auto images = std::make_shared<PieceDragImages>();
-    if (!images->save.Resize(pieceWidth, pieceHeight, true))
-        return nullptr;
+    if (!images->save.Resize(pieceWidth, pieceHeight, true)) return nullptr;
     ScreenPixelFormat format;
-    if (!ReadScreenPixelFormat(images->save.GetDC(), images->save.GetBitmap(), &format))
-        return nullptr;
+    if (!ReadScreenPixelFormat(images->save.GetDC(), images->save.GetBitmap(), &format)) return nullptr;
 
     const int32_t width = 2 * pieceWidth;
     const int32_t height = 2 * pieceHeight;
@@ -54,10 +49,9 @@ std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t piec
     layout.masks[2] = format.blueMask;
     void* bits = nullptr;
     ScreenDC screen;
-    HBITMAP section = CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&layout), DIB_RGB_COLORS, &bits,
-                                       nullptr, 0);
-    if (section == nullptr || bits == nullptr || !images->compose.AttachBitmap(section, true))
-        return nullptr;
+    HBITMAP section =
+        CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&layout), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section == nullptr || bits == nullptr || !images->compose.AttachBitmap(section, true)) return nullptr;
     images->canvas.bits = static_cast<uint8_t*>(bits);
     images->canvas.stride = DibRowBytes(width, format.bitCount);
     images->canvas.width = width;
@@ -70,7 +64,6 @@ std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t piec
 
 std::function<void()> PrepareDragImages(int32_t pieceWidth, int32_t pieceHeight) {
     const std::shared_ptr<PieceDragImages> made = MakeDragImages(pieceWidth, pieceHeight);
-    if (!made)
-        return {};
+    if (!made) return {};
     return [made] { Board.DragImages = made; };
 }

@@ -12,9 +12,9 @@
 #include <functional>
 #include <memory>
 
-#include "gfx/DibImage.h"
 #include "engine/DragSprite.h"
 #include "engine/ScreenPixelFormat.h"
+#include "gfx/DibImage.h"
 
 struct PieceDragImages {
     DibImage save{true};

@@ -15,9 +15,7 @@ AppString& ElapsedTextString() {
 
 }  // namespace
 
-const char* ElapsedText() {
-    return ElapsedTextString().Text();
-}
+const char* ElapsedText() { return ElapsedTextString().Text(); }
 
 void CALLBACK ClockTick(HWND, UINT, UINT_PTR, DWORD) {
     ClockReading reading;
@@ -27,36 +25,28 @@ void CALLBACK ClockTick(HWND, UINT, UINT_PTR, DWORD) {
 
 void FormatElapsed(uint32_t, uint32_t hours, uint32_t minutes, uint32_t seconds) {
     ComposeElapsedText(ElapsedTextString(), hours, minutes, seconds);
-    if (App.TimerWindow != nullptr)
-        InvalidateRect(App.TimerWindow, nullptr, FALSE);
+    if (App.TimerWindow != nullptr) InvalidateRect(App.TimerWindow, nullptr, FALSE);
 }
 
-void PauseClock() {
-    PauseClock(Board.Puzzle);
-}
+void PauseClock() { PauseClock(Board.Puzzle); }
 
-void ResumeClock() {
-    ResumeClock(Board.Puzzle);
-}
+void ResumeClock() { ResumeClock(Board.Puzzle); }
 
 void StartClockTimer() {
     // One timer at most: a second start would leave the first ticking with no way to stop it.
-    if (Board.Puzzle.ClockTimerId != 0)
-        KillTimer(nullptr, Board.Puzzle.ClockTimerId);
+    if (Board.Puzzle.ClockTimerId != 0) KillTimer(nullptr, Board.Puzzle.ClockTimerId);
     // A thread timer: no window, so the system chooses the identifier.
     Board.Puzzle.ClockTimerId = SetTimer(nullptr, 0, kClockIntervalMs, ClockTick);
 }
 
 void StopClockTimer() {
     const UINT_PTR running = StopClock(Board.Puzzle);
-    if (running != 0)
-        KillTimer(nullptr, running);
+    if (running != 0) KillTimer(nullptr, running);
 }
 
 void RestoreStoredClock(uint32_t storedSeconds, bool solved) {
     const UINT_PTR running = RestoreClock(Board.Puzzle, storedSeconds, solved);
-    if (running != 0)
-        KillTimer(nullptr, running);
+    if (running != 0) KillTimer(nullptr, running);
     const ClockReading reading = SplitElapsed(storedSeconds);
     FormatElapsed(storedSeconds, reading.hours, reading.minutes, reading.seconds);
 }

@@ -41,17 +41,11 @@ struct SurfaceWindowState {
     bool sized = false;
 };
 
-SurfaceWindowState* StateOf(HWND window) {
-    return WindowStateOf<SurfaceWindowState>(window);
-}
+SurfaceWindowState* StateOf(HWND window) { return WindowStateOf<SurfaceWindowState>(window); }
 
-Surface& SurfaceData(int surface) {
-    return Board.Puzzle.surfaces[static_cast<size_t>(surface)];
-}
+Surface& SurfaceData(int surface) { return Board.Puzzle.surfaces[static_cast<size_t>(surface)]; }
 
-HWND WindowOf(int surface) {
-    return WindowOfSurface(surface);
-}
+HWND WindowOf(int surface) { return WindowOfSurface(surface); }
 
 POINT ToScreen(HWND window, Point client) {
     POINT p{client.x, client.y};
@@ -64,13 +58,9 @@ Point ToClient(HWND window, POINT screen) {
     return Point{screen.x, screen.y};
 }
 
-Point PointOf(LPARAM lParam) {
-    return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
+Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-void SetStandardCursor(LPCSTR which) {
-    SetCursor(LoadCursorA(nullptr, which));
-}
+void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 
 void Blit(HDC to, int32_t x, int32_t y, int32_t width, int32_t height, HDC from, int32_t fromX, int32_t fromY) {
     BitBlt(to, x, y, width, height, from, fromX, fromY, SRCCOPY);
@@ -90,8 +80,7 @@ void RestoreUnderSprite(const PieceDragImages& images) {
 // moves to where the mouse now is, on whichever surface lies under it.
 void DragStep(HWND window, Point m) {
     const PieceDragImages* images = Board.DragImages.get();
-    if (images == nullptr)
-        return;
+    if (images == nullptr) return;
     DragSession& drag = Board.Drag;
     const POINT screen = ToScreen(window, m);
     const int under = SurfaceOfWindow(WindowFromPoint(screen));
@@ -136,8 +125,7 @@ void SaveUnderPiece(int surface, const PieceDragImages& images) {
     const Surface& s = SurfaceData(surface);
     const Rect piece{Board.Drag.position.x, Board.Drag.position.y, images.pieceWidth, images.pieceHeight};
     const RectCombination inside = CombineRects(piece, SurfaceRect(Board.Puzzle, surface), kRectIntersection);
-    if (!inside.overlap || inside.rect.width == 0 || inside.rect.height == 0 || s.backBuffer.empty())
-        return;
+    if (!inside.overlap || inside.rect.width == 0 || inside.rect.height == 0 || s.backBuffer.empty()) return;
     const Rect& r = inside.rect;
     // DIB rows count from the bottom: the source's y is measured from the last row.
     SetDIBitsToDevice(images.save.GetDC(), r.x - piece.x, r.y - piece.y, static_cast<DWORD>(r.width),
@@ -167,15 +155,13 @@ void DropAt(HWND window, Point m, bool outside) {
         ApplyBoardChanges(Drop(Board.Puzzle, drag, kNoSurface, m).changes);
         return;
     }
-    if (drag.DragState != kDragPiece)
-        return;
+    if (drag.DragState != kDragPiece) return;
     const PieceDragImages* images = Board.DragImages.get();
     const POINT screen = ToScreen(window, m);
     HWND underWindow = outside ? nullptr : WindowFromPoint(screen);
     const int target = SurfaceOfWindow(underWindow);
     if (target < 0) {
-        if (images != nullptr)
-            RestoreUnderSprite(*images);
+        if (images != nullptr) RestoreUnderSprite(*images);
         ApplyBoardChanges(Drop(Board.Puzzle, drag, kNoSurface, drag.position).changes);
         return;
     }
@@ -195,13 +181,10 @@ void DropAt(HWND window, Point m, bool outside) {
 
 LRESULT OnCreateSurface(HWND window) {
     const int surface = SurfaceFromControlId(GetDlgCtrlID(window));
-    if (surface < 0)
-        return -1;
+    if (surface < 0) return -1;
     SurfaceWindowState* state = AttachWindowState<SurfaceWindowState>(window, surface);
-    if (state == nullptr)
-        return -1;
-    if (Board.BoardTexture.GetDib() == nullptr)
-        Board.BoardTexture.LoadById(kBoardTextureId);
+    if (state == nullptr) return -1;
+    if (Board.BoardTexture.GetDib() == nullptr) Board.BoardTexture.LoadById(kBoardTextureId);
 
     // The class owns its device context, so what is selected now stays for the window's life.
     WindowDC dc(window);
@@ -221,8 +204,7 @@ LRESULT OnCreateSurface(HWND window) {
     s.backBufferHeader.biBitCount = 24;
     // A surface made while no puzzle is in play starts empty; one made into a game in
     // progress keeps the pieces the model gives it.
-    if (Board.Puzzle.PieceCount() == 0)
-        s.count = 0;
+    if (Board.Puzzle.PieceCount() == 0) s.count = 0;
     return 0;
 }
 
@@ -231,8 +213,7 @@ void OnSizeSurface(HWND window, int32_t width, int32_t height) {
     const int surface = state->surface;
     Surface& s = SurfaceData(surface);
     if (!state->sized) {
-        if (!AllocateBackBuffer(s, width, height))
-            return;
+        if (!AllocateBackBuffer(s, width, height)) return;
         state->sized = true;
         if (Board.CreatingBoard && surface == kBoardSurface) {
             const PuzzleDocument& doc = Board.Puzzle;
@@ -244,8 +225,7 @@ void OnSizeSurface(HWND window, int32_t width, int32_t height) {
         return;
     }
     BackBufferGrowth growth;
-    if (!ResizeBackBuffer(s, width, height, &growth))
-        return;
+    if (!ResizeBackBuffer(s, width, height, &growth)) return;
     PaintSurface(surface, growth.rightStrip, true, false);
     PaintSurface(surface, growth.bottomStrip, true, false);
 }
@@ -269,16 +249,13 @@ void OnButtonDown(HWND window, Point m) {
     SetCapture(window);
     const PickUpResult picked = PickUp(Board.Puzzle, Board.Drag, surface, m);
     ApplyBoardChanges(picked.changes);
-    if (!picked.hitPiece)
-        return;
-    if (Board.DragImages)
-        SaveUnderPiece(surface, *Board.DragImages);
+    if (!picked.hitPiece) return;
+    if (Board.DragImages) SaveUnderPiece(surface, *Board.DragImages);
     DragStep(window, m);
 }
 
 void OnMouseMoveSurface(HWND window, Point m) {
-    if (GetCapture() != window)
-        return;
+    if (GetCapture() != window) return;
     if (Board.Drag.DragState == kDragPiece) {
         DragStep(window, m);
     } else if (Board.Drag.DragState == kDragSelection) {
@@ -290,8 +267,7 @@ void OnMouseMoveSurface(HWND window, Point m) {
 
 void OnButtonUp(HWND window, Point m) {
     SetStandardCursor(IDC_WAIT);
-    if (GetCapture() == window)
-        DropAt(window, m, false);
+    if (GetCapture() == window) DropAt(window, m, false);
     SetStandardCursor(IDC_ARROW);
     ReleaseCapture();
 }
@@ -309,8 +285,7 @@ LRESULT OnQueryNewPaletteSurface(HWND window) {
 }
 
 void OnPaletteChangedSurface(HWND window, HWND changedBy) {
-    if (changedBy != window)
-        OnQueryNewPaletteSurface(window);
+    if (changedBy != window) OnQueryNewPaletteSurface(window);
 }
 
 // A surface going ends the game (the play screen is closing). The other windows may be gone
@@ -318,20 +293,17 @@ void OnPaletteChangedSurface(HWND window, HWND changedBy) {
 void OnDestroySurface(HWND window) {
     SurfaceWindowState* state = StateOf(window);
     Surface& s = SurfaceData(state->surface);
-    if (Board.Puzzle.ClearGame(false).stopClock)
-        StopClockTimer();
+    if (Board.Puzzle.ClearGame(false).stopClock) StopClockTimer();
     Board.Puzzle.rows = 0;
     Board.Puzzle.cols = 0;
     std::vector<uint8_t>().swap(s.backBuffer);
     s.clientWidth = 0;
     s.clientHeight = 0;
-    if (WindowOf(state->surface) == window)
-        SetWindowOfSurface(state->surface, nullptr);
+    if (WindowOf(state->surface) == window) SetWindowOfSurface(state->surface, nullptr);
 }
 
 LRESULT CALLBACK PuzzleSurfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_CREATE && StateOf(window) == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_CREATE && StateOf(window) == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreateSurface(window);
         case WM_SIZE: OnSizeSurface(window, LOWORD(lParam), HIWORD(lParam)); return 0;
@@ -367,4 +339,3 @@ HWND CreateBoard(HWND playScreen) {
     Board.CreatingBoard = 0;
     return board;
 }
-

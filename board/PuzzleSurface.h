@@ -30,4 +30,3 @@ HWND CreatePuzzleSurface(HWND parent, int surface, const Rect& where);
 // template values stored in Board.Puzzle (templateRows, templateCols, templateId) at the
 // stored scale and grid, dealing a new game.
 HWND CreateBoard(HWND playScreen);
-

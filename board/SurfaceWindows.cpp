@@ -16,43 +16,34 @@ namespace {
 constexpr UINT kHideBoxFlags =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 
-void SetStandardCursor(LPCSTR which) {
-    SetCursor(LoadCursorA(nullptr, which));
-}
+void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 
 void NotifySurfaceParent(int surface, SurfaceNotice notice) {
-    if (HWND window = WindowOfSurface(surface))
-        NotifyParent(window, static_cast<UINT>(notice));
+    if (HWND window = WindowOfSurface(surface)) NotifyParent(window, static_cast<UINT>(notice));
 }
 
 void HideBoxOf(int surface) {
     HWND window = WindowOfSurface(surface);
     HWND box = window != nullptr ? GetParent(window) : nullptr;
-    if (box != nullptr)
-        SetWindowPos(box, nullptr, 0, 0, 0, 0, kHideBoxFlags);
+    if (box != nullptr) SetWindowPos(box, nullptr, 0, 0, 0, 0, kHideBoxFlags);
 }
 
 }  // namespace
 
-HWND WindowOfSurface(int surface) {
-    return IsSurface(surface) ? Board.SurfaceWindows[surface] : nullptr;
-}
+HWND WindowOfSurface(int surface) { return IsSurface(surface) ? Board.SurfaceWindows[surface] : nullptr; }
 
 void SetWindowOfSurface(int surface, HWND window) {
-    if (IsSurface(surface))
-        Board.SurfaceWindows[surface] = window;
+    if (IsSurface(surface)) Board.SurfaceWindows[surface] = window;
 }
 
 int SurfaceOfWindow(HWND window) {
-    if (window == nullptr || (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0)
-        return -1;
+    if (window == nullptr || (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0) return -1;
     const int surface = SurfaceFromControlId(GetDlgCtrlID(window));
     return surface >= 0 && WindowOfSurface(surface) == window ? surface : -1;
 }
 
 void PaintSurface(int surface, const Rect& area, bool invalidate, bool skipTop) {
-    if (!IsSurface(surface))
-        return;
+    if (!IsSurface(surface)) return;
     const Rect painted = PaintSurfaceRegion(Board.Puzzle, surface, area, skipTop, Board.BoardTexture.GetDib());
     HWND window = WindowOfSurface(surface);
     if (invalidate && window != nullptr && painted.width > 0 && painted.height > 0) {
@@ -67,33 +58,21 @@ void RepaintAllSurfaces() {
 }
 
 void ApplyBoardChanges(const BoardChanges& changes) {
-    for (const AreaToRepaint& r : changes.repaints)
-        PaintSurface(r.surface, r.area, r.invalidate, r.skipTop);
-    if (changes.repaintAll)
-        RepaintAllSurfaces();
-    for (const SurfaceNoticeEvent& n : changes.notices)
-        NotifySurfaceParent(n.surface, n.notice);
+    for (const AreaToRepaint& r : changes.repaints) PaintSurface(r.surface, r.area, r.invalidate, r.skipTop);
+    if (changes.repaintAll) RepaintAllSurfaces();
+    for (const SurfaceNoticeEvent& n : changes.notices) NotifySurfaceParent(n.surface, n.notice);
     for (int box = 0; box < kBoxCount; ++box)
-        if ((changes.boxesToHide & (1u << box)) != 0)
-            HideBoxOf(box);
+        if ((changes.boxesToHide & (1u << box)) != 0) HideBoxOf(box);
     if (changes.updateBoard)
-        if (HWND board = WindowOfSurface(kBoardSurface))
-            UpdateWindow(board);
-    if (changes.stopClock)
-        StopClockTimer();
-    if (changes.startClock)
-        StartClockTimer();
-    if (changes.clockAtZero)
-        FormatElapsed(0, 0, 0, 0);
+        if (HWND board = WindowOfSurface(kBoardSurface)) UpdateWindow(board);
+    if (changes.stopClock) StopClockTimer();
+    if (changes.startClock) StartClockTimer();
+    if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
     // The magnifier reads the picture in play whenever it paints.
-    if (changes.magnifierChanged && App.MagnifierWindow != nullptr)
-        InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
-    if (changes.arrowCursor)
-        SetStandardCursor(IDC_ARROW);
-    if (changes.joinSound)
-        PlayClickSound();
-    if (changes.completed)
-        NotifySurfaceParent(kBoardSurface, SurfaceNotice::PuzzleCompleted);
+    if (changes.magnifierChanged && App.MagnifierWindow != nullptr) InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
+    if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);
+    if (changes.joinSound) PlayClickSound();
+    if (changes.completed) NotifySurfaceParent(kBoardSurface, SurfaceNotice::PuzzleCompleted);
 }
 
 CutEnvironment GameCutEnvironment() {

@@ -8,3 +8,7 @@ foreach(dir tools assets tests/unit bench fuzz)
         add_subdirectory(${dir})
     endif()
 endforeach()
+
+# The shape of the source tree: includes point down the layers, and every file is formatted.
+add_test(NAME check.layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
+add_test(NAME check.format COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)

@@ -8,12 +8,12 @@
 #include <memory>
 #include <new>
 
-#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/SpriteSheet.h"
+#include "platform/WindowKind.h"
 
 namespace {
 
@@ -42,14 +42,10 @@ struct AnimationState {
     HDC ownDc = nullptr;                // the class's own context, the window's for its whole life
 };
 
-AnimationState* StateOf(HWND animation) {
-    return ControlStateOf<AnimationState>(animation);
-}
+AnimationState* StateOf(HWND animation) { return ControlStateOf<AnimationState>(animation); }
 
 // The mouse and the timers act only on an enabled control that is ready.
-bool TakesMouse(const AnimationState& s) {
-    return s.enabled && s.ready;
-}
+bool TakesMouse(const AnimationState& s) { return s.enabled && s.ready; }
 
 bool FrameIsOnSheet(const AnimationState& s) {
     const int64_t frames = int64_t{s.sprite.GetRows()} * s.sprite.GetColumns();
@@ -89,8 +85,8 @@ void FillBlack(HDC dc, const RECT& r) {
 // palette entry for every pixel.
 bool CopyBackground(const AnimationState& s, PackedDib& buffer) {
     void* bits = nullptr;
-    GdiObject<HBITMAP> section(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&buffer),
-                                                DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> section(
+        CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&buffer), DIB_RGB_COLORS, &bits, nullptr, 0));
     MemoryDC memory(nullptr);
     if (!section || bits == nullptr || memory.get() == nullptr) return false;
     const HGDIOBJ previous = SelectObject(memory.get(), section.get());
@@ -154,8 +150,8 @@ void Recompute(HWND animation, AnimationState& s) {
     const Point size = s.sprite.FrameSize();
     const bool hasFrames = s.sheet != nullptr && size.x >= 1 && size.y >= 1;
     PackedDib* buffer = s.compose ? s.compose->GetDib() : nullptr;
-    const bool backgroundFits = s.background != nullptr && buffer != nullptr && s.backgroundWidth == size.x &&
-                                s.backgroundHeight == size.y;
+    const bool backgroundFits =
+        s.background != nullptr && buffer != nullptr && s.backgroundWidth == size.x && s.backgroundHeight == size.y;
     if (!hasFrames || (s.masked && !backgroundFits)) {
         BecomeNotReady(animation, s);
         return;

@@ -25,33 +25,19 @@ constexpr int32_t kWrapFrameCount = 10;
 constexpr LONG_PTR kFlagClear = 0;
 constexpr LONG_PTR kFlagSet = 1;
 
-LRESULT Ask(HWND control, UINT message) {
-    return SendMessageA(control, message, 0, 0);
-}
+LRESULT Ask(HWND control, UINT message) { return SendMessageA(control, message, 0, 0); }
 
-int32_t FrameOf(HWND control) {
-    return static_cast<int32_t>(Ask(control, ANM_GETFRAME));
-}
+int32_t FrameOf(HWND control) { return static_cast<int32_t>(Ask(control, ANM_GETFRAME)); }
 
-void ShowFrame(HWND control, int32_t frame) {
-    SendMessageA(control, ANM_SETFRAME, 0, frame);
-}
+void ShowFrame(HWND control, int32_t frame) { SendMessageA(control, ANM_SETFRAME, 0, frame); }
 
-void SetRunning(HWND control, bool run) {
-    SendMessageA(control, ANM_SETRUNNING, 0, run ? 1 : 0);
-}
+void SetRunning(HWND control, bool run) { SendMessageA(control, ANM_SETRUNNING, 0, run ? 1 : 0); }
 
-LONG_PTR UserDataOf(HWND control) {
-    return static_cast<LONG_PTR>(Ask(control, ANM_GETUSERDATA));
-}
+LONG_PTR UserDataOf(HWND control) { return static_cast<LONG_PTR>(Ask(control, ANM_GETUSERDATA)); }
 
-void SetUserData(HWND control, LONG_PTR value) {
-    SendMessageA(control, ANM_SETUSERDATA, 0, value);
-}
+void SetUserData(HWND control, LONG_PTR value) { SendMessageA(control, ANM_SETUSERDATA, 0, value); }
 
-bool PointerIsOver(HWND control) {
-    return Ask(control, ANM_GETHOVER) != 0;
-}
+bool PointerIsOver(HWND control) { return Ask(control, ANM_GETHOVER) != 0; }
 
 // (frame + 1) mod count, kept in 0 .. count - 1 whatever frame the owner set before.
 int32_t NextInLoop(int32_t frame, int32_t count) {
@@ -88,9 +74,7 @@ bool TenFrameTick(HWND control) {
             next = frame + 1;
             if (next >= kFirstLoopFrame) SetUserData(control, kTenFrameLooping);
             break;
-        case kTenFrameLooping:
-            next = frame >= kLastFrame ? kFirstLoopFrame : frame + 1;
-            break;
+        case kTenFrameLooping: next = frame >= kLastFrame ? kFirstLoopFrame : frame + 1; break;
         case kTenFrameClosing:
             next = frame - 1;
             if (next <= 0) {
@@ -100,8 +84,7 @@ bool TenFrameTick(HWND control) {
                 SetUserData(control, kTenFrameIdle);
             }
             break;
-        default:
-            return false;  // idle: a stray tick changes nothing
+        default: return false;  // idle: a stray tick changes nothing
     }
     ShowFrame(control, next);
     return next == kLastFrame;
@@ -135,8 +118,7 @@ bool ButtonHoverStep(HWND control, UINT code) {
         case CN_TICK:
             ShowFrame(control, FrameOf(control) == kBlinkLitFrame ? kBlinkRestFrame : kBlinkLitFrame);
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -158,11 +140,8 @@ void FourPhaseStep(HWND control, UINT code) {
             ShowFrame(control, 0);
             if (PointerIsOver(control)) SetRunning(control, true);
             break;
-        case CN_TICK:
-            ShowFrame(control, NextInLoop(FrameOf(control), kPhaseCount));
-            break;
-        default:
-            break;
+        case CN_TICK: ShowFrame(control, NextInLoop(FrameOf(control), kPhaseCount)); break;
+        default: break;
     }
 }
 
@@ -181,16 +160,13 @@ int32_t AnimHoverStep(HWND control, UINT code) {
             SetRunning(control, true);
             SetUserData(control, kFlagClear);
             return kNoTickFrame;
-        case CN_LEAVE:
-            SetUserData(control, kFlagSet);
-            return kNoTickFrame;
+        case CN_LEAVE: SetUserData(control, kFlagSet); return kNoTickFrame;
         case CN_TICK: {
             const int32_t frame = NextInLoop(FrameOf(control), kWrapFrameCount);
             ShowFrame(control, frame);
             if (frame == 0 && UserDataOf(control) == kFlagSet) SetRunning(control, false);
             return frame;
         }
-        default:
-            return kNoTickFrame;
+        default: return kNoTickFrame;
     }
 }

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
+#include "platform/WindowKind.h"
 
 namespace {
 
@@ -28,18 +28,12 @@ struct ButtonState {
     uint8_t pressed = 0;  // the button went down here and holds the capture
 };
 
-ButtonState* StateOf(HWND button) {
-    return ControlStateOf<ButtonState>(button);
-}
+ButtonState* StateOf(HWND button) { return ControlStateOf<ButtonState>(button); }
 
-int32_t ShownFrame(const ButtonState& s) {
-    return s.enabled ? s.look + s.hasDisabledFrame : kDisabledFrame;
-}
+int32_t ShownFrame(const ButtonState& s) { return s.enabled ? s.look + s.hasDisabledFrame : kDisabledFrame; }
 
 // The mouse handlers act only on an enabled button that has its strip.
-bool TakesMouse(const ButtonState& s) {
-    return s.enabled && s.strip != nullptr;
-}
+bool TakesMouse(const ButtonState& s) { return s.enabled && s.strip != nullptr; }
 
 void SetLook(HWND button, ButtonState& s, int32_t look) {
     s.look = look;
@@ -160,9 +154,7 @@ LRESULT OnSetDisabledFrameButton(HWND button, ButtonState& s, LPARAM hasDisabled
 
 // --- Life -------------------------------------------------------------------------------------
 
-void OnPaintButton(HWND button, const ButtonState& s) {
-    PaintStripFrame(button, s.strip, s.layout, ShownFrame(s));
-}
+void OnPaintButton(HWND button, const ButtonState& s) { PaintStripFrame(button, s.strip, s.layout, ShownFrame(s)); }
 
 LRESULT OnUnknownButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     return IsControlMessage(message) ? kControlMessageDone : DefWindowProcA(button, message, wParam, lParam);

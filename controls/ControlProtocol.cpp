@@ -23,13 +23,9 @@ void NotifyParent(HWND control, UINT code) {
     if (parent != nullptr) SendMessageA(parent, NotifyParentMessage, code, reinterpret_cast<LPARAM>(control));
 }
 
-void StartHoverTimer(HWND control) {
-    SetTimer(control, kHoverTimerId, kHoverPollMs, nullptr);
-}
+void StartHoverTimer(HWND control) { SetTimer(control, kHoverTimerId, kHoverPollMs, nullptr); }
 
-void StopHoverTimer(HWND control) {
-    KillTimer(control, kHoverTimerId);
-}
+void StopHoverTimer(HWND control) { KillTimer(control, kHoverTimerId); }
 
 bool CursorIsOver(HWND control) {
     POINT cursor{};
@@ -64,9 +60,7 @@ void ResizeToFrame(HWND control, StripLayout layout) {
     SetWindowPos(control, nullptr, 0, 0, layout.width, layout.frameHeight, kResizeOnlyFlags);
 }
 
-void RepaintControl(HWND control) {
-    InvalidateRect(control, nullptr, FALSE);
-}
+void RepaintControl(HWND control) { InvalidateRect(control, nullptr, FALSE); }
 
 void PaintStripFrame(HWND control, const PackedDib* strip, StripLayout layout, int32_t frame) {
     PAINTSTRUCT ps;

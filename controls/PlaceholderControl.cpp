@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/WindowKind.h"
 #include "controls/ControlProtocol.h"
+#include "platform/WindowKind.h"
 
 namespace {
 

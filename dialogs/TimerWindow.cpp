@@ -3,11 +3,11 @@
 #include <new>
 
 #include "app/AppGlobals.h"
-#include "platform/WindowKind.h"
-#include "gfx/DibDraw.h"
-#include "gfx/GdiHandles.h"
 #include "board/GameClockTimer.h"
+#include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
+#include "gfx/GdiHandles.h"
+#include "platform/WindowKind.h"
 
 namespace {
 
@@ -73,17 +73,15 @@ LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int32_t TimerWindowLeft(int32_t screenWidth) {
-    return screenWidth * 3 / 4 - kTimerWindowCentreOffset;
-}
+int32_t TimerWindowLeft(int32_t screenWidth) { return screenWidth * 3 / 4 - kTimerWindowCentreOffset; }
 
 bool RegisterTimerWindowClass(HINSTANCE instance) {
     return RegisterWindowKind(instance, kTimerWindowClass, TimerWindowProc, kOwnDcStyle);
 }
 
 HWND CreateTimerWindow(HWND playScreen) {
-    App.TimerWindow = CreateWindowExA(0, kTimerWindowClass, "", kTimerWindowStyle, TimerWindowLeft(App.ScreenWidth),
-                                      kTimerWindowTop, kTimerWindowWidth, kTimerWindowHeight, playScreen, nullptr,
-                                      App.Instance, nullptr);
+    App.TimerWindow =
+        CreateWindowExA(0, kTimerWindowClass, "", kTimerWindowStyle, TimerWindowLeft(App.ScreenWidth), kTimerWindowTop,
+                        kTimerWindowWidth, kTimerWindowHeight, playScreen, nullptr, App.Instance, nullptr);
     return App.TimerWindow;
 }

@@ -22,8 +22,8 @@ inline uint32_t AtlasPixel(uint8_t blue, uint8_t green, uint8_t red) {
 
 // What the position of a piece row in the puzzle allows, for one atlas row.
 struct RowRule {
-    bool ownCut;     // the own label is cut off here (beyond the top or bottom edge)
-    bool upInside;   // the up label is filled in here
+    bool ownCut;    // the own label is cut off here (beyond the top or bottom edge)
+    bool upInside;  // the up label is filled in here
     bool downInside;
 };
 
@@ -77,14 +77,12 @@ void BuildScaledRow(uint32_t* out,
                     const uint32_t* palette,
                     int32_t span) {
     const int32_t pictureRow = maps.pictureRowOfY[y];
-    const uint8_t* source =
-        picture.rows + static_cast<size_t>(picture.height - 1 - pictureRow) * picture.rowBytes;
+    const uint8_t* source = picture.rows + static_cast<size_t>(picture.height - 1 - pictureRow) * picture.rowBytes;
     const int32_t end = std::min(g.scaledWidth, span - maps.offX);
     uint32_t* target = out + maps.offX;
     const int32_t* column = maps.pictureColumnOfX;
     if (picture.bitCount == 8) {
-        for (int32_t x = 0; x < end; ++x)
-            target[x] = palette[source[column[x]]];
+        for (int32_t x = 0; x < end; ++x) target[x] = palette[source[column[x]]];
     } else {
         for (int32_t x = 0; x < end; ++x) {
             const uint8_t* p = source + 3 * static_cast<size_t>(column[x]);
@@ -121,8 +119,7 @@ void BuildRowMasks(uint32_t* masks,
 uint64_t AtlasWorkspace::BytesFor(const CutGeometry& g, const AtlasGrid& grid) {
     const uint64_t span = static_cast<uint64_t>(grid.cols - 1) * g.cellWidth + g.pieceWidth;
     const uint64_t maskRow = static_cast<uint64_t>(grid.templateCols + 2) * g.pieceWidth;
-    return 4 * (span + maskRow * grid.templateRows * g.pieceHeight + maskRow +
-                static_cast<uint64_t>(g.atlasWidth));
+    return 4 * (span + maskRow * grid.templateRows * g.pieceHeight + maskRow + static_cast<uint64_t>(g.atlasWidth));
 }
 
 bool AtlasWorkspace::Allocate(const CutGeometry& g, const AtlasGrid& grid) {

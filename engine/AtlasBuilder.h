@@ -33,9 +33,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/PackedDib.h"
 #include "engine/CutGeometry.h"
 #include "engine/CutTemplate.h"
+#include "engine/PackedDib.h"
 
 // The picture as read for the cut: bottom-up rows, one palette index a pixel (8 bits) or
 // blue, green, red (24 bits).
@@ -57,8 +57,8 @@ struct AtlasGrid {
 
 // The four coordinate maps and the cell's offset inside a piece image.
 struct AtlasMaps {
-    const int32_t* pictureColumnOfX = nullptr;  // scaledWidth entries
-    const int32_t* pictureRowOfY = nullptr;     // scaledHeight entries
+    const int32_t* pictureColumnOfX = nullptr;   // scaledWidth entries
+    const int32_t* pictureRowOfY = nullptr;      // scaledHeight entries
     const int32_t* templateColumnOfU = nullptr;  // pieceWidth entries
     const int32_t* templateRowOfV = nullptr;     // pieceHeight entries
     int32_t offX = 0;
@@ -74,8 +74,13 @@ public:
     bool Allocate(const CutGeometry& g, const AtlasGrid& grid);
 
 private:
-    friend void BuildPieceAtlas(const CutGeometry&, const AtlasGrid&, const AtlasPicture&, const AtlasMaps&,
-                                const ShapeTemplateView&, AtlasWorkspace&, uint8_t*);
+    friend void BuildPieceAtlas(const CutGeometry&,
+                                const AtlasGrid&,
+                                const AtlasPicture&,
+                                const AtlasMaps&,
+                                const ShapeTemplateView&,
+                                AtlasWorkspace&,
+                                uint8_t*);
     int32_t span_ = 0;                   // entries of one scaled row, transparent padding included
     std::vector<uint32_t> scaled_;       // the scaled picture row in use
     int32_t scaledRowOf_ = -1;           // the picture row it shows, -1 for none

@@ -16,8 +16,7 @@ void MaskRow(uint32_t* out, const uint32_t* source, const uint32_t* mask, int32_
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_and_si128(pixels, inside));
     }
 #endif
-    for (; k < count; ++k)
-        out[k] = source[k] & mask[k];
+    for (; k < count; ++k) out[k] = source[k] & mask[k];
 }
 
 void StoreAtlasRow(uint8_t* destination, const uint32_t* row, size_t bytes) {
@@ -27,8 +26,7 @@ void StoreAtlasRow(uint8_t* destination, const uint32_t* row, size_t bytes) {
     // stores for the aligned middle, plain stores for what is left.
     const auto misalignment = static_cast<size_t>(reinterpret_cast<uintptr_t>(destination) % kLine);
     size_t head = misalignment == 0 ? 0 : kLine - misalignment;
-    if (head > bytes)
-        head = bytes;
+    if (head > bytes) head = bytes;
     std::memcpy(destination, row, head);
     size_t done = head;
     const auto* source = reinterpret_cast<const uint8_t*>(row);

@@ -21,9 +21,7 @@ void PutPackedPixel(uint8_t* row, int64_t index, int32_t bitCount, uint8_t value
 }
 
 // Five bits of a 16-bit pixel scaled to eight, so that 31 becomes 255.
-uint8_t FiveToEight(uint32_t five) {
-    return static_cast<uint8_t>((five << 3) | (five >> 2));
-}
+uint8_t FiveToEight(uint32_t five) { return static_cast<uint8_t>((five << 3) | (five >> 2)); }
 
 }  // namespace
 
@@ -34,10 +32,8 @@ bool IsSupportedBitCount(int32_t bitCount) {
         case 8:
         case 16:
         case 24:
-        case 32:
-            return true;
-        default:
-            return false;
+        case 32: return true;
+        default: return false;
     }
 }
 
@@ -60,9 +56,7 @@ void CopyMappedPixels(const uint8_t* source,
     std::memset(destination + used, 0, rowBytes - used);
 }
 
-int32_t WidenedBitCount(int32_t bitCount) {
-    return bitCount <= 8 ? 8 : 24;
-}
+int32_t WidenedBitCount(int32_t bitCount) { return bitCount <= 8 ? 8 : 24; }
 
 void WidenRow(const uint8_t* source, uint8_t* destination, int32_t width, int32_t bitCount) {
     const auto rowBytes = static_cast<size_t>(BmpRowBytes(width, WidenedBitCount(bitCount)));
@@ -71,12 +65,9 @@ void WidenRow(const uint8_t* source, uint8_t* destination, int32_t width, int32_
     switch (bitCount) {
         case 1:
         case 4:
-            for (int32_t x = 0; x < width; ++x)
-                *out++ = PackedPixel(source, x, bitCount);
+            for (int32_t x = 0; x < width; ++x) *out++ = PackedPixel(source, x, bitCount);
             break;
-        case 8:
-            std::memcpy(destination, source, static_cast<size_t>(width));
-            break;
+        case 8: std::memcpy(destination, source, static_cast<size_t>(width)); break;
         case 16:
             for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
                 const uint32_t pixel = source[2 * x] | (source[2 * x + 1] << 8);
@@ -85,16 +76,13 @@ void WidenRow(const uint8_t* source, uint8_t* destination, int32_t width, int32_
                 *out++ = FiveToEight((pixel >> 10) & 31u);
             }
             break;
-        case 24:
-            std::memcpy(destination, source, static_cast<size_t>(width) * 3);
-            break;
+        case 24: std::memcpy(destination, source, static_cast<size_t>(width) * 3); break;
         case 32:
             for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
                 std::memcpy(out, source + 4 * x, 3);
                 out += 3;
             }
             break;
-        default:
-            break;  // refused when the picture was opened
+        default: break;  // refused when the picture was opened
     }
 }

@@ -10,9 +10,7 @@
 
 // Bytes in one stored row, padded to a multiple of 4 bytes. 64-bit so that no width and
 // depth a header can hold overflows it.
-constexpr int64_t BmpRowBytes(int64_t width, int32_t bitCount) {
-    return ((width * bitCount + 31) / 32) * 4;
-}
+constexpr int64_t BmpRowBytes(int64_t width, int32_t bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
 // True for the depths the reader accepts: 1, 4, 8, 16, 24 and 32 bits per pixel.
 bool IsSupportedBitCount(int32_t bitCount);

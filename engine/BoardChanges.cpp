@@ -2,15 +2,12 @@
 
 namespace {
 
-bool HasArea(const Rect& r) {
-    return r.width > 0 && r.height > 0;
-}
+bool HasArea(const Rect& r) { return r.width > 0 && r.height > 0; }
 
 }  // namespace
 
 void BoardChanges::Repaint(int surface, const Rect& area, bool invalidate, bool skipTop) {
-    if (HasArea(area))
-        repaints.push_back(AreaToRepaint{surface, area, invalidate, skipTop});
+    if (HasArea(area)) repaints.push_back(AreaToRepaint{surface, area, invalidate, skipTop});
 }
 
 void BoardChanges::RepaintPair(int surface, const Rect& a, const Rect& b) {
@@ -25,13 +22,10 @@ void BoardChanges::RepaintPair(int surface, const Rect& a, const Rect& b) {
     Repaint(surface, b);
 }
 
-void BoardChanges::Notify(int surface, SurfaceNotice notice) {
-    notices.push_back(SurfaceNoticeEvent{surface, notice});
-}
+void BoardChanges::Notify(int surface, SurfaceNotice notice) { notices.push_back(SurfaceNoticeEvent{surface, notice}); }
 
 void BoardChanges::HideBox(int box) {
-    if (box >= 0 && box < kBoxCount)
-        boxesToHide |= 1u << box;
+    if (box >= 0 && box < kBoxCount) boxesToHide |= 1u << box;
 }
 
 void BoardChanges::Append(const BoardChanges& later) {

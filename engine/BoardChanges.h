@@ -31,16 +31,16 @@ struct BoardChanges {
     // In the order they happened; an area listed later is painted later.
     std::vector<AreaToRepaint> repaints;
     std::vector<SurfaceNoticeEvent> notices;
-    uint32_t boxesToHide = 0;   // bit b: hide box window b (0..5)
-    bool repaintAll = false;    // every surface redrawn in full and shown
-    bool updateBoard = false;   // the board brought up to date on screen at once
-    bool joinSound = false;     // two sides joined: the join (click) sound
-    bool completed = false;     // the puzzle was just put together
-    bool startClock = false;    // the game's first pick-up: start the clock's timer
-    bool stopClock = false;     // the game is over or gone: kill the clock's timer
-    bool clockAtZero = false;   // the clock shows 00:00:00
+    uint32_t boxesToHide = 0;       // bit b: hide box window b (0..5)
+    bool repaintAll = false;        // every surface redrawn in full and shown
+    bool updateBoard = false;       // the board brought up to date on screen at once
+    bool joinSound = false;         // two sides joined: the join (click) sound
+    bool completed = false;         // the puzzle was just put together
+    bool startClock = false;        // the game's first pick-up: start the clock's timer
+    bool stopClock = false;         // the game is over or gone: kill the clock's timer
+    bool clockAtZero = false;       // the clock shows 00:00:00
     bool magnifierChanged = false;  // the picture in play changed: the magnifier reloads it
-    bool arrowCursor = false;   // the wait of a cut is over
+    bool arrowCursor = false;       // the wait of a cut is over
 
     // Records `area` of `surface`; empty areas are left out.
     void Repaint(int surface, const Rect& area, bool invalidate = true, bool skipTop = false);

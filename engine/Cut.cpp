@@ -16,8 +16,7 @@
 namespace {
 
 void Call(const std::function<void()>& callback) {
-    if (callback)
-        callback();
+    if (callback) callback();
 }
 
 bool Permit(const CutEnvironment& env, CutBuffer buffer, uint64_t bytes) {
@@ -28,10 +27,8 @@ bool Permit(const CutEnvironment& env, CutBuffer buffer, uint64_t bytes) {
 // except for the atlas, whose allocator leaves them for the builder to write.
 template <typename T, typename Allocator>
 bool Allocate(std::vector<T, Allocator>& buffer, uint64_t count, CutBuffer which, const CutEnvironment& env) {
-    if (count > std::numeric_limits<size_t>::max() / sizeof(T))
-        return false;
-    if (!Permit(env, which, count * sizeof(T)))
-        return false;
+    if (count > std::numeric_limits<size_t>::max() / sizeof(T)) return false;
+    if (!Permit(env, which, count * sizeof(T))) return false;
     try {
         buffer.clear();
         buffer.resize(static_cast<size_t>(count));
@@ -64,8 +61,7 @@ struct CutWork {
 
 // The picture's header and palette, the four maps and the buffer for the picture's rows.
 bool AllocateWork(CutWork& work, const CutGeometry& g, uint64_t pictureBytes, const CutEnvironment& env) {
-    if (!Permit(env, CutBuffer::PictureHeader, sizeof(PackedDib)))
-        return false;
+    if (!Permit(env, CutBuffer::PictureHeader, sizeof(PackedDib))) return false;
     work.header.reset(new (std::nothrow) PackedDib);
     return work.header != nullptr &&
            Allocate(work.pictureColumnOfX, static_cast<uint64_t>(g.scaledWidth), CutBuffer::PictureColumnMap, env) &&
@@ -87,8 +83,7 @@ bool AllocateArrays(NewArrays& arrays,
         !Allocate(arrays.order, pieceCount, CutBuffer::Order, env))
         return false;
     for (auto& scratch : arrays.paintScratch) {
-        if (!Allocate(scratch, pieceCount, CutBuffer::PainterScratch, env))
-            return false;
+        if (!Allocate(scratch, pieceCount, CutBuffer::PainterScratch, env)) return false;
     }
     return Permit(env, CutBuffer::BuilderRows, AtlasWorkspace::BytesFor(g, grid)) && work.builder.Allocate(g, grid);
 }
@@ -102,15 +97,15 @@ bool ReadPictureRows(BmpFileReader& picture, const BitmapInfoHeader& header, std
 }
 
 bool CutInto(PuzzleDocument& doc,
-         const CutEnvironment& env,
-         int32_t templateRows,
-         int32_t templateCols,
-         uint32_t templateId,
-         bool deal, BoardChanges& changes) {
+             const CutEnvironment& env,
+             int32_t templateRows,
+             int32_t templateCols,
+             uint32_t templateId,
+             bool deal,
+             BoardChanges& changes) {
     doc.templateId = templateId;
     Call(env.showWaitCursor);
-    if (!doc.picture.IsOpen())
-        return false;
+    if (!doc.picture.IsOpen()) return false;
     doc.templateRows = static_cast<uint32_t>(templateRows);
     doc.templateCols = static_cast<uint32_t>(templateCols);
 
@@ -124,22 +119,18 @@ bool CutInto(PuzzleDocument& doc,
         return false;
     const AtlasGrid grid{doc.rows, doc.cols, templateRows, templateCols};
     const uint64_t pieceCount = static_cast<uint64_t>(doc.rows) * static_cast<uint64_t>(doc.cols);
-    if (pieceCount > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
-        return false;
+    if (pieceCount > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return false;
 
     // The template: checked to be one of this grid's size before a single label is read.
     std::unique_ptr<PackedDib, PackedDibDeleter> templateDib;
-    if (env.loadTemplate)
-        templateDib = env.loadTemplate(templateId);
+    if (env.loadTemplate) templateDib = env.loadTemplate(templateId);
     ShapeTemplateView shape;
-    if (!shape.Attach(templateDib.get(), templateRows, templateCols))
-        return false;
+    if (!shape.Attach(templateDib.get(), templateRows, templateCols)) return false;
 
     DragImagesInstaller installDragImages;
     if (env.prepareDragImages) {
         installDragImages = env.prepareDragImages(g.pieceWidth, g.pieceHeight);
-        if (!installDragImages)
-            return false;
+        if (!installDragImages) return false;
     }
 
     CutWork work;
@@ -154,16 +145,14 @@ bool CutInto(PuzzleDocument& doc,
     // A picture that can no longer be read (changed on disk since it was opened) fails the
     // cut before the puzzle in play is given up.
     doc.picture.GetHeaderAndPalette(work.header.get());
-    if (!ReadPictureRows(doc.picture, work.header->header, work.pictureRows))
-        return false;
+    if (!ReadPictureRows(doc.picture, work.header->header, work.pictureRows)) return false;
 
     // From here the old puzzle goes: its arrays are freed before the new ones are made, so
     // that the two never take up memory together.
     doc.atlas = PieceAtlas();
     doc.pieces = std::vector<Piece>();
     doc.order = OrderBuffer();
-    for (auto& scratch : doc.paintScratch)
-        scratch = std::vector<uint32_t>();
+    for (auto& scratch : doc.paintScratch) scratch = std::vector<uint32_t>();
     if (!AllocateArrays(arrays, work, g, grid, pieceCount, env)) {
         arrays = NewArrays{};
         work = CutWork{};
@@ -205,8 +194,7 @@ bool CutInto(PuzzleDocument& doc,
     doc.paintScratch = std::move(arrays.paintScratch);
     doc.atlasWidth = g.atlasWidth;
     doc.atlasHeightMinusOne = g.atlasHeight - 1;
-    if (installDragImages)
-        installDragImages();
+    if (installDragImages) installDragImages();
     changes.stopClock = true;
     changes.magnifierChanged = true;
 

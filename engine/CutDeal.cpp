@@ -9,8 +9,7 @@ namespace {
 // keeps a misbehaving source from indexing past the buffer.
 size_t DrawIndex(const std::function<double()>& randomUnit, size_t count) {
     const double scaled = randomUnit() * static_cast<double>(count);
-    if (!(scaled >= 0.0))
-        return 0;
+    if (!(scaled >= 0.0)) return 0;
     const auto index = scaled < static_cast<double>(count) ? static_cast<size_t>(scaled) : count - 1;
     return index;
 }
@@ -44,7 +43,6 @@ void DealPieces(PuzzleDocument& doc,
     for (size_t swap = 0; swap < n; ++swap) {
         const size_t a = DrawIndex(randomUnit, n);
         const size_t b = DrawIndex(randomUnit, n);
-        if (a != b)
-            std::swap(doc.order[a], doc.order[b]);
+        if (a != b) std::swap(doc.order[a], doc.order[b]);
     }
 }

@@ -6,23 +6,24 @@
 
 #include "engine/CutTemplate.h"
 
-GeometryCheck ComputeCutGeometry(int32_t pictureWidth, int32_t pictureHeight, double scale, int32_t rows,
-                                 int32_t cols, CutGeometry* out) {
+GeometryCheck ComputeCutGeometry(int32_t pictureWidth,
+                                 int32_t pictureHeight,
+                                 double scale,
+                                 int32_t rows,
+                                 int32_t cols,
+                                 CutGeometry* out) {
     const double width = static_cast<double>(pictureWidth) * scale;
     const double height = static_cast<double>(pictureHeight) * scale;
     // Written as "not at least" so that a scale that is not a number fails here too.
-    if (!(width >= kMinScaledSide) || !(height >= kMinScaledSide))
-        return GeometryCheck::TooSmall;
-    if (width >= kMaxScaledSide || height >= kMaxScaledSide || rows < 1 || cols < 1)
-        return GeometryCheck::Unusable;
+    if (!(width >= kMinScaledSide) || !(height >= kMinScaledSide)) return GeometryCheck::TooSmall;
+    if (width >= kMaxScaledSide || height >= kMaxScaledSide || rows < 1 || cols < 1) return GeometryCheck::Unusable;
 
     CutGeometry g;
     g.scaledWidth = static_cast<int32_t>(width);
     g.scaledHeight = static_cast<int32_t>(height);
     g.cellWidth = g.scaledWidth / cols;
     g.cellHeight = g.scaledHeight / rows;
-    if (g.cellWidth < 1 || g.cellHeight < 1)
-        return GeometryCheck::Unusable;
+    if (g.cellWidth < 1 || g.cellHeight < 1) return GeometryCheck::Unusable;
     g.marginX = static_cast<int32_t>(g.cellWidth * kTabMarginShare);
     g.marginY = static_cast<int32_t>(g.cellHeight * kTabMarginShare);
     g.pieceWidth = g.cellWidth + 2 * g.marginX;
@@ -36,8 +37,7 @@ GeometryCheck ComputeCutGeometry(int32_t pictureWidth, int32_t pictureHeight, do
 }
 
 void BuildPictureMap(int32_t length, double scale, int32_t pictureExtent, int32_t* out) {
-    for (int32_t x = 0; x < length; ++x)
-        out[x] = std::min(static_cast<int32_t>(x / scale), pictureExtent - 1);
+    for (int32_t x = 0; x < length; ++x) out[x] = std::min(static_cast<int32_t>(x / scale), pictureExtent - 1);
 }
 
 void BuildTemplateMap(int32_t length, int32_t margin, int32_t cell, int32_t* out) {
@@ -54,7 +54,6 @@ void BuildTemplateMap(int32_t length, int32_t margin, int32_t cell, int32_t* out
 
 int32_t CellOffsetOf(const int32_t* templateMap, int32_t length) {
     int32_t u = 0;
-    while (u < length && templateMap[u] < kTemplateTabReach)
-        ++u;
+    while (u < length && templateMap[u] < kTemplateTabReach) ++u;
     return u;
 }

@@ -40,8 +40,12 @@ enum class GeometryCheck {
 
 // Sizes of a cut of a picture of pictureWidth x pictureHeight pixels (the height without
 // its sign) at `scale` into rows x cols pieces.
-GeometryCheck ComputeCutGeometry(int32_t pictureWidth, int32_t pictureHeight, double scale, int32_t rows,
-                                 int32_t cols, CutGeometry* out);
+GeometryCheck ComputeCutGeometry(int32_t pictureWidth,
+                                 int32_t pictureHeight,
+                                 double scale,
+                                 int32_t rows,
+                                 int32_t cols,
+                                 CutGeometry* out);
 
 // Picture column (or row) of each of `length` board columns (or rows):
 // min(truncation of x / scale, pictureExtent - 1).

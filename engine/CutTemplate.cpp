@@ -24,13 +24,10 @@ bool ShapeTemplateView::Attach(const PackedDib* dib, int32_t templateRows, int32
     const BitmapInfoHeader& h = dib->header;
     const int32_t width = templateCols * kTemplateBodySide + 2 * kTemplateTabReach;
     const int32_t height = templateRows * kTemplateBodySide + 2 * kTemplateTabReach;
-    if (h.biBitCount != 8 || h.biCompression != 0 || h.biWidth != width)
-        return false;
-    if (h.biHeight != height && h.biHeight != -height)
-        return false;
+    if (h.biBitCount != 8 || h.biCompression != 0 || h.biWidth != width) return false;
+    if (h.biHeight != height && h.biHeight != -height) return false;
     const int32_t stride = DibRowBytes(width, 8);
-    if (static_cast<uint64_t>(stride) * static_cast<uint64_t>(height) > h.biSizeImage)
-        return false;
+    if (static_cast<uint64_t>(stride) * static_cast<uint64_t>(height) > h.biSizeImage) return false;
     bits_ = dib->Pixels();
     stride_ = stride;
     width_ = width;

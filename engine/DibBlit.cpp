@@ -47,8 +47,13 @@ struct BlockCopy {
 
 // From the last row and column backwards; `combine` gets the destination and source byte.
 template <typename Combine>
-void CombineBlock(PackedDib& dest, const BlitImage& destImage, const PackedDib& src, const BlitImage& srcImage,
-                  const BlockCopy& block, int32_t pixelBytes, Combine combine) {
+void CombineBlock(PackedDib& dest,
+                  const BlitImage& destImage,
+                  const PackedDib& src,
+                  const BlitImage& srcImage,
+                  const BlockCopy& block,
+                  int32_t pixelBytes,
+                  Combine combine) {
     const int64_t rowSpan = int64_t{block.size.x} * pixelBytes;
     for (int32_t row = block.size.y - 1; row >= 0; --row) {
         uint8_t* to = PixelAt(dest, destImage, block.destOrigin.x, block.destOrigin.y + row, pixelBytes);
@@ -59,8 +64,15 @@ void CombineBlock(PackedDib& dest, const BlitImage& destImage, const PackedDib& 
 
 }  // namespace
 
-void DibBlit(PackedDib* dest, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* src,
-             int32_t xSrc, int32_t ySrc, uint32_t rop) {
+void DibBlit(PackedDib* dest,
+             int32_t xDest,
+             int32_t yDest,
+             int32_t width,
+             int32_t height,
+             const PackedDib* src,
+             int32_t xSrc,
+             int32_t ySrc,
+             uint32_t rop) {
     if (dest == nullptr || src == nullptr || width < 1 || height < 1) return;
     if (rop != kRopSrcCopy && rop != kRopSrcAnd && rop != kRopSrcInvert) return;
     // Reading a source of another depth with the destination's pixel size would run past
@@ -81,14 +93,13 @@ void DibBlit(PackedDib* dest, int32_t xDest, int32_t yDest, int32_t width, int32
     if (movedSrcX > INT32_MAX || movedSrcY > INT32_MAX) return;
     const Rect wanted{static_cast<int32_t>(movedSrcX), static_cast<int32_t>(movedSrcY), destClip.rect.width,
                       destClip.rect.height};
-    const RectCombination srcClip =
-        CombineRects(wanted, {0, 0, srcImage.width, srcImage.height}, kRectIntersection);
+    const RectCombination srcClip = CombineRects(wanted, {0, 0, srcImage.width, srcImage.height}, kRectIntersection);
     if (!srcClip.overlap) return;
 
     // And the other way round: where the source was cut at its left or top, the destination
     // starts that much later, so no pixel is shifted.
-    const BlockCopy block{destClip.rect.Origin() + (srcClip.rect.Origin() - wanted.Origin()),
-                          srcClip.rect.Origin(), srcClip.rect.Size()};
+    const BlockCopy block{destClip.rect.Origin() + (srcClip.rect.Origin() - wanted.Origin()), srcClip.rect.Origin(),
+                          srcClip.rect.Size()};
     if (rop == kRopSrcCopy) {
         CombineBlock(*dest, destImage, *src, srcImage, block, pixelBytes, [](uint8_t, uint8_t s) { return s; });
     } else if (rop == kRopSrcAnd) {

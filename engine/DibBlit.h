@@ -21,8 +21,15 @@ constexpr uint32_t kRopSrcInvert = 0x00660046;  // destination = destination XOR
 // Nothing happens for a null image, a source of another depth than the destination, an
 // image with no rows or columns, an image whose biSizeImage is too small for its rows, a
 // width or height below 1, or a raster operation other than the three above.
-void DibBlit(PackedDib* dest, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* src,
-             int32_t xSrc, int32_t ySrc, uint32_t rop);
+void DibBlit(PackedDib* dest,
+             int32_t xDest,
+             int32_t yDest,
+             int32_t width,
+             int32_t height,
+             const PackedDib* src,
+             int32_t xSrc,
+             int32_t ySrc,
+             uint32_t rop);
 
 // Gives `dest` the bit depth and palette of `src` (biBitCount, biClrUsed and that many
 // palette entries). A block made for 8 bits has no room for the pixels of a larger depth,

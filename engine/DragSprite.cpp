@@ -29,8 +29,7 @@ DragStepPlan PlanDragStep(Point from, Point to, int32_t pieceWidth, int32_t piec
 }
 
 void DrawPieceSprite(const PuzzleDocument& doc, uint32_t piece, const SpriteCanvas& canvas, Point at) {
-    if (canvas.bits == nullptr || piece >= doc.pieces.size())
-        return;
+    if (canvas.bits == nullptr || piece >= doc.pieces.size()) return;
     const int32_t bytes = canvas.format.BytesPerPixel();
     const bool marked = doc.pieces[piece].notSelected == 0;
     const int32_t firstU = std::max(0, -at.x);
@@ -43,8 +42,7 @@ void DrawPieceSprite(const PuzzleDocument& doc, uint32_t piece, const SpriteCanv
         const bool hatchedRow = marked && v % 2 == 0;
         for (int32_t u = firstU; u < lastU; ++u) {
             const uint8_t* pixel = source + static_cast<size_t>(u) * kBytesPerAtlasPixel;
-            if (pixel[kInsideFlag] == 0)
-                continue;
+            if (pixel[kInsideFlag] == 0) continue;
             uint8_t* out = row + static_cast<size_t>(at.x + u) * static_cast<size_t>(bytes);
             if (hatchedRow && u % kHatchColumnStep == 0) {
                 StoreScreenPixel(canvas.format, out, static_cast<uint8_t>(255 - pixel[0]),

@@ -33,8 +33,7 @@ void UnmarkAll(PuzzleDocument& doc, int surface, BoardChanges& changes) {
     const uint32_t* stack = doc.Stack(surface);
     for (int32_t i = 0; i < s.count; ++i) {
         Piece& piece = doc.pieces[stack[i]];
-        if (piece.notSelected != 0)
-            continue;
+        if (piece.notSelected != 0) continue;
         piece.notSelected = 1;
         changes.Repaint(surface, PieceRect(doc, stack[i]));
     }
@@ -52,8 +51,7 @@ DropOutcome FromJoin(JoinOutcome outcome) {
 
 DropOutcome DropPiece(PuzzleDocument& doc, const DragSession& drag, int target, Point position, BoardChanges& changes) {
     const int source = drag.surface;
-    if (!HasStack(doc, source))
-        return DropOutcome::Returned;
+    if (!HasStack(doc, source)) return DropOutcome::Returned;
     const int32_t company = BringToTop(doc, source, 0);
     const uint32_t* stack = doc.Stack(source);
     const uint32_t top = stack[0];
@@ -65,8 +63,7 @@ DropOutcome DropPiece(PuzzleDocument& doc, const DragSession& drag, int target, 
         return DropOutcome::Returned;
     }
     doc.dirty = 1;
-    if (piece.notSelected != 0)
-        return FromJoin(JoinPieces(doc, target, source, top, position, changes));
+    if (piece.notSelected != 0) return FromJoin(JoinPieces(doc, target, source, top, position, changes));
 
     // A marked piece brings the whole selection along (BringToTop put it right under it).
     const Point offset{position.x - piece.x, position.y - piece.y};
@@ -130,8 +127,7 @@ Rect SelectionBounds(const DragSession& drag) {
 
 BoardChanges MarkSelection(PuzzleDocument& doc, int surface, const Rect& selection) {
     BoardChanges changes;
-    if (!IsSurface(surface))
-        return changes;
+    if (!IsSurface(surface)) return changes;
     if (HasStack(doc, surface)) {
         const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
         const uint32_t* stack = doc.Stack(surface);
@@ -148,14 +144,10 @@ BoardChanges MarkSelection(PuzzleDocument& doc, int surface, const Rect& selecti
 Point KeepInside(const PuzzleDocument& doc, int surface, Point position) {
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     Point kept = position;
-    if (kept.x < -doc.marginX)
-        kept.x = -doc.marginX;
-    if (static_cast<int64_t>(kept.x) + doc.cellWidth > s.clientWidth)
-        kept.x = s.clientWidth - doc.cellWidth;
-    if (kept.y < -doc.marginY)
-        kept.y = -doc.marginY;
-    if (static_cast<int64_t>(kept.y) + doc.cellHeight > s.clientHeight)
-        kept.y = s.clientHeight - doc.cellHeight;
+    if (kept.x < -doc.marginX) kept.x = -doc.marginX;
+    if (static_cast<int64_t>(kept.x) + doc.cellWidth > s.clientWidth) kept.x = s.clientWidth - doc.cellWidth;
+    if (kept.y < -doc.marginY) kept.y = -doc.marginY;
+    if (static_cast<int64_t>(kept.y) + doc.cellHeight > s.clientHeight) kept.y = s.clientHeight - doc.cellHeight;
     return kept;
 }
 

@@ -10,8 +10,7 @@ constexpr uint32_t kSecondsPerHour = 3600;
 constexpr uint32_t kTwoDigits = 10;
 
 bool AppendField(AppString& text, uint32_t value) {
-    if (value < kTwoDigits && !text.Append("0"))
-        return false;
+    if (value < kTwoDigits && !text.Append("0")) return false;
     return text.AppendInt(static_cast<int32_t>(value));
 }
 
@@ -28,8 +27,7 @@ ClockReading SplitElapsed(uint32_t elapsed) {
 bool ComposeElapsedText(AppString& text, uint32_t hours, uint32_t minutes, uint32_t seconds) {
     // Hours beyond the signed range cannot come from a 32-bit count of seconds.
     constexpr uint32_t kLargestField = 0x7FFFFFFF;
-    if (hours > kLargestField || minutes > kLargestField || seconds > kLargestField)
-        return false;
+    if (hours > kLargestField || minutes > kLargestField || seconds > kLargestField) return false;
     AppString composed("");
     if (!AppendField(composed, hours) || !composed.Append(":") || !AppendField(composed, minutes) ||
         !composed.Append(":") || !AppendField(composed, seconds))
@@ -39,8 +37,7 @@ bool ComposeElapsedText(AppString& text, uint32_t hours, uint32_t minutes, uint3
 }
 
 bool StartClockOnPickUp(PuzzleDocument& doc) {
-    if (doc.ClockArmed == 0)
-        return false;
+    if (doc.ClockArmed == 0) return false;
     doc.ClockArmed = 0;
     doc.ClockPaused = 0;
     return true;
@@ -60,17 +57,12 @@ uintptr_t RestoreClock(PuzzleDocument& doc, uint32_t storedSeconds, bool solved)
 }
 
 bool TickClock(PuzzleDocument& doc, ClockReading* reading) {
-    if (doc.ClockPaused != 0)
-        return false;
+    if (doc.ClockPaused != 0) return false;
     ++doc.ElapsedSeconds;
     *reading = SplitElapsed(doc.ElapsedSeconds);
     return true;
 }
 
-void PauseClock(PuzzleDocument& doc) {
-    doc.ClockPaused = 1;
-}
+void PauseClock(PuzzleDocument& doc) { doc.ClockPaused = 1; }
 
-void ResumeClock(PuzzleDocument& doc) {
-    doc.ClockPaused = 0;
-}
+void ResumeClock(PuzzleDocument& doc) { doc.ClockPaused = 0; }

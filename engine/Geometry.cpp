@@ -17,9 +17,7 @@ int32_t TruncateToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
-int32_t ClampToInt32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+int32_t ClampToInt32(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 // Where an edge lies against the span [low, high] of the other rectangle on the same axis.
 enum EdgeClass { kBeforeSpan = 0, kInSpan = 1, kAfterSpan = 2 };
@@ -73,10 +71,9 @@ RectCombination CombineRects(const Rect& a, const Rect& b, int32_t operation) {
     const int64_t bRight = bLeft + b.width, bBottom = bTop + b.height;
 
     RectCombination result;
-    result.overlap = ClassifyEdge(aRight, bLeft, bRight) != kBeforeSpan &&
-                     ClassifyEdge(aLeft, bLeft, bRight) != kAfterSpan &&
-                     ClassifyEdge(aBottom, bTop, bBottom) != kBeforeSpan &&
-                     ClassifyEdge(aTop, bTop, bBottom) != kAfterSpan;
+    result.overlap =
+        ClassifyEdge(aRight, bLeft, bRight) != kBeforeSpan && ClassifyEdge(aLeft, bLeft, bRight) != kAfterSpan &&
+        ClassifyEdge(aBottom, bTop, bBottom) != kBeforeSpan && ClassifyEdge(aTop, bTop, bBottom) != kAfterSpan;
 
     if (operation == kRectIntersection && result.overlap) {
         const int64_t left = std::max(aLeft, bLeft), top = std::max(aTop, bTop);

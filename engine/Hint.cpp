@@ -25,8 +25,7 @@ bool HintsAllowed(uint32_t hintsUsed, int32_t pieceCount) {
 
 HintResult TakeHint(PuzzleDocument& doc) {
     HintResult result;
-    if (doc.solved != 0 || !HasPuzzle(doc) || !doc.StackReadable(kBoardSurface))
-        return result;
+    if (doc.solved != 0 || !HasPuzzle(doc) || !doc.StackReadable(kBoardSurface)) return result;
     const Surface& board = doc.surfaces[kBoardSurface];
     const uint32_t* stack = doc.Stack(kBoardSurface);
     for (int32_t i = 0; i < board.count; ++i) {
@@ -34,12 +33,10 @@ HintResult TakeHint(PuzzleDocument& doc) {
         const uint32_t group = doc.pieces[staying].group;
         for (int32_t j = i + 1; j < board.count; ++j) {
             const uint32_t moving = stack[j];
-            if (group != 0 && doc.pieces[moving].group == group)
-                continue;
+            if (group != 0 && doc.pieces[moving].group == group) continue;
             // The side is where the moving piece belongs relative to the one that stays.
             NeighbourSide side;
-            if (!NeighbourSideOf(doc, staying, moving, &side))
-                continue;
+            if (!NeighbourSideOf(doc, staying, moving, &side)) continue;
             Piece& q = doc.pieces[moving];
             if (q.notSelected == 0) {
                 q.notSelected = 1;

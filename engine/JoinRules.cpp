@@ -24,12 +24,10 @@ int32_t GroupToTop(PuzzleDocument& doc, int surface, uint32_t piece) {
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     uint32_t* stack = doc.Stack(surface);
     const auto found = std::find(stack, stack + s.count, piece);
-    if (found == stack + s.count)
-        return 0;
+    if (found == stack + s.count) return 0;
     doc.MoveStackEntries(s.stackStart + static_cast<int32_t>(found - stack), 1, s.stackStart);
     const uint32_t group = doc.pieces[piece].group;
-    if (group == 0)
-        return 1;
+    if (group == 0) return 1;
     return GatherUnderTop(stack, s.count, [&](uint32_t other) { return doc.pieces[other].group == group; });
 }
 
@@ -37,8 +35,7 @@ int32_t GroupToTop(PuzzleDocument& doc, int surface, uint32_t piece) {
 
 bool NeighbourSideOf(const PuzzleDocument& doc, uint32_t piece, uint32_t other, NeighbourSide* side) {
     const auto cols = static_cast<uint32_t>(doc.cols);
-    if (cols == 0)
-        return false;
+    if (cols == 0) return false;
     const uint32_t column = piece % cols;
     if (piece >= cols && other == piece - cols) {
         *side = NeighbourSide::Above;
@@ -55,18 +52,15 @@ bool NeighbourSideOf(const PuzzleDocument& doc, uint32_t piece, uint32_t other, 
 }
 
 bool FindJoinNeighbour(const PuzzleDocument& doc, int surface, uint32_t piece, Point position, JoinCandidate* found) {
-    if (!doc.StackReadable(surface) || piece >= doc.pieces.size())
-        return false;
+    if (!doc.StackReadable(surface) || piece >= doc.pieces.size()) return false;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     const uint32_t* stack = doc.order.data() + s.stackStart;
     const uint32_t group = doc.pieces[piece].group;
     for (int32_t i = 0; i < s.count; ++i) {
         const uint32_t other = stack[i];
-        if (other == piece || (group != 0 && doc.pieces[other].group == group))
-            continue;
+        if (other == piece || (group != 0 && doc.pieces[other].group == group)) continue;
         NeighbourSide side;
-        if (!NeighbourSideOf(doc, piece, other, &side))
-            continue;
+        if (!NeighbourSideOf(doc, piece, other, &side)) continue;
         // Where the neighbour's image would lie beside the piece, in cells.
         int64_t dx = 0, dy = 0;
         switch (side) {
@@ -78,7 +72,8 @@ bool FindJoinNeighbour(const PuzzleDocument& doc, int surface, uint32_t piece, P
         const int64_t cellX = dx * doc.cellWidth;
         const int64_t cellY = dy * doc.cellHeight;
         const Piece& q = doc.pieces[other];
-        if (std::llabs(q.x - (position.x + cellX)) > kSnapDistance || std::llabs(q.y - (position.y + cellY)) > kSnapDistance)
+        if (std::llabs(q.x - (position.x + cellX)) > kSnapDistance ||
+            std::llabs(q.y - (position.y + cellY)) > kSnapDistance)
             continue;
         found->stackIndex = i;
         found->piece = other;
@@ -90,11 +85,9 @@ bool FindJoinNeighbour(const PuzzleDocument& doc, int surface, uint32_t piece, P
 }
 
 int32_t BringToTop(PuzzleDocument& doc, int surface, int32_t stackIndex) {
-    if (!doc.StackReadable(surface))
-        return 0;
+    if (!doc.StackReadable(surface)) return 0;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
-    if (stackIndex < 0 || stackIndex >= s.count)
-        return 0;
+    if (stackIndex < 0 || stackIndex >= s.count) return 0;
     doc.MoveStackEntries(s.stackStart + stackIndex, 1, s.stackStart);
     uint32_t* stack = doc.Stack(surface);
     const Piece& top = doc.pieces[stack[0]];
@@ -119,8 +112,7 @@ JoinOutcome JoinPieces(PuzzleDocument& doc,
     // The piece's group leads the source's stack; callers have put it there already, and
     // gathering it again costs nothing then but keeps a scattered group from being split.
     const int32_t moved = GroupToTop(doc, source, piece);
-    if (moved == 0)
-        return JoinOutcome::Refused;
+    if (moved == 0) return JoinOutcome::Refused;
     const uint32_t* sourceStack = doc.Stack(source);
     const Rect oldArea = AreaOfTop(doc, sourceStack, moved);
 
@@ -166,12 +158,10 @@ JoinOutcome JoinPieces(PuzzleDocument& doc,
             member.notSelected = 1;  // only loose pieces carry a mark
         }
     }
-    if (relabelNeighbourSide)
-        doc.RelabelGroup(destination, neighbour.piece, label);
+    if (relabelNeighbourSide) doc.RelabelGroup(destination, neighbour.piece, label);
     const Rect newArea = AreaOfTop(doc, top, moved);
 
-    if (destination != source)
-        doc.MoveTopEntries(source, destination, moved, changes);
+    if (destination != source) doc.MoveTopEntries(source, destination, moved, changes);
 
     if (doc.solved == 0 && SurfaceHoldsCompletePuzzle(doc, destination)) {
         changes.Append(SolvePuzzle(doc));

@@ -15,19 +15,19 @@ constexpr uint32_t kLanguageGerman = 5;
 constexpr uint32_t kLanguageCount = 6;
 
 // String-table bases.
-constexpr uint32_t kRenameBoxStringBase = 20;       // message window, box renaming
+constexpr uint32_t kRenameBoxStringBase = 20;  // message window, box renaming
 constexpr uint32_t kHallTitleStringBase = 30;
-constexpr uint32_t kEraseFileStringBase = 40;       // message window, file browser
+constexpr uint32_t kEraseFileStringBase = 40;  // message window, file browser
 constexpr uint32_t kRowsStringBase = 50;
 constexpr uint32_t kColumnsStringBase = 60;
 constexpr uint32_t kPieceCountStringBase = 70;
-constexpr uint32_t kGameChangedStringBase = 80;     // shown by no window
+constexpr uint32_t kGameChangedStringBase = 80;  // shown by no window
 constexpr uint32_t kPercentageStringBase = 100;
 constexpr uint32_t kScoreStringBase = 110;
-constexpr uint32_t kPreviewStringBase = 120;        // caption of the picture magnifier
-constexpr uint32_t kHonourNameStringBase = 130;     // message window, hall of honour
-constexpr uint32_t kWallpaperStringBase = 140;      // message window, completion
-constexpr uint32_t kPrintStringBase = 150;          // message window, completion
+constexpr uint32_t kPreviewStringBase = 120;     // caption of the picture magnifier
+constexpr uint32_t kHonourNameStringBase = 130;  // message window, hall of honour
+constexpr uint32_t kWallpaperStringBase = 140;   // message window, completion
+constexpr uint32_t kPrintStringBase = 150;       // message window, completion
 constexpr uint32_t kSuggestedFolderStringBase = 170;
 constexpr uint32_t kDesktopStringBase = 180;
 constexpr uint32_t kMyComputerStringBase = 190;

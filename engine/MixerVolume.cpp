@@ -4,9 +4,7 @@ namespace {
 constexpr double kPercentToFraction = 0.01;
 }
 
-bool IsFaderControl(uint32_t controlType) {
-    return (controlType & kMixerControlClassMask) == kMixerControlClassFader;
-}
+bool IsFaderControl(uint32_t controlType) { return (controlType & kMixerControlClassMask) == kMixerControlClassFader; }
 
 bool HasFaderRange(const FaderRange& range) { return range.minimum < range.maximum; }
 

@@ -46,8 +46,13 @@ bool NameBlockWriter::Finish() {
     return true;
 }
 
-int32_t ReadNameRecord(const uint8_t* block, int32_t blockSize, int32_t count, int32_t index, bool withoutExtension,
-                       char* buffer, int32_t bufferSize) {
+int32_t ReadNameRecord(const uint8_t* block,
+                       int32_t blockSize,
+                       int32_t count,
+                       int32_t index,
+                       bool withoutExtension,
+                       char* buffer,
+                       int32_t bufferSize) {
     if (buffer != nullptr && bufferSize > 0) buffer[0] = '\0';
     if (block == nullptr || index < 0 || index >= count || buffer == nullptr || bufferSize < kMinimumBuffer) return 0;
     int32_t at = 0;

@@ -50,5 +50,10 @@ private:
 // `withoutExtension` is set, terminates the text and returns L. A null block, an index
 // outside 0 to count - 1, a null buffer, a buffer of fewer than 2 bytes or a record that
 // runs past the block give an empty text (when the buffer has room for one) and 0.
-int32_t ReadNameRecord(const uint8_t* block, int32_t blockSize, int32_t count, int32_t index, bool withoutExtension,
-                       char* buffer, int32_t bufferSize);
+int32_t ReadNameRecord(const uint8_t* block,
+                       int32_t blockSize,
+                       int32_t count,
+                       int32_t index,
+                       bool withoutExtension,
+                       char* buffer,
+                       int32_t bufferSize);

@@ -12,7 +12,6 @@ Rect SurfaceRect(const PuzzleDocument& doc, int surface) {
 
 Rect AreaOfTop(const PuzzleDocument& doc, const uint32_t* stack, int32_t count) {
     Rect area = PieceRect(doc, stack[0]);
-    for (int32_t i = 1; i < count; ++i)
-        area = CombineRects(area, PieceRect(doc, stack[i]), kRectUnion).rect;
+    for (int32_t i = 1; i < count; ++i) area = CombineRects(area, PieceRect(doc, stack[i]), kRectUnion).rect;
     return area;
 }

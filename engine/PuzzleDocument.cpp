@@ -17,21 +17,18 @@ void PuzzleDocument::ReleaseArrays() {
     Release(atlas);
     Release(pieces);
     Release(order);
-    for (auto& scratch : paintScratch)
-        Release(scratch);
+    for (auto& scratch : paintScratch) Release(scratch);
 }
 
 bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {
     ReleaseArrays();
-    if (pieceCount < 1)
-        return false;
+    if (pieceCount < 1) return false;
     const auto n = static_cast<size_t>(pieceCount);
     try {
         atlas.assign(atlasBytes, 0);
         pieces.assign(n, Piece{});
         order.assign(n, 0);
-        for (auto& scratch : paintScratch)
-            scratch.assign(n, 0);
+        for (auto& scratch : paintScratch) scratch.assign(n, 0);
     } catch (const std::bad_alloc&) {
         ReleaseArrays();
         return false;
@@ -40,10 +37,8 @@ bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {
 }
 
 void PuzzleDocument::PutAllPiecesOnBoard() {
-    for (size_t n = 0; n < order.size(); ++n)
-        order[n] = static_cast<uint32_t>(n);
-    for (auto& surface : surfaces)
-        surface.count = 0;
+    for (size_t n = 0; n < order.size(); ++n) order[n] = static_cast<uint32_t>(n);
+    for (auto& surface : surfaces) surface.count = 0;
     surfaces[kBoardSurface].count = PieceCount();
     RestackFromCounts();
 }
@@ -59,16 +54,13 @@ void PuzzleDocument::RestackFromCounts() {
 bool PuzzleDocument::StacksAreConsistent() const {
     int64_t start = 0;
     for (const auto& surface : surfaces) {
-        if (surface.count < 0 || surface.stackStart != start)
-            return false;
+        if (surface.count < 0 || surface.stackStart != start) return false;
         start += surface.count;
     }
-    if (start != PieceCount())
-        return false;
+    if (start != PieceCount()) return false;
     std::vector<bool> seen(order.size(), false);
     for (uint32_t piece : order) {
-        if (piece >= seen.size() || seen[piece])
-            return false;
+        if (piece >= seen.size() || seen[piece]) return false;
         seen[piece] = true;
     }
     return true;
@@ -76,10 +68,8 @@ bool PuzzleDocument::StacksAreConsistent() const {
 
 bool PuzzleDocument::MoveStackEntries(int32_t source, int32_t count, int32_t destination) {
     const int64_t size = PieceCount();
-    if (source < 0 || destination < 0 || count < 0)
-        return false;
-    if (source + static_cast<int64_t>(count) > size || destination + static_cast<int64_t>(count) > size)
-        return false;
+    if (source < 0 || destination < 0 || count < 0) return false;
+    if (source + static_cast<int64_t>(count) > size || destination + static_cast<int64_t>(count) > size) return false;
     // Moving a block past its neighbours is a rotation of the span they cover together,
     // which needs no copy of the moved entries.
     auto entries = order.begin();
@@ -92,53 +82,42 @@ bool PuzzleDocument::MoveStackEntries(int32_t source, int32_t count, int32_t des
 }
 
 bool PuzzleDocument::MoveTopEntries(int from, int to, int32_t count, BoardChanges& changes) {
-    if (!IsSurface(from) || !IsSurface(to) || from == to)
-        return false;
+    if (!IsSurface(from) || !IsSurface(to) || from == to) return false;
     Surface& source = surfaces[static_cast<size_t>(from)];
     Surface& target = surfaces[static_cast<size_t>(to)];
-    if (count < 1 || count > source.count)
-        return false;
+    if (count < 1 || count > source.count) return false;
     // The entries become the first of the target's stack. A target before the source keeps
     // its start and every stack from its successor to the source begins count later; a
     // target behind the source begins count earlier, as does every stack in between.
     if (to < from) {
-        if (!MoveStackEntries(source.stackStart, count, target.stackStart))
-            return false;
-        for (int s = to + 1; s <= from; ++s)
-            surfaces[static_cast<size_t>(s)].stackStart += count;
+        if (!MoveStackEntries(source.stackStart, count, target.stackStart)) return false;
+        for (int s = to + 1; s <= from; ++s) surfaces[static_cast<size_t>(s)].stackStart += count;
     } else {
-        if (!MoveStackEntries(source.stackStart, count, target.stackStart - count))
-            return false;
-        for (int s = from + 1; s <= to; ++s)
-            surfaces[static_cast<size_t>(s)].stackStart -= count;
+        if (!MoveStackEntries(source.stackStart, count, target.stackStart - count)) return false;
+        for (int s = from + 1; s <= to; ++s) surfaces[static_cast<size_t>(s)].stackStart -= count;
     }
     const bool targetWasEmpty = target.count == 0;
     target.count += count;
     source.count -= count;
-    if (targetWasEmpty)
-        changes.Notify(to, SurfaceNotice::NowHoldsPieces);
-    if (source.count == 0)
-        changes.Notify(from, SurfaceNotice::NowEmpty);
+    if (targetWasEmpty) changes.Notify(to, SurfaceNotice::NowHoldsPieces);
+    if (source.count == 0) changes.Notify(from, SurfaceNotice::NowEmpty);
     return true;
 }
 
 void PuzzleDocument::RelabelGroup(int surface, uint32_t piece, uint32_t newLabel) {
-    if (!IsSurface(surface) || piece >= pieces.size())
-        return;
+    if (!IsSurface(surface) || piece >= pieces.size()) return;
     const uint32_t oldLabel = pieces[piece].group;
     if (oldLabel == 0) {
         pieces[piece].group = newLabel;
         return;
     }
     const Surface& where = surfaces[static_cast<size_t>(surface)];
-    if (where.stackStart < 0 || static_cast<int64_t>(where.stackStart) + where.count > PieceCount())
-        return;
+    if (where.stackStart < 0 || static_cast<int64_t>(where.stackStart) + where.count > PieceCount()) return;
     const uint32_t* stack = Stack(surface);
     // The bounds checks cost nothing next to the loop and keep a damaged stack (say, from a
     // puzzle file that was not checked) from writing outside the piece array.
     for (int32_t i = 0; i < where.count; ++i) {
-        if (stack[i] < pieces.size() && pieces[stack[i]].group == oldLabel)
-            pieces[stack[i]].group = newLabel;
+        if (stack[i] < pieces.size() && pieces[stack[i]].group == oldLabel) pieces[stack[i]].group = newLabel;
     }
 }
 
@@ -150,8 +129,7 @@ BoardChanges PuzzleDocument::ClearGame(bool redraw) {
     for (int s = 0; s < kSurfaceCount; ++s) {
         Surface& surface = surfaces[static_cast<size_t>(s)];
         surface.stackStart = 0;
-        if (surface.count == 0)
-            continue;
+        if (surface.count == 0) continue;
         surface.count = 0;
         changes.Notify(s, SurfaceNotice::NowEmpty);
     }
@@ -166,8 +144,7 @@ BoardChanges PuzzleDocument::ClearGame(bool redraw) {
 }
 
 bool PuzzleDocument::StackReadable(int surface) const {
-    if (!IsSurface(surface))
-        return false;
+    if (!IsSurface(surface)) return false;
     const Surface& s = surfaces[static_cast<size_t>(surface)];
     return s.count >= 0 && s.stackStart >= 0 &&
            static_cast<int64_t>(s.stackStart) + s.count <= static_cast<int64_t>(order.size()) &&

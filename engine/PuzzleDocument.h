@@ -63,7 +63,7 @@ struct PuzzleDocument {
     uint32_t ElapsedSeconds = 0;
     uint8_t solved = 0;
     uint8_t dirty = 0;
-    uint8_t ClockArmed = 0;  // the clock starts on the next piece pick-up
+    uint8_t ClockArmed = 0;      // the clock starts on the next piece pick-up
     uint8_t ClockPaused = 0;     // while set, the clock's ticks are ignored
     uintptr_t ClockTimerId = 0;  // the running 1-second timer, 0 when none runs
 

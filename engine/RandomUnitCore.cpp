@@ -30,14 +30,12 @@ double FractionOf(double mix) {
 
 }  // namespace
 
-double NextRandomUnit(double& randomState, RandomLcg& generator,
-                      const std::function<RandomClockReading()>& readClock) {
+double NextRandomUnit(double& randomState, RandomLcg& generator, const std::function<RandomClockReading()>& readClock) {
     double fraction = 0.0;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         const RandomClockReading now = readClock();
-        const double mix = (generator.Next() / kGeneratorRange + now.milliseconds / 1000.0 +
-                            now.seconds / 60.0 + randomState) *
-                           kGain;
+        const double mix =
+            (generator.Next() / kGeneratorRange + now.milliseconds / 1000.0 + now.seconds / 60.0 + randomState) * kGain;
         randomState = mix;
         fraction = FractionOf(mix);
         if (attempt < kAttempts && fraction >= kWindowLow && fraction <= kWindowHigh) {

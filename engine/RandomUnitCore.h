@@ -35,5 +35,4 @@ struct RandomClockReading {
 // 0.0 before the first), until the fraction lands in the window [0.4, 0.8999]; that fraction
 // is then stretched over [0, 1). If no attempt lands there, the tenth fraction is returned
 // as it is. The result is always in [0, 1), whatever the state held before.
-double NextRandomUnit(double& randomState, RandomLcg& generator,
-                      const std::function<RandomClockReading()>& readClock);
+double NextRandomUnit(double& randomState, RandomLcg& generator, const std::function<RandomClockReading()>& readClock);

@@ -15,7 +15,12 @@ bool IsUsableHeader(const BitmapInfoHeader& h) {
     if (h.biSize < kDibHeaderSize || h.biWidth <= 0 || h.biHeight <= 0) return false;
     if (h.biClrUsed > kMaxPaletteEntries || h.biSizeImage == 0) return false;
     switch (h.biBitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32: break;
         default: return false;
     }
     uint64_t rows = static_cast<uint64_t>(DibRowBytes(h.biWidth, h.biBitCount)) * static_cast<uint64_t>(h.biHeight);

@@ -9,15 +9,13 @@ constexpr uint32_t kWidestChannel = 0xFF;
 
 uint32_t ZeroBitsBelow(uint32_t mask) {
     uint32_t shift = 0;
-    while (shift < 32 && (mask & (1u << shift)) == 0)
-        ++shift;
+    while (shift < 32 && (mask & (1u << shift)) == 0) ++shift;
     return shift;
 }
 
 // A non-empty run of consecutive bits, at most 8 of them, below bit 16.
 bool IsUsable16BitMask(uint32_t mask) {
-    if (mask == 0 || mask > kLargest16BitMask)
-        return false;
+    if (mask == 0 || mask > kLargest16BitMask) return false;
     const uint32_t run = mask >> ZeroBitsBelow(mask);
     return (run & (run + 1)) == 0 && run <= kWidestChannel;
 }
@@ -27,8 +25,7 @@ bool IsUsable16BitMask(uint32_t mask) {
 ChannelPacking PackingOfMask(uint32_t mask) {
     ChannelPacking packing;
     packing.shift = ZeroBitsBelow(mask);
-    if (packing.shift < 32)
-        packing.divisor = kChannelLevels / ((mask >> packing.shift) + 1);
+    if (packing.shift < 32) packing.divisor = kChannelLevels / ((mask >> packing.shift) + 1);
     return packing;
 }
 
@@ -49,15 +46,13 @@ bool DescribeScreenFormat(int32_t bitCount,
             }
             if (!IsUsable16BitMask(redMask) || !IsUsable16BitMask(greenMask) || !IsUsable16BitMask(blueMask))
                 return false;
-            if ((redMask & greenMask) != 0 || (redMask & blueMask) != 0 || (greenMask & blueMask) != 0)
-                return false;
+            if ((redMask & greenMask) != 0 || (redMask & blueMask) != 0 || (greenMask & blueMask) != 0) return false;
             format.red = PackingOfMask(redMask);
             format.green = PackingOfMask(greenMask);
             format.blue = PackingOfMask(blueMask);
             break;
         case 24:
-            if (compression != kCompressionRgb)
-                return false;
+            if (compression != kCompressionRgb) return false;
             redMask = kRed888, greenMask = kGreen888, blueMask = kBlue888;
             break;
         case 32:
@@ -68,8 +63,7 @@ bool DescribeScreenFormat(int32_t bitCount,
                 return false;
             }
             break;
-        default:
-            return false;
+        default: return false;
     }
     format.redMask = redMask;
     format.greenMask = greenMask;
@@ -93,13 +87,8 @@ void StoreScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint8_t blue
             at[1] = static_cast<uint8_t>(pixel >> 8);
             break;
         }
-        case 24:
-            at[0] = blue, at[1] = green, at[2] = red;
-            break;
-        case 32:
-            at[0] = blue, at[1] = green, at[2] = red, at[3] = 0;
-            break;
-        default:
-            break;
+        case 24: at[0] = blue, at[1] = green, at[2] = red; break;
+        case 32: at[0] = blue, at[1] = green, at[2] = red, at[3] = 0; break;
+        default: break;
     }
 }

@@ -6,20 +6,17 @@
 #include "engine/PuzzleStats.h"
 
 bool SurfaceHoldsCompletePuzzle(const PuzzleDocument& doc, int surface) {
-    if (!doc.StackReadable(surface))
-        return false;
+    if (!doc.StackReadable(surface)) return false;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     const auto n = static_cast<uint32_t>(doc.PieceCount());
-    if (n == 0 || s.count != doc.PieceCount())
-        return false;
+    if (n == 0 || s.count != doc.PieceCount()) return false;
     const uint32_t* stack = doc.order.data() + s.stackStart;
     return std::all_of(stack, stack + s.count, [&](uint32_t piece) { return doc.pieces[piece].group == n; });
 }
 
 BoardChanges SolvePuzzle(PuzzleDocument& doc) {
     BoardChanges changes;
-    if (doc.solved != 0 || !HasPuzzle(doc))
-        return changes;
+    if (doc.solved != 0 || !HasPuzzle(doc)) return changes;
     const int32_t n = doc.PieceCount();
     for (Surface& surface : doc.surfaces) {
         surface.stackStart = 0;

@@ -12,9 +12,7 @@ constexpr uint32_t kLastSpokenBase = kSpokenHelpBase;
 static_assert(kFirstSpokenSlot + static_cast<int32_t>(kSpokenBaseCount) == kSoundSlotCount, "slot count");
 }  // namespace
 
-bool IsSpokenBase(uint32_t id) {
-    return id >= kFirstSpokenBase && id <= kLastSpokenBase && id % kSpokenBaseStep == 0;
-}
+bool IsSpokenBase(uint32_t id) { return id >= kFirstSpokenBase && id <= kLastSpokenBase && id % kSpokenBaseStep == 0; }
 
 uint32_t SoundResourceId(uint32_t idOrBase, uint32_t languageIndex) {
     return IsSpokenBase(idOrBase) ? idOrBase + languageIndex : idOrBase;

@@ -25,30 +25,43 @@ constexpr uint32_t kAnimatedHoverSound = 470;  // hover of animated buttons
 constexpr uint32_t kHallOfHonourSound = 502;
 
 // Spoken sounds: base + LanguageIndex. The executable carries the English ones only.
-constexpr uint32_t kSpokenOkBase = 1010;          // message window: OK
-constexpr uint32_t kSpokenCancelBase = 1020;      // message window: Cancel
+constexpr uint32_t kSpokenOkBase = 1010;      // message window: OK
+constexpr uint32_t kSpokenCancelBase = 1020;  // message window: Cancel
 constexpr uint32_t kSpokenUnplayed1030Base = 1030;
 constexpr uint32_t kSpokenUnplayed1040Base = 1040;
-constexpr uint32_t kSpokenPlayBase = 1050;        // main menu play button
-constexpr uint32_t kSpokenExitHoverBase = 1060;   // hover of the exit animation
-constexpr uint32_t kSpokenGoodbyeBase = 1070;     // exit animation, played to its end
+constexpr uint32_t kSpokenPlayBase = 1050;       // main menu play button
+constexpr uint32_t kSpokenExitHoverBase = 1060;  // hover of the exit animation
+constexpr uint32_t kSpokenGoodbyeBase = 1070;    // exit animation, played to its end
 constexpr uint32_t kSpokenUnplayed1080Base = 1080;
-constexpr uint32_t kSpokenHelpBase = 1090;        // OpenHelp
+constexpr uint32_t kSpokenHelpBase = 1090;  // OpenHelp
 constexpr uint32_t kSpokenBaseCount = 9;
 constexpr uint32_t kSpokenBaseStep = 10;
 
 constexpr uint32_t kSpokenBases[kSpokenBaseCount] = {
-    kSpokenOkBase,   kSpokenCancelBase,    kSpokenUnplayed1030Base, kSpokenUnplayed1040Base, kSpokenPlayBase,
+    kSpokenOkBase,        kSpokenCancelBase,  kSpokenUnplayed1030Base, kSpokenUnplayed1040Base, kSpokenPlayBase,
     kSpokenExitHoverBase, kSpokenGoodbyeBase, kSpokenUnplayed1080Base, kSpokenHelpBase};
 
 // The first main menu with the sounds switched on locates these, in this order; spoken
 // sounds are given by their base.
-constexpr uint32_t kMainMenuSoundOrder[] = {
-    kNewPuzzleSound,    kUnplayedSound467,       kSpokenUnplayed1030Base, kAboutSound,
-    kAnimatedHoverSound, kSpokenHelpBase,        kHoverSound,             kUnplayedSound464,
-    kClickSound,        kHonourToolSound,        kLogoSound,              kSpokenOkBase,
-    kSpokenCancelBase,  kHallOfHonourSound,      kSpokenGoodbyeBase,      kSpokenExitHoverBase,
-    kSpokenUnplayed1080Base, kSpokenPlayBase,    kSpokenUnplayed1040Base};
+constexpr uint32_t kMainMenuSoundOrder[] = {kNewPuzzleSound,
+                                            kUnplayedSound467,
+                                            kSpokenUnplayed1030Base,
+                                            kAboutSound,
+                                            kAnimatedHoverSound,
+                                            kSpokenHelpBase,
+                                            kHoverSound,
+                                            kUnplayedSound464,
+                                            kClickSound,
+                                            kHonourToolSound,
+                                            kLogoSound,
+                                            kSpokenOkBase,
+                                            kSpokenCancelBase,
+                                            kHallOfHonourSound,
+                                            kSpokenGoodbyeBase,
+                                            kSpokenExitHoverBase,
+                                            kSpokenUnplayed1080Base,
+                                            kSpokenPlayBase,
+                                            kSpokenUnplayed1040Base};
 
 // The tools panel locates these each time it is made.
 constexpr uint32_t kToolsPanelSoundOrder[] = {kSolveToolSound, kHintsGoneSound, kMusicToolSound, kHonourToolSound,

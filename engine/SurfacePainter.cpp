@@ -13,9 +13,7 @@ constexpr int32_t kBytesPerAtlasPixel = 4;
 constexpr int32_t kBytesPerBufferPixel = 3;
 constexpr int32_t kInsideFlag = 3;  // byte of an atlas pixel that says it belongs to the piece
 
-int32_t BufferRowBytes(int32_t width) {
-    return DibRowBytes(width, kBackBufferBits);
-}
+int32_t BufferRowBytes(int32_t width) { return DibRowBytes(width, kBackBufferBits); }
 
 // Rectangles that meet along an edge count as touching, as in the tile collection.
 bool Touches(const Rect& a, int32_t x, int32_t y, int32_t width, int32_t height) {
@@ -27,8 +25,7 @@ Rect Clip(const Rect& area, int32_t width, int32_t height) {
     const int64_t top = std::max<int64_t>(area.y, 0);
     const int64_t right = std::min<int64_t>(static_cast<int64_t>(area.x) + area.width, width);
     const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(area.y) + area.height, height);
-    if (right <= left || bottom <= top)
-        return Rect{};
+    if (right <= left || bottom <= top) return Rect{};
     return Rect{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right - left),
                 static_cast<int32_t>(bottom - top)};
 }
@@ -47,8 +44,7 @@ struct TextureView {
             return;
         const int32_t rows = texture->header.biHeight < 0 ? -texture->header.biHeight : texture->header.biHeight;
         const int32_t stride = DibRowBytes(texture->header.biWidth, 8);
-        if (static_cast<int64_t>(stride) * rows > texture->header.biSizeImage)
-            return;
+        if (static_cast<int64_t>(stride) * rows > texture->header.biSizeImage) return;
         pixels = texture->Pixels();
         palette = texture->palette;
         width = texture->header.biWidth;
@@ -81,8 +77,7 @@ public:
                 const uint32_t number = collected[k];
                 const Piece& piece = doc_.pieces[number];
                 const int32_t v = py - piece.y;
-                if (v < 0 || v >= doc_.pieceHeight)
-                    continue;
+                if (v < 0 || v >= doc_.pieceHeight) continue;
                 rowPieces_[inRow++] = RowPiece{piece.x, piece.x + doc_.pieceWidth, AtlasPixel(doc_, number, 0, v),
                                                piece.notSelected == 0 && v % 2 == 0};
             }
@@ -99,8 +94,7 @@ private:
         int32_t count = 0;
         for (int32_t i = firstIndex; i < surface_.count; ++i) {
             const Piece& piece = doc_.pieces[stack[i]];
-            if (Touches(tile, piece.x, piece.y, doc_.pieceWidth, doc_.pieceHeight))
-                collected[count++] = stack[i];
+            if (Touches(tile, piece.x, piece.y, doc_.pieceWidth, doc_.pieceHeight)) collected[count++] = stack[i];
         }
         return count;
     }
@@ -109,21 +103,18 @@ private:
         uint8_t* out = surface_.backBuffer.data() +
                        static_cast<size_t>(surface_.clientHeight - 1 - py) * static_cast<size_t>(rowBytes_) +
                        static_cast<size_t>(left) * kBytesPerBufferPixel;
-        const uint8_t* textureRow = texture_.Usable()
-                                        ? texture_.pixels + static_cast<size_t>(py % texture_.height) *
-                                                                static_cast<size_t>(texture_.rowBytes)
-                                        : nullptr;
+        const uint8_t* textureRow = texture_.Usable() ? texture_.pixels + static_cast<size_t>(py % texture_.height) *
+                                                                              static_cast<size_t>(texture_.rowBytes)
+                                                      : nullptr;
         for (int32_t px = left; px < right; ++px, out += kBytesPerBufferPixel) {
             const uint8_t* found = nullptr;
             bool invert = false;
             for (size_t k = 0; k < inRow; ++k) {
                 const RowPiece& piece = rowPieces_[k];
-                if (px < piece.left || px >= piece.right)
-                    continue;
+                if (px < piece.left || px >= piece.right) continue;
                 const int32_t u = px - piece.left;
                 const uint8_t* pixel = piece.atlas + static_cast<size_t>(u) * kBytesPerAtlasPixel;
-                if (pixel[kInsideFlag] == 0)
-                    continue;
+                if (pixel[kInsideFlag] == 0) continue;
                 found = pixel;
                 invert = piece.hatched && u % kHatchColumnStep == 0;
                 break;
@@ -162,8 +153,8 @@ bool PiecesReadable(const PuzzleDocument& doc, const Surface& surface) {
     if (surface.count <= 0 || doc.pieces.size() != n || doc.paintScratch[0].size() < n || doc.pieceWidth < 1 ||
         doc.pieceHeight < 1)
         return false;
-    const size_t atlasBytes = static_cast<size_t>(doc.atlasWidth) * static_cast<size_t>(doc.atlasHeightMinusOne + 1) *
-                              kBytesPerAtlasPixel;
+    const size_t atlasBytes =
+        static_cast<size_t>(doc.atlasWidth) * static_cast<size_t>(doc.atlasHeightMinusOne + 1) * kBytesPerAtlasPixel;
     return doc.atlas.size() >= atlasBytes && surface.stackStart >= 0 &&
            static_cast<size_t>(surface.stackStart) + static_cast<size_t>(surface.count) <= n;
 }
@@ -176,33 +167,29 @@ const uint8_t* AtlasPixel(const PuzzleDocument& doc, uint32_t piece, int32_t u, 
     const auto cols = static_cast<uint32_t>(doc.cols);
     const int32_t row = static_cast<int32_t>(piece / cols);
     const int32_t column = static_cast<int32_t>(piece % cols);
-    const int64_t memoryRow = static_cast<int64_t>(doc.atlasHeightMinusOne) - (static_cast<int64_t>(row) * doc.pieceHeight + v);
+    const int64_t memoryRow =
+        static_cast<int64_t>(doc.atlasHeightMinusOne) - (static_cast<int64_t>(row) * doc.pieceHeight + v);
     const int64_t memoryColumn = static_cast<int64_t>(column) * doc.pieceWidth + u;
     return doc.atlas.data() + static_cast<size_t>((memoryRow * doc.atlasWidth + memoryColumn) * kBytesPerAtlasPixel);
 }
 
 int32_t PieceUnder(const PuzzleDocument& doc, int surface, Point point) {
-    if (!IsSurface(surface))
-        return -1;
+    if (!IsSurface(surface)) return -1;
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
-    if (!PiecesReadable(doc, s))
-        return -1;
+    if (!PiecesReadable(doc, s)) return -1;
     const uint32_t* stack = doc.order.data() + s.stackStart;
     for (int32_t i = 0; i < s.count; ++i) {
         const Piece& piece = doc.pieces[stack[i]];
         const int64_t u = static_cast<int64_t>(point.x) - piece.x;
         const int64_t v = static_cast<int64_t>(point.y) - piece.y;
-        if (u <= 0 || u >= doc.pieceWidth || v <= 0 || v >= doc.pieceHeight)
-            continue;
-        if (AtlasPixel(doc, stack[i], static_cast<int32_t>(u), static_cast<int32_t>(v))[kInsideFlag] != 0)
-            return i;
+        if (u <= 0 || u >= doc.pieceWidth || v <= 0 || v >= doc.pieceHeight) continue;
+        if (AtlasPixel(doc, stack[i], static_cast<int32_t>(u), static_cast<int32_t>(v))[kInsideFlag] != 0) return i;
     }
     return -1;
 }
 
 bool AllocateBackBuffer(Surface& surface, int32_t width, int32_t height) {
-    if (width < 0 || height < 0)
-        return false;
+    if (width < 0 || height < 0) return false;
     std::vector<uint8_t> buffer;
     try {
         buffer.assign(static_cast<size_t>(BufferRowBytes(width)) * static_cast<size_t>(height), 0);
@@ -223,11 +210,9 @@ bool AllocateBackBuffer(Surface& surface, int32_t width, int32_t height) {
 
 bool ResizeBackBuffer(Surface& surface, int32_t width, int32_t height, BackBufferGrowth* growth) {
     constexpr int32_t kSmallestSize = 2;
-    if (width < kSmallestSize || height < kSmallestSize)
-        return false;
+    if (width < kSmallestSize || height < kSmallestSize) return false;
     Surface resized;
-    if (!AllocateBackBuffer(resized, width, height))
-        return false;
+    if (!AllocateBackBuffer(resized, width, height)) return false;
     const int32_t oldWidth = surface.clientWidth;
     const int32_t oldHeight = surface.clientHeight;
     const int32_t sharedWidth = std::min(oldWidth, width);
@@ -254,15 +239,13 @@ bool ResizeBackBuffer(Surface& surface, int32_t width, int32_t height, BackBuffe
 }
 
 Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool skipTop, const PackedDib* texture) {
-    if (!IsSurface(surface))
-        return Rect{};
+    if (!IsSurface(surface)) return Rect{};
     Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     if (s.clientWidth < 1 || s.clientHeight < 1 ||
         s.backBuffer.size() < static_cast<size_t>(BufferRowBytes(s.clientWidth)) * static_cast<size_t>(s.clientHeight))
         return Rect{};
     const Rect clipped = Clip(area, s.clientWidth, s.clientHeight);
-    if (clipped.width == 0)
-        return clipped;
+    if (clipped.width == 0) return clipped;
 
     // The painter's row lists are the only allocation here; window procedures call this, so
     // a shortage of memory leaves the area unpainted rather than escaping as an exception.
@@ -288,10 +271,8 @@ void PaintTiles(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipT
         for (int32_t j = 0; j < kPaintTilesPerSide; ++j) {
             for (int32_t i = 0; i < kPaintTilesPerSide; ++i) {
                 Rect tile{clipped.x + i * tileWidth, clipped.y + j * tileHeight, tileWidth, tileHeight};
-                if (i == kLast)
-                    tile.width = clipped.width - kLast * tileWidth;
-                if (j == kLast)
-                    tile.height = clipped.height - kLast * tileHeight;
+                if (i == kLast) tile.width = clipped.width - kLast * tileWidth;
+                if (j == kLast) tile.height = clipped.height - kLast * tileHeight;
                 painter.PaintTile(tile, firstIndex);
             }
         }

@@ -40,8 +40,7 @@ void Check(bool condition, const char* what) {
 
 void ReadScaledInto(BmpFileReader& reader, int32_t width, int32_t height) {
     const size_t bytes = reader.ScaledImageBytes(width, height);
-    if (bytes == 0 || bytes > kMaxOutputBytes)
-        return;
+    if (bytes == 0 || bytes > kMaxOutputBytes) return;
     std::vector<uint8_t> out(bytes);
     reader.ReadScaled(width, height, out.data(), out.size());
     Check(!reader.ReadScaled(width, height, out.data(), out.size() - 1), "ReadScaled into a short buffer");
@@ -88,14 +87,11 @@ void Exercise(BmpFileReader& reader, const uint8_t* parameters) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < kParameterBytes)
-        return 0;
+    if (size < kParameterBytes) return 0;
     {
         BinaryFile file;
-        if (!file.CreateWrite(ScratchPath().c_str()))
-            return 0;
-        if (!file.WriteAll(data + kParameterBytes, size - kParameterBytes))
-            return 0;
+        if (!file.CreateWrite(ScratchPath().c_str())) return 0;
+        if (!file.WriteAll(data + kParameterBytes, size - kParameterBytes)) return 0;
     }
     BmpFileReader reader;
     if (reader.Open(ScratchPath().c_str())) {

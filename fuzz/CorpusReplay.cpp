@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     size_t inputs = 0;
     for (int i = 1; i < argc; ++i) {
         for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-            if (!entry.is_regular_file())
-                continue;
+            if (!entry.is_regular_file()) continue;
             std::ifstream in(entry.path(), std::ios::binary);
             std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

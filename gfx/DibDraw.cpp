@@ -6,20 +6,33 @@
 
 namespace {
 
-void Draw(HDC dc, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* dib, int32_t xSrc,
-          int32_t ySrc, bool background) {
+void Draw(HDC dc,
+          int32_t xDest,
+          int32_t yDest,
+          int32_t width,
+          int32_t height,
+          const PackedDib* dib,
+          int32_t xSrc,
+          int32_t ySrc,
+          bool background) {
     DrawDibHandle hdd;
     if (hdd.get() == nullptr) return;
     DrawDibRealize(hdd.get(), dc, background ? TRUE : FALSE);
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(const_cast<BitmapInfoHeader*>(&dib->header));
-    DrawDibDraw(hdd.get(), dc, xDest, yDest, width, height, header, const_cast<uint8_t*>(dib->Pixels()), xSrc,
-                ySrc, width, height, 0);
+    DrawDibDraw(hdd.get(), dc, xDest, yDest, width, height, header, const_cast<uint8_t*>(dib->Pixels()), xSrc, ySrc,
+                width, height, 0);
 }
 
 }  // namespace
 
-void DrawBlock(HDC dc, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* dib,
-               int32_t xSrc, int32_t ySrc) {
+void DrawBlock(HDC dc,
+               int32_t xDest,
+               int32_t yDest,
+               int32_t width,
+               int32_t height,
+               const PackedDib* dib,
+               int32_t xSrc,
+               int32_t ySrc) {
     if (width == 0 || height == 0 || dib == nullptr) return;
     Draw(dc, xDest, yDest, width, height, dib, xSrc, ySrc, true);
 }

@@ -11,8 +11,14 @@
 #include "engine/PackedDib.h"
 
 // Draws part of `dib` one to one; source coordinates are measured from its top-left.
-void DrawBlock(HDC dc, int32_t xDest, int32_t yDest, int32_t width, int32_t height, const PackedDib* dib,
-               int32_t xSrc, int32_t ySrc);
+void DrawBlock(HDC dc,
+               int32_t xDest,
+               int32_t yDest,
+               int32_t width,
+               int32_t height,
+               const PackedDib* dib,
+               int32_t xSrc,
+               int32_t ySrc);
 
 // Repaints `rect` of a window from a back buffer the size of its client area (the same
 // rectangle of the image, at the same place). Black without an image.

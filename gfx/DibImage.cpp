@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
-#include "gfx/ResourcePackFile.h"
 #include "gfx/GdiHandles.h"
+#include "gfx/ResourcePackFile.h"
 
 DibImage::DibImage(bool deviceMode) : deviceMode_(deviceMode) {
     ScreenDC screen;

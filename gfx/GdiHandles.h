@@ -89,8 +89,7 @@ public:
 
 private:
     void reset() {
-        if (hdd_ != nullptr)
-            ::DrawDibClose(hdd_);
+        if (hdd_ != nullptr) ::DrawDibClose(hdd_);
         hdd_ = nullptr;
     }
     HDRAWDIB hdd_;
@@ -102,8 +101,7 @@ class SelectedObject {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
     ~SelectedObject() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR)
-            ::SelectObject(dc_, previous_);
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
     }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;

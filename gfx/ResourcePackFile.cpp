@@ -2,10 +2,6 @@
 
 ResourcePack Pack;
 
-void OpenResourcePack(const char* path) {
-    Pack.Open(path);
-}
+void OpenResourcePack(const char* path) { Pack.Open(path); }
 
-void CloseResourcePack() {
-    Pack.Close();
-}
+void CloseResourcePack() { Pack.Close(); }

@@ -1,8 +1,8 @@
 #include "gfx/SpriteSheet.h"
 
 #include "engine/DibBlit.h"
-#include "gfx/DibDraw.h"
 #include "engine/Geometry.h"
+#include "gfx/DibDraw.h"
 
 namespace {
 
@@ -128,7 +128,12 @@ void SpriteSheet::DrawMasked(int32_t index, int32_t x, int32_t y, bool invalidat
     if (invalidate) Invalidate(x, y, FrameSize(), erase);
 }
 
-void SpriteSheet::Draw(int32_t index, int32_t x, int32_t y, bool invalidate, bool erase, bool saveBackground,
+void SpriteSheet::Draw(int32_t index,
+                       int32_t x,
+                       int32_t y,
+                       bool invalidate,
+                       bool erase,
+                       bool saveBackground,
                        DWORD rop) {
     if (!HasSheetAndTarget()) return;
     if (saveBackground) SaveBackground(x, y);

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "gfx/DibImage.h"
 #include "engine/PackedDib.h"
+#include "gfx/DibImage.h"
 
 class SpriteSheet {
 public:

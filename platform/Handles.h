@@ -28,8 +28,7 @@ public:
 
     HMENU get() const { return menu_; }
     void reset(HMENU menu = nullptr) {
-        if (menu_ != nullptr)
-            ::DestroyMenu(menu_);
+        if (menu_ != nullptr) ::DestroyMenu(menu_);
         menu_ = menu;
     }
 

@@ -37,9 +37,7 @@ const void* SoundSlot(uint32_t id) {
     return slot != nullptr ? *slot : nullptr;
 }
 
-bool PlayEffect(const void* sound) {
-    return PlaySoundA(static_cast<LPCSTR>(sound), nullptr, kEffectFlags) != FALSE;
-}
+bool PlayEffect(const void* sound) { return PlaySoundA(static_cast<LPCSTR>(sound), nullptr, kEffectFlags) != FALSE; }
 
 bool PlayEffectSync(const void* sound) {
     return PlaySoundA(static_cast<LPCSTR>(sound), nullptr, kEffectSyncFlags) != FALSE;
@@ -52,14 +50,11 @@ bool PlaySwitchedEffect(uint32_t id) {
 
 void PlayClickSound() { PlaySwitchedEffect(kClickSound); }
 
-void ForgetLocatedSounds() {
-    SoundSlots.fill(nullptr);
-}
+void ForgetLocatedSounds() { SoundSlots.fill(nullptr); }
 
 bool AnySoundLocated() {
     for (const void* slot : SoundSlots)
-        if (slot != nullptr)
-            return true;
+        if (slot != nullptr) return true;
     return false;
 }
 
@@ -75,8 +70,7 @@ void LocateSpokenSounds() {
 
 void LocateAllEffectSounds() {
     App.SoundsLoaded = 1;
-    for (uint32_t entry : kMainMenuSoundOrder)
-        LocateIntoSlot(SoundResourceId(entry, App.LanguageIndex));
+    for (uint32_t entry : kMainMenuSoundOrder) LocateIntoSlot(SoundResourceId(entry, App.LanguageIndex));
     LocateToolsPanelSounds();
 }
 

@@ -1,7 +1,7 @@
-// Effect sounds: WAVE resources of the executable, located once into the sound slots and played straight from memory with PlaySoundA. Callers test SoundEffectsOn
-// before playing, except for the few sounds that play regardless (help, goodbye, the message
-// window's answers, several sounds of the new-puzzle dialog); PlaySwitchedEffect does the
-// test for them.
+// Effect sounds: WAVE resources of the executable, located once into the sound slots and played straight from memory
+// with PlaySoundA. Callers test SoundEffectsOn before playing, except for the few sounds that play regardless (help,
+// goodbye, the message window's answers, several sounds of the new-puzzle dialog); PlaySwitchedEffect does the test for
+// them.
 #pragma once
 
 #include <windows.h>

@@ -9,7 +9,7 @@ packages=(
   wine64 wine fonts-wine xvfb xauth x11-utils x11-apps xdotool imagemagick zip
   ffmpeg sox espeak-ng fonts-comic-neue libcairo2-dev
   mate-backgrounds plasma-workspace-wallpapers
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()

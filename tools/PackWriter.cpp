@@ -29,7 +29,10 @@ BitmapInfoHeader MakeHeader(int32_t width, int32_t height, uint16_t bits, uint32
 }
 
 // Turns top-down rows of `rowBytes` meaningful bytes into padded bottom-up DIB rows.
-std::vector<uint8_t> StoreRows(const uint8_t* topDown, int32_t stride, int32_t rowBytes, int32_t paddedRow,
+std::vector<uint8_t> StoreRows(const uint8_t* topDown,
+                               int32_t stride,
+                               int32_t rowBytes,
+                               int32_t paddedRow,
                                int32_t height) {
     std::vector<uint8_t> stored(static_cast<size_t>(paddedRow) * static_cast<size_t>(height), 0);
     for (int32_t y = 0; y < height; ++y) {
@@ -42,8 +45,12 @@ std::vector<uint8_t> StoreRows(const uint8_t* topDown, int32_t stride, int32_t r
 
 }  // namespace
 
-void PackWriter::AddImage8(uint32_t id, int32_t width, int32_t height, const std::vector<RgbQuad>& palette,
-                           const uint8_t* topDownPixels, int32_t stride) {
+void PackWriter::AddImage8(uint32_t id,
+                           int32_t width,
+                           int32_t height,
+                           const std::vector<RgbQuad>& palette,
+                           const uint8_t* topDownPixels,
+                           int32_t stride) {
     BitmapInfoHeader h = MakeHeader(width, height, 8, static_cast<uint32_t>(palette.size()));
     AddRaw(id, h, palette, StoreRows(topDownPixels, stride, width, DibRowBytes(width, 8), height));
 }
@@ -53,7 +60,9 @@ void PackWriter::AddImage24(uint32_t id, int32_t width, int32_t height, const ui
     AddRaw(id, h, {}, StoreRows(topDownBgr, stride, width * 3, DibRowBytes(width, 24), height));
 }
 
-void PackWriter::AddRaw(uint32_t id, const BitmapInfoHeader& header, const std::vector<RgbQuad>& palette,
+void PackWriter::AddRaw(uint32_t id,
+                        const BitmapInfoHeader& header,
+                        const std::vector<RgbQuad>& palette,
                         const std::vector<uint8_t>& storedPixels) {
     Entry e{id, records_.size(), 0};
     AppendBytes(records_, &header, sizeof header);

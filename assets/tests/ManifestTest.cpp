@@ -6,9 +6,9 @@
 #include <fstream>
 #include <set>
 
-#include "engine/ResourcePack.h"
 #include "assets/Manifest.h"
 #include "assets/SourceScan.h"
+#include "engine/ResourcePack.h"
 
 namespace {
 
@@ -169,13 +169,15 @@ TEST(AssetManifest, BitmapsKeepTheShapesTheirWindowsExpect) {
 
 TEST(AssetManifest, ScannerResolvesLiteralsConstantsArraysAndLanguageRuns) {
     std::vector<SourceFile> files = {
-        {"a.h", "constexpr UINT kBackgroundId = 111;\nenum { kTimerBack = 442, kOther = 7 };\n"
-                "constexpr uint32_t kToolIds[5] = {213, 188, 193, 190, 189};\n"},
-        {"b.cpp", "void F() {\n  image.LoadById(103);\n  App.Background->LoadById(kBackgroundId);\n"
-                  "  // image.LoadById(999);\n  timer.LoadById(static_cast<uint32_t>(kTimerBack));\n"
-                  "  tools[i].LoadById(kToolIds[i]);\n  button.LoadById(1510 + App.LanguageIndex);\n"
-                  "  box[i].LoadById(kBoxBase + i);\n  x.LoadById(SomeFunction());\n}\n"
-                  "bool DibImage::LoadById(uint32_t id) { return true; }\n"},
+        {"a.h",
+         "constexpr UINT kBackgroundId = 111;\nenum { kTimerBack = 442, kOther = 7 };\n"
+         "constexpr uint32_t kToolIds[5] = {213, 188, 193, 190, 189};\n"},
+        {"b.cpp",
+         "void F() {\n  image.LoadById(103);\n  App.Background->LoadById(kBackgroundId);\n"
+         "  // image.LoadById(999);\n  timer.LoadById(static_cast<uint32_t>(kTimerBack));\n"
+         "  tools[i].LoadById(kToolIds[i]);\n  button.LoadById(1510 + App.LanguageIndex);\n"
+         "  box[i].LoadById(kBoxBase + i);\n  x.LoadById(SomeFunction());\n}\n"
+         "bool DibImage::LoadById(uint32_t id) { return true; }\n"},
     };
     ScanResult r = ScanPackIds(files);
     std::set<uint32_t> ids;
@@ -190,15 +192,15 @@ TEST(AssetManifest, ScannerResolvesLiteralsConstantsArraysAndLanguageRuns) {
 }
 
 TEST(AssetManifest, EveryIdTheGameLoadsIsInTheManifest) {
-    std::vector<SourceFile> files = ReadSources(kRoot, {"engine", "gfx", "platform", "controls", "board", "dialogs", "app"});
+    std::vector<SourceFile> files =
+        ReadSources(kRoot, {"engine", "gfx", "platform", "controls", "board", "dialogs", "app"});
     ASSERT_FALSE(files.empty());
     ScanResult r = ScanPackIds(files);
     const Manifest& m = TheManifest();
     for (const PackIdUse& use : r.uses)
-        EXPECT_NE(m.Find(use.id), nullptr) << use.where << " loads bitmap " << use.id
-                                            << ", which assets/manifest.txt does not list";
-    for (const std::string& u : r.unresolved)
-        std::printf("note: cannot tell which bitmap %s loads\n", u.c_str());
+        EXPECT_NE(m.Find(use.id), nullptr)
+            << use.where << " loads bitmap " << use.id << ", which assets/manifest.txt does not list";
+    for (const std::string& u : r.unresolved) std::printf("note: cannot tell which bitmap %s loads\n", u.c_str());
 }
 
 // The pack the build wrote holds every manifest bitmap, readable by the game's own pack

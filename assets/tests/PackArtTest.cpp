@@ -6,8 +6,8 @@
 #include <cmath>
 #include <fstream>
 
-#include "engine/ResourcePack.h"
 #include "assets/Manifest.h"
+#include "engine/ResourcePack.h"
 
 namespace {
 

@@ -44,11 +44,12 @@ TEST_P(ShippedTemplateCut, PiecesRebuildThePictureExactlyOnce) {
     const auto W = static_cast<int32_t>(g.pictureWidth * g.scale);
     const auto H = static_cast<int32_t>(g.pictureHeight * g.scale);
     const cuttest::SolvedPicture laid = cuttest::LaySolved(bench.doc, W, H, g.pictureWidth, g.pictureHeight, 24);
-    EXPECT_TRUE(laid.Clean()) << TemplateFamilyName(family) << ": gaps " << laid.gaps << ", overlaps "
-                              << laid.overlaps << ", outside " << laid.outside << "; first: " << laid.first;
+    EXPECT_TRUE(laid.Clean()) << TemplateFamilyName(family) << ": gaps " << laid.gaps << ", overlaps " << laid.overlaps
+                              << ", outside " << laid.outside << "; first: " << laid.first;
 }
 
-INSTANTIATE_TEST_SUITE_P(GridsAndFamilies, ShippedTemplateCut,
+INSTANTIATE_TEST_SUITE_P(GridsAndFamilies,
+                         ShippedTemplateCut,
                          ::testing::Combine(::testing::Range(0, 4), ::testing::Range(0, kTemplateFamilies)));
 
 }  // namespace

@@ -17,8 +17,8 @@
 
 #include "app/AppGlobals.h"
 #include "engine/BinaryFile.h"
-#include "platform/Help.h"
 #include "engine/ResourcePack.h"
+#include "platform/Help.h"
 
 namespace {
 

@@ -19,8 +19,7 @@ uint32_t GetTestPixel(const uint8_t* row, int32_t x, int32_t bitCount) {
         return (row[x / perByte] >> shift) & ((1u << bitCount) - 1);
     }
     uint32_t value = 0;
-    for (int32_t b = 0; b < bitCount / 8; ++b)
-        value |= static_cast<uint32_t>(row[x * (bitCount / 8) + b]) << (8 * b);
+    for (int32_t b = 0; b < bitCount / 8; ++b) value |= static_cast<uint32_t>(row[x * (bitCount / 8) + b]) << (8 * b);
     return value;
 }
 
@@ -48,8 +47,7 @@ protected:
     // Reads width x height; empty when the reader refuses.
     std::vector<uint8_t> Scaled(int32_t width, int32_t height) {
         std::vector<uint8_t> out(reader.ScaledImageBytes(width, height), 0xEE);
-        if (out.empty() || !reader.ReadScaled(width, height, out.data(), out.size()))
-            return {};
+        if (out.empty() || !reader.ReadScaled(width, height, out.data(), out.size())) return {};
         return out;
     }
 
@@ -77,8 +75,7 @@ TEST_F(BmpReadScaledTest, ReducingReadsOneSourceRowPerDestinationRowAndSkipsTheR
     // The first destination rows from the bottom show stored rows 0, 1, 3, 5, 6 (step 5/3),
     // which are rows 299, 298, 296, 294, 293 counted from the top.
     const uint32_t bottomRowsFromTop[] = {299, 298, 296, 294, 293};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(values[static_cast<size_t>(179 - i)][0] / 512, bottomRowsFromTop[i]);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(values[static_cast<size_t>(179 - i)][0] / 512, bottomRowsFromTop[i]);
     // Columns follow the same nearest-neighbour rule: 0, 1, 3, 5, 6, ...
     EXPECT_EQ(values[0][1] % 512, 1u);
     EXPECT_EQ(values[0][2] % 512, 3u);
@@ -105,8 +102,7 @@ TEST_F(BmpReadScaledTest, EnlargingRepeatsEachSourceRowAndReadsEachOnce) {
     const uint32_t topRowOf[] = {0, 0, 0, 1, 1};
     const uint32_t columnOf[] = {0, 0, 0, 1, 1, 2, 2};
     for (size_t r = 0; r < 5; ++r)
-        for (size_t x = 0; x < 7; ++x)
-            EXPECT_EQ(values[r][x], topRowOf[r] * 512 + columnOf[x]) << r << "," << x;
+        for (size_t x = 0; x < 7; ++x) EXPECT_EQ(values[r][x], topRowOf[r] * 512 + columnOf[x]) << r << "," << x;
 }
 
 TEST_F(BmpReadScaledTest, EnlargingNeverReadsPastTheLastRow) {
@@ -169,8 +165,7 @@ TEST_F(BmpReadScaledTest, EveryDepthKeepsItsOwnFormatAndZeroPadding) {
             // Padding after the last pixel of each row is zero, not whatever the buffer held.
             const auto rowBytes = static_cast<size_t>(BmpRowBytes(w, c.bits));
             const size_t used = (static_cast<size_t>(w) * c.bits + 7) / 8;
-            for (size_t b = used; b < rowBytes; ++b)
-                EXPECT_EQ(out[b], 0) << c.bits << " bits, padding byte " << b;
+            for (size_t b = used; b < rowBytes; ++b) EXPECT_EQ(out[b], 0) << c.bits << " bits, padding byte " << b;
             if (c.bits < 8 && (w * c.bits) % 8 != 0) {
                 EXPECT_EQ(out[used - 1] & ((1u << (8 - (w * c.bits) % 8)) - 1), 0u) << "spare bits of the last byte";
             }

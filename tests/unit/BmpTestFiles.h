@@ -35,10 +35,8 @@ struct BmpDescription {
 };
 
 inline uint32_t PaletteEntriesOf(const BmpDescription& d) {
-    if (d.paletteEntries != 0)
-        return d.paletteEntries;
-    if (d.colorsUsed != 0)
-        return d.colorsUsed;
+    if (d.paletteEntries != 0) return d.paletteEntries;
+    if (d.colorsUsed != 0) return d.colorsUsed;
     return d.bitCount == 4 ? 16 : d.bitCount == 8 ? 256 : 0;
 }
 
@@ -62,13 +60,11 @@ inline void PutTestPixel(uint8_t* row, int32_t x, int32_t bitCount, uint32_t val
         row[x / perByte] = static_cast<uint8_t>(row[x / perByte] | ((value & ((1u << bitCount) - 1)) << shift));
         return;
     }
-    for (int32_t b = 0; b < bitCount / 8; ++b)
-        row[x * (bitCount / 8) + b] = static_cast<uint8_t>(value >> (8 * b));
+    for (int32_t b = 0; b < bitCount / 8; ++b) row[x * (bitCount / 8) + b] = static_cast<uint8_t>(value >> (8 * b));
 }
 
 inline void PutLittleEndian(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int count) {
-    for (int i = 0; i < count; ++i)
-        bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    for (int i = 0; i < count; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // The stored pixel rows alone, in file order.
@@ -101,8 +97,7 @@ inline std::vector<uint8_t> BuildBmp(const BmpDescription& d) {
     PutLittleEndian(bytes, 30, d.compression, 4);
     PutLittleEndian(bytes, 34, static_cast<uint32_t>(pixels.size()), 4);
     PutLittleEndian(bytes, 46, d.colorsUsed, 4);
-    if (!palette.empty())
-        std::memcpy(bytes.data() + 14 + d.infoHeaderSize, palette.data(), palette.size());
+    if (!palette.empty()) std::memcpy(bytes.data() + 14 + d.infoHeaderSize, palette.data(), palette.size());
     bytes.insert(bytes.end(), pixels.begin(), pixels.end());
     return bytes;
 }
@@ -124,8 +119,7 @@ public:
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         const std::string file = (path_ / name).string();
         BinaryFile out;
-        if (!out.CreateWrite(file.c_str()) || !out.WriteAll(bytes.data(), bytes.size()))
-            return {};
+        if (!out.CreateWrite(file.c_str()) || !out.WriteAll(bytes.data(), bytes.size())) return {};
         return file;
     }
     std::string PathOf(const std::string& name) const { return (path_ / name).string(); }

@@ -53,8 +53,7 @@ public:
         std::shuffle(doc_.order.begin(), doc_.order.end(), random_);
         for (int s = 0; s < kSurfaceCount; ++s)
             PaintSurfaceRegion(doc_, s, SurfaceRect(doc_, s), false, boardtest::AsDib(texture_));
-        for (int s = 0; s < kBoxCount; ++s)
-            holdsPieces_[static_cast<size_t>(s)] = false;
+        for (int s = 0; s < kBoxCount; ++s) holdsPieces_[static_cast<size_t>(s)] = false;
     }
 
     void Play(int steps) {
@@ -68,8 +67,7 @@ public:
                 Hint();
             steps_ += last_ + "; ";
             Check();
-            if (::testing::Test::HasFatalFailure())
-                return;
+            if (::testing::Test::HasFatalFailure()) return;
             // A finished game is played on for a while (its group can still be moved), then
             // dealt again.
             if (doc_.solved != 0 && Uniform(0, 19) == 0) {
@@ -116,8 +114,7 @@ private:
     int SurfaceWithPieces() {
         std::vector<int> candidates;
         for (int s = 0; s < kSurfaceCount; ++s)
-            if (doc_.surfaces[static_cast<size_t>(s)].count > 0)
-                candidates.push_back(s);
+            if (doc_.surfaces[static_cast<size_t>(s)].count > 0) candidates.push_back(s);
         return candidates[static_cast<size_t>(Uniform(0, static_cast<int32_t>(candidates.size()) - 1))];
     }
 
@@ -134,11 +131,9 @@ private:
         std::vector<uint32_t> neighbours;
         for (int32_t i = 0; i < t.count; ++i) {
             NeighbourSide side;
-            if (NeighbourSideOf(doc_, piece, stack[i], &side))
-                neighbours.push_back(stack[i]);
+            if (NeighbourSideOf(doc_, piece, stack[i], &side)) neighbours.push_back(stack[i]);
         }
-        if (neighbours.empty())
-            return false;
+        if (neighbours.empty()) return false;
         const uint32_t q = neighbours[static_cast<size_t>(Uniform(0, static_cast<int32_t>(neighbours.size()) - 1))];
         const auto cols = static_cast<int32_t>(doc_.cols);
         const int32_t dx = (static_cast<int32_t>(q) % cols - static_cast<int32_t>(piece) % cols) * doc_.cellWidth;
@@ -203,8 +198,7 @@ private:
         const int32_t clustersBefore = Clusters();
         const bool solved = doc_.solved != 0;
         recorder_.Take(TakeHint(doc_));
-        if (doc_.hintsUsed > before)
-            ++joins_;
+        if (doc_.hintsUsed > before) ++joins_;
         EXPECT_EQ(Clusters(), clustersBefore - static_cast<int32_t>(doc_.hintsUsed - before)) << "a hint is one join";
         if (solved) {
             EXPECT_EQ(doc_.hintsUsed, before);
@@ -224,8 +218,7 @@ private:
                 << "box " << s << "'s parent was told otherwise";
         // Repainting seven surfaces is most of the walk's cost under the sanitizers: every
         // third step suffices, since a missed repaint stays wrong until its area is repainted.
-        if (step_ % 3 != 0)
-            return;
+        if (step_ % 3 != 0) return;
         steps_.clear();
         for (int s = 0; s < kSurfaceCount; ++s) {
             Surface& surface = doc_.surfaces[static_cast<size_t>(s)];
@@ -257,8 +250,7 @@ TEST(BoardSoakTest, RandomPlayKeepsTheModelWholeOnSeveralGrids) {
         SCOPED_TRACE(std::to_string(grid.rows) + " x " + std::to_string(grid.cols));
         BoardSoak soak(grid);
         soak.Play(900);
-        if (::testing::Test::HasFatalFailure())
-            return;
+        if (::testing::Test::HasFatalFailure()) return;
     }
 }
 

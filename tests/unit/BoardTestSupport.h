@@ -35,8 +35,7 @@ inline void AtlasColour(uint32_t piece, int32_t u, int32_t v, uint8_t* bgr) {
 inline bool InsideShape(const PuzzleDocument& doc, uint32_t piece, int32_t u, int32_t v) {
     const int32_t cellLeft = doc.marginX, cellTop = doc.marginY;
     const int32_t cellRight = cellLeft + doc.cellWidth, cellBottom = cellTop + doc.cellHeight;
-    if (u >= cellLeft && u < cellRight && v >= cellTop && v < cellBottom)
-        return true;
+    if (u >= cellLeft && u < cellRight && v >= cellTop && v < cellBottom) return true;
     const bool lastColumn = static_cast<int32_t>(piece % static_cast<uint32_t>(doc.cols)) == doc.cols - 1;
     const int32_t middle = cellTop + doc.cellHeight / 2;
     return !lastColumn && u >= cellRight && u < cellRight + kTabSize && v >= middle - kTabSize / 2 &&
@@ -103,8 +102,7 @@ inline std::vector<uint8_t> MakeTexture() {
     for (int i = 0; i < 256; ++i)
         dib->palette[i] = RgbQuad{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 0};
     for (int r = 0; r < kSide; ++r)
-        for (int x = 0; x < kSide; ++x)
-            dib->Pixels()[r * rowBytes + x] = static_cast<uint8_t>((x + 3 * r) % 256);
+        for (int x = 0; x < kSide; ++x) dib->Pixels()[r * rowBytes + x] = static_cast<uint8_t>((x + 3 * r) % 256);
     return block;
 }
 
@@ -121,26 +119,26 @@ inline uint32_t BufferPixel(const Surface& s, int32_t x, int32_t y) {
 
 // What a pixel of a surface should show, found the plain way: the first piece from the top
 // of the stack whose image has an inside pixel there, hatched if marked, else the texture.
-inline uint32_t ExpectedPixel(const PuzzleDocument& doc, int surface, int32_t x, int32_t y, const PackedDib* texture,
+inline uint32_t ExpectedPixel(const PuzzleDocument& doc,
+                              int surface,
+                              int32_t x,
+                              int32_t y,
+                              const PackedDib* texture,
                               bool skipTop = false) {
     const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
     const uint32_t* stack = doc.order.data() + s.stackStart;
     for (int32_t i = skipTop ? 1 : 0; i < s.count; ++i) {
         const Piece& p = doc.pieces[stack[i]];
         const int32_t u = x - p.x, v = y - p.y;
-        if (u < 0 || v < 0 || u >= doc.pieceWidth || v >= doc.pieceHeight)
-            continue;
+        if (u < 0 || v < 0 || u >= doc.pieceWidth || v >= doc.pieceHeight) continue;
         const uint8_t* a = AtlasPixel(doc, stack[i], u, v);
-        if (a[3] == 0)
-            continue;
+        if (a[3] == 0) continue;
         uint8_t bgr[3] = {a[0], a[1], a[2]};
         if (p.notSelected == 0 && v % 2 == 0 && u % 3 == 0)
-            for (uint8_t& c : bgr)
-                c = static_cast<uint8_t>(255 - c);
+            for (uint8_t& c : bgr) c = static_cast<uint8_t>(255 - c);
         return (uint32_t(bgr[2]) << 16) | (uint32_t(bgr[1]) << 8) | bgr[0];
     }
-    if (texture == nullptr)
-        return 0;
+    if (texture == nullptr) return 0;
     const int32_t rowBytes = DibRowBytes(texture->header.biWidth, 8);
     const uint8_t index = texture->Pixels()[(y % 50) * rowBytes + (x % 50)];
     const RgbQuad& c = texture->palette[index];
@@ -184,20 +182,16 @@ struct Recorder {
     void Take(const BoardChanges& changes) {
         for (const AreaToRepaint& r : changes.repaints) {
             paints.push_back(Paint{r.surface, r.area, r.invalidate, r.skipTop});
-            if (texture != nullptr && doc != nullptr)
-                PaintSurfaceRegion(*doc, r.surface, r.area, r.skipTop, texture);
+            if (texture != nullptr && doc != nullptr) PaintSurfaceRegion(*doc, r.surface, r.area, r.skipTop, texture);
         }
         if (changes.repaintAll && doc != nullptr)
             for (int s = 0; s < kSurfaceCount; ++s) {
                 paints.push_back(Paint{s, SurfaceRect(*doc, s), true, false});
-                if (texture != nullptr)
-                    PaintSurfaceRegion(*doc, s, SurfaceRect(*doc, s), false, texture);
+                if (texture != nullptr) PaintSurfaceRegion(*doc, s, SurfaceRect(*doc, s), false, texture);
             }
-        for (const SurfaceNoticeEvent& n : changes.notices)
-            notices.emplace_back(n.surface, n.notice);
+        for (const SurfaceNoticeEvent& n : changes.notices) notices.emplace_back(n.surface, n.notice);
         for (int box = 0; box < kBoxCount; ++box)
-            if ((changes.boxesToHide & (1u << box)) != 0)
-                hidden.push_back(box);
+            if ((changes.boxesToHide & (1u << box)) != 0) hidden.push_back(box);
         sounds += changes.joinSound ? 1 : 0;
         completions += changes.completed ? 1 : 0;
         clockStops += changes.stopClock ? 1 : 0;
@@ -247,16 +241,11 @@ inline std::string Describe(const BoardChanges& changes) {
     std::string calls;
     for (const SurfaceNoticeEvent& n : changes.notices)
         calls += "notify" + std::to_string(n.surface) + "=" + std::to_string(static_cast<int>(n.notice)) + ";";
-    if (changes.repaintAll)
-        calls += "repaint;";
-    if (changes.clockAtZero)
-        calls += "clock-zero;";
-    if (changes.stopClock)
-        calls += "stop-clock;";
-    if (changes.magnifierChanged)
-        calls += "magnifier;";
-    if (changes.arrowCursor)
-        calls += "arrow;";
+    if (changes.repaintAll) calls += "repaint;";
+    if (changes.clockAtZero) calls += "clock-zero;";
+    if (changes.stopClock) calls += "stop-clock;";
+    if (changes.magnifierChanged) calls += "magnifier;";
+    if (changes.arrowCursor) calls += "arrow;";
     return calls;
 }
 
@@ -280,8 +269,7 @@ inline void SetBoardStack(PuzzleDocument& doc, const std::vector<uint32_t>& orde
 
 // The model's invariants, as one failure message per broken rule ("" when all hold).
 inline std::string BrokenInvariant(const PuzzleDocument& doc) {
-    if (!doc.StacksAreConsistent())
-        return "stacks: counts, starts or the OrderBuffer permutation";
+    if (!doc.StacksAreConsistent()) return "stacks: counts, starts or the OrderBuffer permutation";
     const auto n = static_cast<uint32_t>(doc.PieceCount());
     std::vector<int> surfaceOf(n, -1);
     for (int s = 0; s < kSurfaceCount; ++s) {
@@ -296,10 +284,8 @@ inline std::string BrokenInvariant(const PuzzleDocument& doc) {
         const Piece& piece = doc.pieces[p];
         if (piece.group > n)
             return "piece " + std::to_string(p) + " carries label " + std::to_string(piece.group) + " above N";
-        if (piece.group == 0)
-            continue;
-        if (piece.notSelected == 0)
-            return "grouped piece " + std::to_string(p) + " is marked";
+        if (piece.group == 0) continue;
+        if (piece.notSelected == 0) return "grouped piece " + std::to_string(p) + " is marked";
         largest[piece.group] = std::max(largest[piece.group], p);
         const int first = anyMember[piece.group];
         if (first < 0) {

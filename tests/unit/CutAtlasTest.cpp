@@ -83,18 +83,17 @@ TEST_P(AtlasAgainstRulesTest, RandomLabelsGiveTheAtlasOfThePlainRules) {
         CutBench bench;
         const cuttest::TemplateLabelsMap t = cuttest::NoiseTemplate(seed, k.R, k.C);
         bench.AddTemplate(3001, t);
-        ASSERT_TRUE(bench.Open(cuttest::PictureOf(k.pictureWidth, k.pictureHeight, k.bitCount), k.scale, k.rows,
-                               k.cols));
+        ASSERT_TRUE(
+            bench.Open(cuttest::PictureOf(k.pictureWidth, k.pictureHeight, k.bitCount), k.scale, k.rows, k.cols));
         ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, k.R, k.C, 3001, false)));
         const auto W = static_cast<int32_t>(k.pictureWidth * k.scale);
         const auto H = static_cast<int32_t>(k.pictureHeight * k.scale);
-        const std::vector<uint8_t> expected = cuttest::ReferenceAtlas(bench.doc, t, k.R, k.C, k.pictureWidth,
-                                                                      k.pictureHeight, k.bitCount, W, H);
+        const std::vector<uint8_t> expected =
+            cuttest::ReferenceAtlas(bench.doc, t, k.R, k.C, k.pictureWidth, k.pictureHeight, k.bitCount, W, H);
         ASSERT_EQ(bench.doc.atlas.size(), expected.size());
         size_t differing = 0, first = 0;
         for (size_t b = 0; b < expected.size(); ++b) {
-            if (bench.doc.atlas[b] != expected[b] && differing++ == 0)
-                first = b;
+            if (bench.doc.atlas[b] != expected[b] && differing++ == 0) first = b;
         }
         EXPECT_EQ(differing, 0u) << "seed " << seed << ": first difference at atlas byte " << first;
     }
@@ -104,15 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Grids,
                          AtlasAgainstRulesTest,
                          ::testing::Values(ReferenceCase{2, 2, 2, 2, 60, 50, 1.0, 24},
                                            ReferenceCase{3, 5, 2, 2, 97, 88, 1.7, 8},
-                                           ReferenceCase{1, 1, 2, 2, 45, 45, 1.0, 24},   // one piece, all edges
-                                           ReferenceCase{4, 3, 1, 1, 70, 90, 1.3, 8},    // 1 x 1 template
+                                           ReferenceCase{1, 1, 2, 2, 45, 45, 1.0, 24},     // one piece, all edges
+                                           ReferenceCase{4, 3, 1, 1, 70, 90, 1.3, 8},      // 1 x 1 template
                                            ReferenceCase{5, 4, 3, 2, 200, 150, 0.75, 24},  // 3 x 2 template
                                            ReferenceCase{2, 9, 2, 3, 300, 80, 1.0, 8}),
                          [](const auto& param) {
                              const ReferenceCase& k = param.param;
                              return std::to_string(k.rows) + "x" + std::to_string(k.cols) + "_template" +
-                                    std::to_string(k.R) + "x" + std::to_string(k.C) + "_" +
-                                    std::to_string(k.bitCount) + "bit";
+                                    std::to_string(k.R) + "x" + std::to_string(k.C) + "_" + std::to_string(k.bitCount) +
+                                    "bit";
                          });
 
 }  // namespace

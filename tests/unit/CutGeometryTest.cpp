@@ -45,8 +45,7 @@ TEST(CutGeometry, RefusesSmallPicturesUnusableGridsAndAbsurdScales) {
     EXPECT_EQ(ComputeCutGeometry(100, 100, std::nan(""), 2, 2, &g), GeometryCheck::TooSmall);
     EXPECT_EQ(ComputeCutGeometry(100, 100, -1.0, 2, 2, &g), GeometryCheck::TooSmall);
     EXPECT_EQ(ComputeCutGeometry(100, 100, 1e9, 2, 2, &g), GeometryCheck::Unusable);
-    EXPECT_EQ(ComputeCutGeometry(100, 100, std::numeric_limits<double>::infinity(), 2, 2, &g),
-              GeometryCheck::Unusable);
+    EXPECT_EQ(ComputeCutGeometry(100, 100, std::numeric_limits<double>::infinity(), 2, 2, &g), GeometryCheck::Unusable);
     EXPECT_EQ(ComputeCutGeometry(100, 100, 1.0, 0, 2, &g), GeometryCheck::Unusable);
     EXPECT_EQ(ComputeCutGeometry(100, 100, 1.0, 2, -3, &g), GeometryCheck::Unusable);
     EXPECT_EQ(ComputeCutGeometry(100, 100, 1.0, 2, 101, &g), GeometryCheck::Unusable) << "cells under a pixel";
@@ -79,8 +78,7 @@ TEST(CutMaps, TemplateMapSpansTheBodyFrom66To266) {
     EXPECT_EQ(map[13], 61);
     EXPECT_EQ(map[0], 3);
     EXPECT_EQ(map[72], 323);
-    for (size_t u = 1; u < map.size(); ++u)
-        EXPECT_GE(map[u], map[u - 1]);
+    for (size_t u = 1; u < map.size(); ++u) EXPECT_GE(map[u], map[u - 1]);
 }
 
 // A 44-pixel cell: u = 3 lies 11 pixels before the body, 11 x 200 / 44 = 50 exactly, so
@@ -234,8 +232,11 @@ TEST(CutFirstBoard, PictureDigitFirstThenTemplate) {
         uint32_t id;
     };
     // 0.5 x 6 + 48 = 51 '3'; 0.5 x -6 = -3 -> 3003. 0.999 -> '5' and 3005.
-    const Case cases[] = {{0.0, 0.0, '0', 3000}, {0.5, 0.5, '3', 3003}, {0.999, 0.999, '5', 3005},
-                          {0.17, 0.84, '1', 3005}, {0.84, 0.17, '5', 3001}};
+    const Case cases[] = {{0.0, 0.0, '0', 3000},
+                          {0.5, 0.5, '3', 3003},
+                          {0.999, 0.999, '5', 3005},
+                          {0.17, 0.84, '1', 3005},
+                          {0.84, 0.17, '5', 3001}};
     for (const Case& k : cases) {
         cuttest::ScriptedRandom random({k.pictureUnit, k.templateUnit});
         const FirstBoardChoice choice = ChooseFirstBoard("C:\\Game\\", [&random] { return random(); });

@@ -33,14 +33,13 @@ struct Snapshot {
           pieces(reinterpret_cast<const uint8_t*>(d.pieces.data()),
                  reinterpret_cast<const uint8_t*>(d.pieces.data() + d.pieces.size())),
           order(d.order),
-          geometry{d.cellWidth, d.cellHeight, d.marginX, d.marginY, d.pieceWidth, d.pieceHeight, d.atlasWidth,
-                   d.atlasHeightMinusOne},
+          geometry{d.cellWidth,  d.cellHeight,  d.marginX,    d.marginY,
+                   d.pieceWidth, d.pieceHeight, d.atlasWidth, d.atlasHeightMinusOne},
           status{d.dirty, d.solved, d.ClockArmed},
           elapsed(d.ElapsedSeconds),
           hints(d.hintsUsed),
           pictureOpen(d.picture.IsOpen()) {
-        for (const Surface& s : d.surfaces)
-            stacks.emplace_back(s.count, s.stackStart);
+        for (const Surface& s : d.surfaces) stacks.emplace_back(s.count, s.stackStart);
     }
     bool operator==(const Snapshot& o) const {
         return atlas == o.atlas && pieces == o.pieces && order == o.order && geometry == o.geometry &&
@@ -76,7 +75,7 @@ TEST(CutDeal, PlacesEveryPieceFromItsTwoDrawsThenShufflesWithTwoDrawsASwap) {
     EXPECT_EQ(random.Draws(), 16u) << "two draws a piece, two a swap";
 
     // Room: 947 - 98 = 849 across, 640 - 82 = 558 down; y = (unit + 1) x 558 x 0.5.
-    const int32_t expectedX[4] = {212, 848, 84, 424};  // 0.25, 0.999, 0.1, 0.5 of 849
+    const int32_t expectedX[4] = {212, 848, 84, 424};   // 0.25, 0.999, 0.1, 0.5 of 849
     const int32_t expectedY[4] = {418, 279, 306, 530};  // 418.5, 279, 306.9, 530.1
     for (size_t n = 0; n < 4; ++n) {
         EXPECT_EQ(d.pieces[n].x, expectedX[n]) << n;
@@ -156,14 +155,12 @@ TEST(CutForLoading, LeavesStacksCountsAndStatusToTheLoaderAndGivesFreshPieces) {
     bench.doc.hintsUsed = 2;
     bench.doc.pieces[1].x = 777;
     std::vector<std::pair<int32_t, int32_t>> stacks;
-    for (const Surface& s : bench.doc.surfaces)
-        stacks.emplace_back(s.count, s.stackStart);
+    for (const Surface& s : bench.doc.surfaces) stacks.emplace_back(s.count, s.stackStart);
     bench.calls.clear();
 
     ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
     std::vector<std::pair<int32_t, int32_t>> after;
-    for (const Surface& s : bench.doc.surfaces)
-        after.emplace_back(s.count, s.stackStart);
+    for (const Surface& s : bench.doc.surfaces) after.emplace_back(s.count, s.stackStart);
     EXPECT_EQ(after, stacks);
     EXPECT_EQ(bench.doc.dirty, 0);
     EXPECT_EQ(bench.doc.hintsUsed, 2u);
@@ -200,15 +197,16 @@ TEST(CutSizes, AScaledPictureOf45x45CutsAnd44x45Fails) {
         bool cuts;
     };
     const Case cases[] = {
-        {45, 45, 1.0, true},   {44, 45, 1.0, false}, {45, 44, 1.0, false},
-        {90, 90, 0.5, true},   {90, 90, 0.499, false},  // 44.91 x 44.91
-        {89, 90, 0.5, false},  // 44.5 x 45
+        {45, 45, 1.0, true},  {44, 45, 1.0, false},   {45, 44, 1.0, false},
+        {90, 90, 0.5, true},  {90, 90, 0.499, false},  // 44.91 x 44.91
+        {89, 90, 0.5, false},                          // 44.5 x 45
     };
     for (const Case& k : cases) {
         CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
         ASSERT_TRUE(bench.Open(cuttest::PictureOf(k.width, k.height, 8), k.scale, 2, 2));
-        EXPECT_EQ(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)), k.cuts) << k.width << " x " << k.height << " at " << k.scale;
+        EXPECT_EQ(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)), k.cuts)
+            << k.width << " x " << k.height << " at " << k.scale;
         EXPECT_EQ(bench.doc.atlas.empty(), !k.cuts);
         if (k.cuts) {
             EXPECT_EQ(bench.doc.cellWidth, 22);
@@ -227,8 +225,7 @@ TEST(CutPictures, FourBitAndThirtyTwoBitPicturesCutInTheirOwnColours) {
         CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kMushroom));
         BmpDescription d = cuttest::PictureOf(150, 130, bitCount);
-        if (bitCount == 1)
-            d.colorsUsed = 2;  // the reader wants it for 1-bit pictures
+        if (bitCount == 1) d.colorsUsed = 2;  // the reader wants it for 1-bit pictures
         ASSERT_TRUE(bench.Open(d, 1.2, 3, 4));
         ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false))) << bitCount;
         const cuttest::SolvedPicture laid = cuttest::LaySolved(bench.doc, 180, 156, 150, 130, bitCount);
@@ -242,8 +239,7 @@ TEST(CutPictures, APictureStoredTopDownCutsTheRightWayUp) {
         CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kWavyEdge));
         BmpDescription d = cuttest::PictureOf(140, 110, 24);
-        if (topDown)
-            d.height = -d.height;
+        if (topDown) d.height = -d.height;
         ASSERT_TRUE(bench.Open(d, 1.0, 2, 3));
         ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
         atlases[topDown] = bench.doc.atlas;
@@ -328,12 +324,9 @@ TEST_F(CutRefusal, TemplatesOfTheWrongSizeDepthOrGrid) {
 TEST_F(CutRefusal, TemplateThatIsNotAnUncompressed8BitMap) {
     bench.env.loadTemplate = [](uint32_t id) {
         auto dib = cuttest::TemplateDib(cuttest::MakeTemplate(cuttest::kRoundKnob));
-        if (id == 3001)
-            dib->header.biBitCount = 4;
-        if (id == 3002)
-            dib->header.biCompression = 1;
-        if (id == 3003)
-            dib->header.biSizeImage -= 1;  // a block one byte short of the rows
+        if (id == 3001) dib->header.biBitCount = 4;
+        if (id == 3002) dib->header.biCompression = 1;
+        if (id == 3003) dib->header.biSizeImage -= 1;  // a block one byte short of the rows
         return dib;
     };
     ExpectRefusedUnchanged(2, 2, 3001);
@@ -393,10 +386,12 @@ TEST(CutAllocation, BuffersComeInTheirOrderAndSizes) {
     };
     ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
     const std::vector<std::pair<CutBuffer, uint64_t>> expected = {
-        {CutBuffer::PictureHeader, 1064},   {CutBuffer::PictureColumnMap, 480}, {CutBuffer::PictureRowMap, 400},
-        {CutBuffer::TemplateColumnMap, 392}, {CutBuffer::TemplateRowMap, 328},  {CutBuffer::PictureRows, 36000},
-        {CutBuffer::Atlas, 128576},         {CutBuffer::Pieces, 64},           {CutBuffer::Order, 16},
-        {CutBuffer::PainterScratch, 16},    {CutBuffer::PainterScratch, 16},   {CutBuffer::PainterScratch, 16},
+        {CutBuffer::PictureHeader, 1064}, {CutBuffer::PictureColumnMap, 480},
+        {CutBuffer::PictureRowMap, 400},  {CutBuffer::TemplateColumnMap, 392},
+        {CutBuffer::TemplateRowMap, 328}, {CutBuffer::PictureRows, 36000},
+        {CutBuffer::Atlas, 128576},       {CutBuffer::Pieces, 64},
+        {CutBuffer::Order, 16},           {CutBuffer::PainterScratch, 16},
+        {CutBuffer::PainterScratch, 16},  {CutBuffer::PainterScratch, 16},
     };
     ASSERT_EQ(asked.size(), expected.size() + 1);
     for (size_t k = 0; k < expected.size(); ++k) {
@@ -419,10 +414,8 @@ TEST(CutAllocation, AnyFailedAllocationClearsTheGameWithRedraw) {
         EXPECT_FALSE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true))) << failing;
         const PuzzleDocument& d = bench.doc;
         EXPECT_TRUE(d.atlas.empty() && d.pieces.empty() && d.order.empty()) << failing;
-        for (const auto& scratch : d.paintScratch)
-            EXPECT_TRUE(scratch.empty());
-        for (const Surface& s : d.surfaces)
-            EXPECT_EQ(s.count, 0);
+        for (const auto& scratch : d.paintScratch) EXPECT_TRUE(scratch.empty());
+        for (const Surface& s : d.surfaces) EXPECT_EQ(s.count, 0);
         EXPECT_FALSE(d.picture.IsOpen()) << "clearing the game closes the picture";
         EXPECT_EQ(bench.calls, "wait;notify3=1;notify6=1;repaint;clock-zero;stop-clock;magnifier;arrow;") << failing;
     }

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/PackedDib.h"
 #include "engine/Cut.h"
-#include "tests/unit/BoardTestSupport.h"
+#include "engine/PackedDib.h"
 #include "engine/PuzzleDocument.h"
 #include "tests/unit/BmpTestFiles.h"
+#include "tests/unit/BoardTestSupport.h"
 
 namespace cuttest {
 
@@ -36,7 +36,8 @@ constexpr int kReach = 66;
 enum Family { kRoundKnob, kSquareTab, kWavyEdge, kStraight, kDeepReach, kMushroom, kFamilyCount };
 
 inline const char* FamilyName(int family) {
-    static const char* names[kFamilyCount] = {"RoundKnob", "SquareTab", "WavyEdge", "Straight", "DeepReach", "Mushroom"};
+    static const char* names[kFamilyCount] = {"RoundKnob", "SquareTab", "WavyEdge",
+                                              "Straight",  "DeepReach", "Mushroom"};
     return names[family];
 }
 
@@ -51,8 +52,7 @@ inline bool OwnerKeeps(int family, double t, double s, double centre) {
         case kRoundKnob:
             if (s < 0) return true;
             return (s <= 20 && d <= 8) || (t - centre) * (t - centre) + (s - 34) * (s - 34) <= 18 * 18;
-        case kSquareTab:
-            return s < 0 || (d <= 25 && s <= 40);
+        case kSquareTab: return s < 0 || (d <= 25 && s <= 40);
         case kWavyEdge: {
             const double w = (t > 30 && t < 170) ? 24 * std::sin(3 * M_PI * (t - 30) / 140) : 0;
             return s < w;
@@ -61,10 +61,8 @@ inline bool OwnerKeeps(int family, double t, double s, double centre) {
             // Deepest pixel 59: a piece image of a 44-pixel cell still shows 63 template
             // pixels past the body.
             return s < 0 || (d <= 30 && s <= 59.5);
-        case kMushroom:
-            return s < 0 || (s <= 25 && d <= 6) || (s > 25 && s <= 45 && d <= 30);
-        default:
-            return s < 0;
+        case kMushroom: return s < 0 || (s <= 25 && d <= 6) || (s > 25 && s <= 45 && d <= 30);
+        default: return s < 0;
     }
 }
 
@@ -75,7 +73,9 @@ inline void OwnerOf(int family, int px, int py, int& I, int& J) {
     const double lx = px - cj * kBody + 0.5, ly = py - ci * kBody + 0.5;
     I = ci;
     J = cj;
-    auto centre = [](int a, int b, int vertical) { return 100.0 + (vertical ? 7 : -5) * (Mod2(a) * 2 + Mod2(b) - 1.5); };
+    auto centre = [](int a, int b, int vertical) {
+        return 100.0 + (vertical ? 7 : -5) * (Mod2(a) * 2 + Mod2(b) - 1.5);
+    };
     // Horizontal edge below cell (a, b): its upper cell owns the tab when a + b is even.
     auto upperOwns = [](int a, int b) { return Mod2(a + b) == 0; };
     auto leftOwns = [](int a, int b) { return Mod2(a + b) == 1; };
@@ -228,8 +228,7 @@ inline BmpDescription PictureOf(int32_t width, int32_t height, uint16_t bitCount
 // The colour the atlas must show for picture pixel (x, y) of a picture made by PictureOf
 // (indices of fewer than 8 bits keep their low bits; 32-bit pixels have a zero fourth byte).
 inline uint32_t ExpectedColour(uint16_t bitCount, int32_t x, int32_t y) {
-    if (bitCount < 8)
-        return PaletteColour(Index8(x, y) & ((1u << bitCount) - 1));
+    if (bitCount < 8) return PaletteColour(Index8(x, y) & ((1u << bitCount) - 1));
     return bitCount == 8 ? PaletteColour(Index8(x, y)) : Colour24(x, y);
 }
 
@@ -256,8 +255,7 @@ public:
         env.loadTemplate = [this](uint32_t id) -> std::unique_ptr<PackedDib, PackedDibDeleter> {
             loads.push_back(id);
             auto found = templates.find(id);
-            if (found == templates.end())
-                return nullptr;
+            if (found == templates.end()) return nullptr;
             return TemplateDib(found->second, topDownTemplates);
         };
         env.showWaitCursor = [this] { calls += "wait;"; };
@@ -348,7 +346,8 @@ inline std::vector<uint8_t> ReferenceAtlas(const PuzzleDocument& doc,
                     const int32_t px = c * cw - mx + u, py = r * ch - my + v;
                     bool inside = false;
                     if (px >= 0 && px < W && py >= 0 && py < H) {
-                        const int L = t.At(200 * j + templateCoordinate(u, mx, cw), 200 * i + templateCoordinate(v, my, ch));
+                        const int L =
+                            t.At(200 * j + templateCoordinate(u, mx, cw), 200 * i + templateCoordinate(v, my, ch));
                         if (L == own)
                             inside = !((r == 0 && v < my) || (c == 0 && u < mx) || (r == rows - 1 && v > ch + my) ||
                                        (c == cols - 1 && u > cw + mx));
@@ -369,8 +368,7 @@ inline std::vector<uint8_t> ReferenceAtlas(const PuzzleDocument& doc,
                     }
                     const size_t row = static_cast<size_t>(rows * ph - 1 - (r * ph + v));
                     uint8_t* p = &atlas[(row * static_cast<size_t>(pw * cols) + static_cast<size_t>(c * pw + u)) * 4];
-                    for (int b = 0; b < 4; ++b)
-                        p[b] = static_cast<uint8_t>(pixel >> (8 * b));
+                    for (int b = 0; b < 4; ++b) p[b] = static_cast<uint8_t>(pixel >> (8 * b));
                 }
         }
     return atlas;
@@ -381,9 +379,9 @@ inline std::vector<uint8_t> ReferenceAtlas(const PuzzleDocument& doc,
 // What laying every piece at its solved place shows: how often each board pixel is
 // covered, and the problems found on the way, worded for a failure message.
 struct SolvedPicture {
-    int64_t gaps = 0;       // puzzle pixels no piece covers
-    int64_t overlaps = 0;   // pixels two pieces cover
-    int64_t outside = 0;    // covered pixels outside the puzzle's rectangle
+    int64_t gaps = 0;      // puzzle pixels no piece covers
+    int64_t overlaps = 0;  // pixels two pieces cover
+    int64_t outside = 0;   // covered pixels outside the puzzle's rectangle
     int64_t wrongColour = 0;
     int64_t dirtyTransparent = 0;  // transparent pixels whose colour bytes are not 0
     std::string first;
@@ -404,8 +402,12 @@ struct SolvedPicture {
 // outside it is covered (so the outer edges are straight), every inside pixel shows the
 // picture's pixel through the maps, and every transparent pixel is 0, 0, 0, 0. The single
 // pixel where the extra column and row meet belongs to no cell and may stay uncovered.
-inline SolvedPicture LaySolved(const PuzzleDocument& doc, int32_t W, int32_t H, int32_t pictureWidth,
-                               int32_t pictureHeight, uint16_t bitCount) {
+inline SolvedPicture LaySolved(const PuzzleDocument& doc,
+                               int32_t W,
+                               int32_t H,
+                               int32_t pictureWidth,
+                               int32_t pictureHeight,
+                               uint16_t bitCount) {
     SolvedPicture out;
     const int32_t cw = doc.cellWidth, ch = doc.cellHeight, mx = doc.marginX, my = doc.marginY;
     const int32_t spanW = doc.cols * cw + 2 * mx + 1, spanH = doc.rows * ch + 2 * my + 1;

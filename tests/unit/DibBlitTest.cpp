@@ -41,9 +41,7 @@ uint8_t At8(const PackedDib& dib, int32_t rowBytes, int32_t x, int32_t y) {
 }
 
 // Every byte of the block, so that "nothing changed" is checked everywhere.
-std::vector<uint8_t> PixelBytes(const PackedDib& dib) {
-    return {dib.Pixels(), dib.Pixels() + dib.header.biSizeImage};
-}
+std::vector<uint8_t> PixelBytes(const PackedDib& dib) { return {dib.Pixels(), dib.Pixels() + dib.header.biSizeImage}; }
 
 TEST(DibBlitCopy, EightBitBlockLandsAtTheDestination) {
     DibPtr dest = MakeDib(5, 4, 8, 8, 0xEE);
@@ -87,7 +85,7 @@ TEST(DibBlitCopy, OtherDepthsUseTwentyFourBitRows) {
 }
 
 TEST(DibBlitRasterOperations, AndAndXorEveryByte) {
-    DibPtr src = MakeDib(1, 1, 24, 4, 0x0A);  // 1010
+    DibPtr src = MakeDib(1, 1, 24, 4, 0x0A);    // 1010
     DibPtr anded = MakeDib(1, 1, 24, 4, 0x0C);  // 1100
     DibPtr xored = MakeDib(1, 1, 24, 4, 0x0C);
     DibBlit(anded.get(), 0, 0, 1, 1, src.get(), 0, 0, kRopSrcAnd);
@@ -140,10 +138,10 @@ TEST(DibBlitClipping, WhollyOutsideOrTouchingChangesNothing) {
     DibPtr dest = MakeDib(4, 4, 8, 4, 0xEE);
     DibPtr src = MakeNumbered8(4, 4, 4);
     const std::vector<uint8_t> before = PixelBytes(*dest);
-    DibBlit(dest.get(), 10, 0, 4, 4, src.get(), 0, 0, kRopSrcCopy);     // past the destination
-    DibBlit(dest.get(), 4, 0, 4, 4, src.get(), 0, 0, kRopSrcCopy);      // touching its right edge
-    DibBlit(dest.get(), 0, 0, 4, 4, src.get(), 0, 9, kRopSrcCopy);      // below the source
-    DibBlit(dest.get(), 0, 0, 2, 2, src.get(), -2, 0, kRopSrcCopy);     // left of the source
+    DibBlit(dest.get(), 10, 0, 4, 4, src.get(), 0, 0, kRopSrcCopy);  // past the destination
+    DibBlit(dest.get(), 4, 0, 4, 4, src.get(), 0, 0, kRopSrcCopy);   // touching its right edge
+    DibBlit(dest.get(), 0, 0, 4, 4, src.get(), 0, 9, kRopSrcCopy);   // below the source
+    DibBlit(dest.get(), 0, 0, 2, 2, src.get(), -2, 0, kRopSrcCopy);  // left of the source
     DibBlit(dest.get(), 0, 0, 4, 4, src.get(), INT32_MAX, 0, kRopSrcCopy);
     DibBlit(dest.get(), INT32_MIN, 0, INT32_MAX, 4, src.get(), INT32_MAX, 0, kRopSrcCopy);
     EXPECT_EQ(PixelBytes(*dest), before);

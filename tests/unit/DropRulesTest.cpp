@@ -23,10 +23,11 @@ protected:
     void SetUp() override {
         boardtest::MakePuzzle(doc, 3, 4, 30, 20);
         recorder.Attach(doc);
-        for (uint32_t p = 0; p < 12; ++p)
-            Place(doc, p, Home(p).x, Home(p).y);
+        for (uint32_t p = 0; p < 12; ++p) Place(doc, p, Home(p).x, Home(p).y);
     }
-    static Point Home(uint32_t p) { return Point{10 + 60 * static_cast<int32_t>(p % 4), 10 + 50 * static_cast<int32_t>(p / 4)}; }
+    static Point Home(uint32_t p) {
+        return Point{10 + 60 * static_cast<int32_t>(p % 4), 10 + 50 * static_cast<int32_t>(p / 4)};
+    }
     // A point inside the cell of piece p as it lies now.
     Point OnPiece(uint32_t p) const { return Point{doc.pieces[p].x + 20, doc.pieces[p].y + 15}; }
 
@@ -50,7 +51,8 @@ TEST_F(DropRulesTest, PressOnAPieceLiftsItAndStartsTheClockOnlyTheFirstTime) {
     EXPECT_EQ(recorder.paints[0].area, (Rect{Home(7).x, Home(7).y, 48, 32}));
     recorder.Take(Drop(doc, drag, kNoSurface, drag.position));
 
-    EXPECT_FALSE(recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(3))).changes.startClock) << "the clock runs already";
+    EXPECT_FALSE(recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(3))).changes.startClock)
+        << "the clock runs already";
 }
 
 TEST_F(DropRulesTest, PressOnEmptySpaceOrATransparentCornerStartsASelectionAndNoClock) {
@@ -61,8 +63,7 @@ TEST_F(DropRulesTest, PressOnEmptySpaceOrATransparentCornerStartsASelectionAndNo
     EXPECT_EQ(doc.ClockArmed, 1) << "still waiting for the first piece";
     EXPECT_EQ(doc.ClockPaused, 1);
     EXPECT_EQ(drag.DragState, kDragSelection);
-    for (const Point& corner : drag.SelectionRect)
-        EXPECT_EQ(corner, (Point{300, 250}));
+    for (const Point& corner : drag.SelectionRect) EXPECT_EQ(corner, (Point{300, 250}));
     recorder.Take(Drop(doc, drag, kBoardSurface, Point{}));
     // The top-left corner of an image is in the tab margin: transparent.
     EXPECT_FALSE(recorder.Take(PickUp(doc, drag, kBoardSurface, Home(0) + Point{2, 2})).hitPiece);
@@ -76,7 +77,9 @@ TEST_F(DropRulesTest, PieceUnderNeedsAPointStrictlyInsideAndAnInsidePixel) {
     EXPECT_EQ(PieceUnder(doc, kBoardSurface, Point{42, 15}), 0) << "on the tab";
     EXPECT_EQ(PieceUnder(doc, kBoardSurface, Point{42, 13}), -1) << "beside the tab";
     // Inside pixels on the image's first column and first row still do not catch the mouse.
-    auto setInside = [&](uint32_t piece, int32_t u, int32_t v) { const_cast<uint8_t*>(AtlasPixel(doc, piece, u, v))[3] = 1; };
+    auto setInside = [&](uint32_t piece, int32_t u, int32_t v) {
+        const_cast<uint8_t*>(AtlasPixel(doc, piece, u, v))[3] = 1;
+    };
     setInside(2, 0, 10);
     setInside(2, 1, 10);
     setInside(2, 12, 0);
@@ -127,7 +130,7 @@ TEST_F(DropRulesTest, RubberBandMarksOnlyLoosePiecesItTouches) {
     Place(doc, 5, Home(4).x + 30, Home(4).y);
     Place(doc, 3, Home(7).x + 1, 150);
     doc.pieces[4].group = doc.pieces[5].group = 6;
-    doc.pieces[0].notSelected = 0;  // an old mark outside the band goes
+    doc.pieces[0].notSelected = 0;                                           // an old mark outside the band goes
     recorder.Take(PickUp(doc, drag, kBoardSurface, Point{Home(7).x, 200}));  // empty space below 7
     StretchSelection(drag, Point{5, 55});
     EXPECT_EQ(drag.SelectionRect[0], (Point{5, 55}));
@@ -143,8 +146,7 @@ TEST_F(DropRulesTest, RubberBandMarksOnlyLoosePiecesItTouches) {
 }
 
 TEST_F(DropRulesTest, SelectionMovesTogetherAndStopsAtMinusMarginX) {
-    for (uint32_t p : {1u, 2u, 6u})
-        doc.pieces[p].notSelected = 0;
+    for (uint32_t p : {1u, 2u, 6u}) doc.pieces[p].notSelected = 0;
     // Drag 2 (at x 130) 200 pixels to the left: 1 (x 70) and 6 (x 130) follow, but none
     // goes below x = -9.
     recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(2)));
@@ -180,8 +182,7 @@ TEST_F(DropRulesTest, SelectionMovedIntoABoxClearsTheBoxSelectionFirst) {
     Place(doc, 10, 5, 5);
     Place(doc, 11, 60, 60);
     doc.pieces[11].notSelected = 0;
-    for (uint32_t p : {0u, 5u})
-        doc.pieces[p].notSelected = 0;
+    for (uint32_t p : {0u, 5u}) doc.pieces[p].notSelected = 0;
     recorder.Take(PickUp(doc, drag, kBoardSurface, OnPiece(5)));
     EXPECT_EQ(recorder.Take(Drop(doc, drag, 1, Point{40, 20})), DropOutcome::MovedSelection);
     EXPECT_EQ(doc.pieces[11].notSelected, 1) << "the box's own selection was cleared";

@@ -26,8 +26,7 @@ protected:
     void SetUp() override {
         boardtest::MakePuzzle(doc, 3, 4, 30, 20);
         recorder.Attach(doc);
-        for (uint32_t p = 0; p < 12; ++p)
-            Place(doc, p, 300, 250);  // out of the way
+        for (uint32_t p = 0; p < 12; ++p) Place(doc, p, 300, 250);  // out of the way
     }
     // Puts `piece` on top of the board's stack.
     void Lift(uint32_t piece) {
@@ -147,24 +146,23 @@ TEST(JoinLabelTest, GroupOfThreeFourAndEightIsLabelledNineInAnyJoinOrder) {
         boardtest::MakePuzzle(doc, 2, 5, 30, 20);
         boardtest::Recorder recorder;
         recorder.Attach(doc);
-        for (uint32_t p = 0; p < 10; ++p)
-            Place(doc, p, 300, 250);
+        for (uint32_t p = 0; p < 10; ++p) Place(doc, p, 300, 250);
         const uint32_t anchor = members[0];
         Place(doc, anchor, home(anchor).x, home(anchor).y);
-        auto joined = [&](uint32_t p) { return doc.pieces[p].group != 0 && doc.pieces[p].group == doc.pieces[anchor].group; };
+        auto joined = [&](uint32_t p) {
+            return doc.pieces[p].group != 0 && doc.pieces[p].group == doc.pieces[anchor].group;
+        };
         // Drop the others in turn, a few pixels off their places beside the anchor, until
         // all three are one group (a piece dropped with no neighbour in place yet waits for
         // another turn).
         for (int turn = 0; turn < 12 && !(joined(members[1]) && joined(members[2])); ++turn) {
             const uint32_t piece = members[1 + turn % 2];
-            if (joined(piece))
-                continue;
+            if (joined(piece)) continue;
             uint32_t* stack = doc.Stack(kBoardSurface);
             BringToTop(doc, kBoardSurface, static_cast<int32_t>(std::find(stack, stack + 10, piece) - stack));
             recorder.JoinPieces(doc, kBoardSurface, kBoardSurface, piece, home(piece) + Point{2, -3});
         }
-        for (uint32_t piece : members)
-            EXPECT_EQ(doc.pieces[piece].group, 9u) << "piece " << piece;
+        for (uint32_t piece : members) EXPECT_EQ(doc.pieces[piece].group, 9u) << "piece " << piece;
         EXPECT_EQ(doc.pieces[anchor].x, home(anchor).x) << "the first piece never moved";
         EXPECT_EQ(boardtest::BrokenInvariant(doc), "");
     } while (std::next_permutation(members.begin(), members.end()));
@@ -188,8 +186,7 @@ TEST_F(JoinRulesTest, JoiningTwoGroupsKeepsTheLargerLabelEitherWay) {
         BringToTop(doc, kBoardSurface, static_cast<int32_t>(std::find(stack, stack + 12, grabbed) - stack));
         const Point target = moveSmaller ? Point{201, 129} : Point{52, 69};
         EXPECT_EQ(recorder.JoinPieces(doc, kBoardSurface, kBoardSurface, grabbed, target), JoinOutcome::Joined);
-        for (uint32_t p : {0u, 1u, 4u, 5u})
-            EXPECT_EQ(doc.pieces[p].group, 6u) << "piece " << p;
+        for (uint32_t p : {0u, 1u, 4u, 5u}) EXPECT_EQ(doc.pieces[p].group, 6u) << "piece " << p;
         const uint32_t staying = moveSmaller ? 4 : 0;
         const Point stayed = moveSmaller ? Point{200, 150} : Point{50, 50};
         EXPECT_EQ(doc.pieces[staying].x, stayed.x);
@@ -278,8 +275,7 @@ TEST_F(JoinRulesTest, CompletingThePuzzleInsideABoxPutsEveryPieceOnTheBoardSolve
     Place(small, 0, 10, 10);
     Place(small, 1, 40, 10);
     Place(small, 2, 10, 30);
-    for (uint32_t p : {0u, 1u, 2u})
-        small.pieces[p].group = 3;
+    for (uint32_t p : {0u, 1u, 2u}) small.pieces[p].group = 3;
     Place(small, 3, 100, 100);
     EXPECT_EQ(seen.JoinPieces(small, 0, kBoardSurface, 3, Point{42, 33}), JoinOutcome::Completed);
     EXPECT_EQ(seen.completions, 1);
@@ -324,10 +320,8 @@ TEST_F(JoinRulesTest, SolvedPuzzleNoLongerJoins) {
 
 TEST_F(JoinRulesTest, BringToTopGathersTheGroupOrTheMarkedPiecesInTheirOrder) {
     // Stack 0..11 top first. Group {2, 7, 9}; marked {1, 10, 11}.
-    for (uint32_t p : {2u, 7u, 9u})
-        doc.pieces[p].group = 10;
-    for (uint32_t p : {1u, 10u, 11u})
-        doc.pieces[p].notSelected = 0;
+    for (uint32_t p : {2u, 7u, 9u}) doc.pieces[p].group = 10;
+    for (uint32_t p : {1u, 10u, 11u}) doc.pieces[p].notSelected = 0;
     EXPECT_EQ(BringToTop(doc, kBoardSurface, 7), 3);
     EXPECT_EQ(StackOf(doc, kBoardSurface), (std::vector<uint32_t>{7, 2, 9, 0, 1, 3, 4, 5, 6, 8, 10, 11}));
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "engine/PuzzleDocument.h"
-#include "tests/unit/BoardTestSupport.h"
 #include "tests/unit/BmpTestFiles.h"
+#include "tests/unit/BoardTestSupport.h"
 
 namespace {
 
@@ -24,15 +24,13 @@ protected:
     bool Move(int from, int to, int32_t count) {
         BoardChanges changes;
         const bool moved = doc.MoveTopEntries(from, to, count, changes);
-        for (const SurfaceNoticeEvent& n : changes.notices)
-            notices.emplace_back(n.surface, n.notice);
+        for (const SurfaceNoticeEvent& n : changes.notices) notices.emplace_back(n.surface, n.notice);
         return moved;
     }
     // Clears the game; the notices and what else the windows are asked to do are kept.
     void Clear(bool redraw) {
         BoardChanges changes = doc.ClearGame(redraw);
-        for (const SurfaceNoticeEvent& n : changes.notices)
-            notices.emplace_back(n.surface, n.notice);
+        for (const SurfaceNoticeEvent& n : changes.notices) notices.emplace_back(n.surface, n.notice);
         changes.notices.clear();
         calls = boardtest::Describe(changes);
     }
@@ -42,8 +40,7 @@ protected:
     void MakePuzzle(int32_t pieces, const std::vector<int32_t>& counts, std::vector<uint32_t> order = {}) {
         ASSERT_TRUE(doc.AllocateArrays(pieces, 16));
         doc.PutAllPiecesOnBoard();
-        if (!order.empty())
-            doc.order = order;
+        if (!order.empty()) doc.order = order;
         for (int s = 0; s < kSurfaceCount; ++s)
             doc.surfaces[static_cast<size_t>(s)].count = counts[static_cast<size_t>(s)];
         doc.RestackFromCounts();
@@ -51,14 +48,12 @@ protected:
     }
     std::vector<int32_t> Counts() const {
         std::vector<int32_t> counts;
-        for (const Surface& s : doc.surfaces)
-            counts.push_back(s.count);
+        for (const Surface& s : doc.surfaces) counts.push_back(s.count);
         return counts;
     }
     std::vector<int32_t> Starts() const {
         std::vector<int32_t> starts;
-        for (const Surface& s : doc.surfaces)
-            starts.push_back(s.stackStart);
+        for (const Surface& s : doc.surfaces) starts.push_back(s.stackStart);
         return starts;
     }
     std::vector<uint32_t> StackOf(int surface) {
@@ -102,8 +97,7 @@ TEST_F(PuzzleDocumentTest, FreshTwoByTwoPuzzleHasAllPiecesOnTheBoard) {
         EXPECT_EQ(bytes[5] | bytes[6] | bytes[7], 0) << "allocated records carry no stray padding";
     }
     EXPECT_EQ(doc.atlas.size(), 64u);
-    for (const auto& scratch : doc.paintScratch)
-        EXPECT_EQ(scratch.size(), 4u);
+    for (const auto& scratch : doc.paintScratch) EXPECT_EQ(scratch.size(), 4u);
 }
 
 TEST_F(PuzzleDocumentTest, AllocatingNoPiecesFailsAndLeavesEveryArrayEmpty) {
@@ -112,8 +106,7 @@ TEST_F(PuzzleDocumentTest, AllocatingNoPiecesFailsAndLeavesEveryArrayEmpty) {
     EXPECT_TRUE(doc.atlas.empty());
     EXPECT_TRUE(doc.pieces.empty());
     EXPECT_TRUE(doc.order.empty());
-    for (const auto& scratch : doc.paintScratch)
-        EXPECT_TRUE(scratch.empty());
+    for (const auto& scratch : doc.paintScratch) EXPECT_TRUE(scratch.empty());
     EXPECT_FALSE(doc.AllocateArrays(-3, 0));
 }
 
@@ -222,8 +215,7 @@ TEST_F(PuzzleDocumentTest, StacksMatchSevenSeparateStacksAfterRandomMoves) {
         for (int step = 0; step < 3000; ++step) {
             const int from = static_cast<int>(random() % kSurfaceCount);
             auto& source = model[static_cast<size_t>(from)];
-            if (source.empty())
-                continue;
+            if (source.empty()) continue;
             if (random() % 3 == 0) {
                 // Bring a piece of the surface to its top, as a pick-up does.
                 const auto index = static_cast<int32_t>(random() % source.size());
@@ -232,8 +224,7 @@ TEST_F(PuzzleDocumentTest, StacksMatchSevenSeparateStacksAfterRandomMoves) {
                 std::rotate(source.begin(), source.begin() + index, source.begin() + index + 1);
             } else {
                 const int to = static_cast<int>(random() % kSurfaceCount);
-                if (to == from)
-                    continue;
+                if (to == from) continue;
                 const auto k = static_cast<int32_t>(1 + random() % source.size());
                 auto& target = model[static_cast<size_t>(to)];
                 const bool targetWasEmpty = target.empty();
@@ -242,10 +233,8 @@ TEST_F(PuzzleDocumentTest, StacksMatchSevenSeparateStacksAfterRandomMoves) {
                 target.insert(target.begin(), source.begin(), source.begin() + k);
                 source.erase(source.begin(), source.begin() + k);
                 std::vector<Notice> expected;
-                if (targetWasEmpty)
-                    expected.emplace_back(to, SurfaceNotice::NowHoldsPieces);
-                if (source.empty())
-                    expected.emplace_back(from, SurfaceNotice::NowEmpty);
+                if (targetWasEmpty) expected.emplace_back(to, SurfaceNotice::NowHoldsPieces);
+                if (source.empty()) expected.emplace_back(from, SurfaceNotice::NowEmpty);
                 ASSERT_EQ(notices, expected) << "step " << step;
             }
             ASSERT_TRUE(doc.StacksAreConsistent()) << pieces << " pieces, step " << step;

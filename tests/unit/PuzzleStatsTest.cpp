@@ -35,19 +35,16 @@ TEST(PuzzleStatsTest, TwoByTwoGoesZeroThirtyThreeSixtySixHundred) {
     doc.pieces[0].group = doc.pieces[1].group = 2;
     EXPECT_EQ(StatsOf(doc).percentage, 33u);
     doc.pieces[2].group = 2;  // 2 is not the largest of {0, 1, 2}: relabel as the rules do
-    for (uint32_t p : {0u, 1u, 2u})
-        doc.pieces[p].group = 3;
+    for (uint32_t p : {0u, 1u, 2u}) doc.pieces[p].group = 3;
     EXPECT_EQ(StatsOf(doc).percentage, 66u);
-    for (uint32_t p = 0; p < 4; ++p)
-        doc.pieces[p].group = 4;
+    for (uint32_t p = 0; p < 4; ++p) doc.pieces[p].group = 4;
     EXPECT_EQ(StatsOf(doc).percentage, 100u);
 }
 
 TEST(PuzzleStatsTest, TenByTenScoreHalvesAtSevenSecondsAndFallsWithHints) {
     PuzzleDocument doc;
     boardtest::MakePuzzle(doc, 10, 10, 10, 10);
-    for (Piece& piece : doc.pieces)
-        piece.group = 100;
+    for (Piece& piece : doc.pieces) piece.group = 100;
     for (uint32_t seconds : {0u, 6u}) {
         doc.ElapsedSeconds = seconds;
         EXPECT_EQ(StatsOf(doc).score, 10000000u) << seconds << " s";
@@ -71,8 +68,7 @@ TEST(PuzzleStatsTest, NoPuzzleGivesZerosAndHugeScoresStopAtTheRecordsLimit) {
     // 60 x 60 = 3600 pieces, complete at once: 3600 x 100 x 3600 x 10 does not fit.
     PuzzleDocument big;
     boardtest::MakePuzzle(big, 60, 60, 2, 2);
-    for (Piece& piece : big.pieces)
-        piece.group = 3600;
+    for (Piece& piece : big.pieces) piece.group = 3600;
     EXPECT_EQ(StatsOf(big).score, kLargestScore);
     // More hints than pieces (a damaged file) give 0, not a wrapped number.
     big.hintsUsed = 4000;
@@ -102,8 +98,7 @@ protected:
 TEST_F(HintTest, TwentyPiecesAllowFourHintsTheFourthReturnsFalse) {
     Make(4, 5);
     std::vector<bool> results;
-    for (int i = 0; i < 4; ++i)
-        results.push_back(recorder.Take(TakeHint(doc)));
+    for (int i = 0; i < 4; ++i) results.push_back(recorder.Take(TakeHint(doc)));
     EXPECT_EQ(results, (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(doc.hintsUsed, 4u);
     EXPECT_EQ(StatsOf(doc).percentage, 4u * 100u / 19u);

@@ -49,13 +49,21 @@ TEST(RandomUnitAttempts, MillisecondsAndSecondsBothFeedTheMix) {
     double state = 0.0;
     RandomLcg generator;
     // (41/32768 + 500/1000 + 30/60) * 2.5 = 2.5031280517578125: in the window at once.
-    EXPECT_NEAR(NextRandomUnit(state, generator, [] { return RandomClockReading{500, 30}; }), 0.206256103515625, kStretchTolerance);
+    EXPECT_NEAR(NextRandomUnit(state, generator,
+                               [] {
+                                   return RandomClockReading{500, 30};
+                               }),
+                0.206256103515625, kStretchTolerance);
 
     state = 0.0;
     generator = RandomLcg();
     // Without the seconds: 1.2531280517578125 misses; then
     // (18467/32768 + 0.5 + 1.2531280517578125) * 2.5 = 5.79174041748046875 hits.
-    EXPECT_NEAR(NextRandomUnit(state, generator, [] { return RandomClockReading{500, 0}; }), 0.7834808349609375, kStretchTolerance);
+    EXPECT_NEAR(NextRandomUnit(state, generator,
+                               [] {
+                                   return RandomClockReading{500, 0};
+                               }),
+                0.7834808349609375, kStretchTolerance);
     EXPECT_EQ(state, 0.79174041748046875);
 }
 
@@ -151,7 +159,9 @@ TEST(RandomUnitRange, CraftedStatesNeverEscape) {
         double state = start;
         RandomLcg generator;
         for (int call = 0; call < 50; ++call) {
-            const double value = NextRandomUnit(state, generator, [call] { return RandomClockReading{call * 19 % 1000, call % 60}; });
+            const double value = NextRandomUnit(state, generator, [call] {
+                return RandomClockReading{call * 19 % 1000, call % 60};
+            });
             ASSERT_GE(value, 0.0) << "start " << start << ", call " << call;
             ASSERT_LT(value, 1.0) << "start " << start << ", call " << call;
             ASSERT_GE(state, 0.0);

@@ -138,8 +138,8 @@ TEST_F(ResourcePackTest, DamagedRecordsAreRefused) {
     PackWriter far;
     far.AddRaw(9, h, {}, std::vector<uint8_t>(16));
     std::vector<uint8_t> farBytes = far.Bytes();
-    farBytes[farBytes.size() - 4 - 16 + 8] = 0xFF;  // offset low byte
-    farBytes[farBytes.size() - 4 - 16 + 12] = 0x7F; // offset high double word
+    farBytes[farBytes.size() - 4 - 16 + 8] = 0xFF;   // offset low byte
+    farBytes[farBytes.size() - 4 - 16 + 12] = 0x7F;  // offset high double word
     ASSERT_TRUE(pack.Open(Write(farBytes, "far.rf").c_str()));
     EXPECT_EQ(pack.Read(9), nullptr);
 }

@@ -43,8 +43,8 @@ TEST(SoundIds, ResourceIdAddsTheLanguageToSpokenBasesOnly) {
 }
 
 TEST(SoundIds, MainMenuOrder) {
-    const std::vector<uint32_t> expected = {468,  467,  1031, 469,  470,  1091, 463,  464,  465, 461,
-                                            459,  1011, 1021, 502,  1071, 1061, 1081, 1051, 1041};
+    const std::vector<uint32_t> expected = {468, 467,  1031, 469, 470,  1091, 463,  464,  465, 461,
+                                            459, 1011, 1021, 502, 1071, 1061, 1081, 1051, 1041};
     std::vector<uint32_t> english;
     for (uint32_t entry : kMainMenuSoundOrder) english.push_back(SoundResourceId(entry, kLanguageEnglish));
     EXPECT_EQ(english, expected);

@@ -20,10 +20,9 @@ protected:
     void SetUp() override {
         boardtest::MakePuzzle(doc, 3, 4, 30, 20, 200, 150);
         // Overlapping pieces, some beyond the edges.
-        const Point spots[12] = {{0, 0},     {20, 10},  {-20, -10}, {150, 120}, {170, 130}, {40, 40},
-                                 {60, 45},  {80, 50},  {100, 60},  {90, 30},   {-5, 100},  {180, -20}};
-        for (uint32_t p = 0; p < 12; ++p)
-            Place(doc, p, spots[p].x, spots[p].y);
+        const Point spots[12] = {{0, 0},   {20, 10}, {-20, -10}, {150, 120}, {170, 130}, {40, 40},
+                                 {60, 45}, {80, 50}, {100, 60},  {90, 30},   {-5, 100},  {180, -20}};
+        for (uint32_t p = 0; p < 12; ++p) Place(doc, p, spots[p].x, spots[p].y);
         doc.order = {5, 6, 1, 0, 7, 8, 9, 2, 3, 4, 10, 11};
     }
     std::vector<uint8_t> texture = boardtest::MakeTexture();
@@ -38,7 +37,8 @@ TEST_F(SurfacePainterTest, WholeSurfaceShowsTheTopmostInsidePixelOrTheTexture) {
     EXPECT_EQ(FirstWrongPixel(doc, kBoardSurface, boardtest::AsDib(texture)), "");
     // Spot checks against hand-computed values: piece 5 (top) at (40, 40), local (9, 6) is
     // its first cell pixel; the texture at (120, 0) is pixel 20 of stored row 0.
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 49, 46), (uint32_t(6 * 7 + 11) << 16) | ((9 * 5 + 3) << 8) | (5 * 37 + 1));
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 49, 46),
+              (uint32_t(6 * 7 + 11) << 16) | ((9 * 5 + 3) << 8) | (5 * 37 + 1));
     EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 120, 0), (7u << 16) | (uint32_t(255 - 20) << 8) | 20u);
 }
 
@@ -53,9 +53,11 @@ TEST_F(SurfacePainterTest, MarkedPiecesAreInvertedOnEvenRowsAtEveryThirdColumn) 
     EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 109, 106),
               (uint32_t(255 - plain[2]) << 16) | (uint32_t(255 - plain[1]) << 8) | uint32_t(255 - plain[0]));
     boardtest::AtlasColour(5, 10, 6, plain);
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 110, 106), (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 110, 106),
+              (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
     boardtest::AtlasColour(5, 9, 7, plain);
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 109, 107), (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 109, 107),
+              (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
 }
 
 TEST_F(SurfacePainterTest, SkipTopLeavesTheDraggedPieceOutOfItsArea) {
@@ -66,7 +68,8 @@ TEST_F(SurfacePainterTest, SkipTopLeavesTheDraggedPieceOutOfItsArea) {
     for (int32_t y = 0; y < 150; ++y)
         for (int32_t x = 0; x < 200; ++x) {
             const bool inTop = x >= top.x && x < top.x + top.width && y >= top.y && y < top.y + top.height;
-            ASSERT_EQ(BufferPixel(board, x, y), ExpectedPixel(doc, kBoardSurface, x, y, boardtest::AsDib(texture), inTop))
+            ASSERT_EQ(BufferPixel(board, x, y),
+                      ExpectedPixel(doc, kBoardSurface, x, y, boardtest::AsDib(texture), inTop))
                 << x << "," << y;
         }
 }
@@ -81,7 +84,8 @@ TEST_F(SurfacePainterTest, SmallAndTiledRegionsAgreeAndStayInsideTheirClip) {
     for (int32_t y = 0; y < 150; ++y)
         for (int32_t x = 0; x < 200; ++x) {
             const bool inside = x >= 33 && x < 134 && y >= 17 && y < 94;
-            ASSERT_EQ(BufferPixel(board, x, y), inside ? ExpectedPixel(doc, kBoardSurface, x, y, boardtest::AsDib(texture)) : 0xEEEEEEu)
+            ASSERT_EQ(BufferPixel(board, x, y),
+                      inside ? ExpectedPixel(doc, kBoardSurface, x, y, boardtest::AsDib(texture)) : 0xEEEEEEu)
                 << x << "," << y;
         }
     for (int32_t y = -7; y < 150; y += 13)

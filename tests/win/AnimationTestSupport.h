@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "controls/AnimationControl.h"
 #include "ControlTestSupport.h"
+#include "controls/AnimationControl.h"
 
 namespace animtest {
 
@@ -18,9 +18,9 @@ using DibPtr = std::unique_ptr<PackedDib, PackedDibDeleter>;
 using Codes = std::vector<UINT>;
 
 constexpr int kMaxSheetFrames = 12;
-constexpr uint8_t kBlackIndex = 0;    // also the transparent picture and the opaque mask
-constexpr uint8_t kWhiteIndex = 255;  // the transparent mask
-constexpr POINT kFarAway{900, 700};   // far from every window of the tests
+constexpr uint8_t kBlackIndex = 0;        // also the transparent picture and the opaque mask
+constexpr uint8_t kWhiteIndex = 255;      // the transparent mask
+constexpr POINT kFarAway{900, 700};       // far from every window of the tests
 constexpr DWORD kLeaveToleranceMs = 400;  // one 120 ms poll, with room for a slow machine
 
 // Frame i is filled with FrameColour(i), palette entry i + 1.

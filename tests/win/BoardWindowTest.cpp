@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "ControlTestSupport.h"
 #include "app/AppGlobals.h"
+#include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
-#include "board/BoardGlobals.h"
 #include "board/PuzzleSurface.h"
 #include "board/SurfaceWindows.h"
-#include "gfx/ResourcePackFile.h"
 #include "engine/SurfacePainter.h"
+#include "gfx/ResourcePackFile.h"
 #include "tests/unit/BoardTestSupport.h"
-#include "ControlTestSupport.h"
 
 namespace {
 
@@ -33,9 +33,7 @@ constexpr int32_t kPictureWidth = 320;
 constexpr int32_t kPictureHeight = 240;
 constexpr int32_t kCell = 80;
 
-std::string DistPackPath() {
-    return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf";
-}
+std::string DistPackPath() { return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf"; }
 
 // A 24-bit bottom-up .bmp whose every pixel differs from its neighbours.
 std::string WriteTestPicture() {
@@ -43,8 +41,7 @@ std::string WriteTestPicture() {
     const int32_t rowBytes = (kPictureWidth * 3 + 3) & ~3;
     std::vector<uint8_t> file(54 + static_cast<size_t>(rowBytes) * kPictureHeight, 0);
     auto put = [&file](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+        for (int i = 0; i < bytes; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
     };
     file[0] = 'B';
     file[1] = 'M';
@@ -90,8 +87,7 @@ std::vector<uint32_t> GrabClient(HWND window) {
     std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
                                  static_cast<const uint32_t*>(bits) + static_cast<size_t>(size.cx) * size.cy);
     SelectObject(memory.get(), old);
-    for (uint32_t& p : pixels)
-        p &= 0xFFFFFF;
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
 }
 
@@ -100,10 +96,8 @@ protected:
     static void SetUpTestSuite() {
         ctltest::EnsureControlClasses();
         WNDCLASSA info{};
-        if (!GetClassInfoA(App.Instance, kPuzzleSurfaceClass, &info))
-            RegisterPuzzleSurfaceClass(App.Instance);
-        if (!GetClassInfoA(App.Instance, kBoxClass, &info))
-            RegisterBoxClass(App.Instance);
+        if (!GetClassInfoA(App.Instance, kPuzzleSurfaceClass, &info)) RegisterPuzzleSurfaceClass(App.Instance);
+        if (!GetClassInfoA(App.Instance, kBoxClass, &info)) RegisterBoxClass(App.Instance);
         OpenResourcePack(DistPackPath().c_str());
         picture_ = new std::string(WriteTestPicture());
     }
@@ -137,8 +131,7 @@ protected:
         CreateBoxWindows(host_->get(), nullptr);
         completions_ = 0;
         host_->onNotice = [this](UINT code, HWND control) {
-            if (control == board_ && code == static_cast<UINT>(SurfaceNotice::PuzzleCompleted))
-                ++completions_;
+            if (control == board_ && code == static_cast<UINT>(SurfaceNotice::PuzzleCompleted)) ++completions_;
         };
         PumpFor(100);
     }
@@ -146,11 +139,9 @@ protected:
     void TearDown() override {
         StopClockTimer();
         for (HWND& box : App.BoxWindows) {
-            if (box != nullptr)
-                DestroyWindow(box);
+            if (box != nullptr) DestroyWindow(box);
         }
-        if (IsWindow(board_))
-            DestroyWindow(board_);
+        if (IsWindow(board_)) DestroyWindow(board_);
         host_.reset();
         PumpFor(50);
     }
@@ -203,7 +194,10 @@ protected:
     // precision: on a 16-bit screen (VEXLA_DEPTH=16) 5 bits a channel, since Wine's
     // screen-compatible bitmaps are 5-5-5 there and the drag's save image passes the
     // background through one.
-    std::string FirstWrongScreenPixel(HWND surfaceWindow, int surface, HWND covering = nullptr, bool lifted = false,
+    std::string FirstWrongScreenPixel(HWND surfaceWindow,
+                                      int surface,
+                                      HWND covering = nullptr,
+                                      bool lifted = false,
                                       const Point* sprite = nullptr) {
         const std::vector<uint32_t> shown = GrabClient(surfaceWindow);
         const SIZE size = ctltest::ClientSize(surfaceWindow);
@@ -217,15 +211,13 @@ protected:
         const PuzzleDocument& doc = Board.Puzzle;
         for (int32_t y = 0; y < size.cy; ++y)
             for (int32_t x = 0; x < size.cx; ++x) {
-                if (PtInRect(&hidden, POINT{x, y}))
-                    continue;
+                if (PtInRect(&hidden, POINT{x, y})) continue;
                 uint32_t want = boardtest::ExpectedPixel(doc, surface, x, y, Board.BoardTexture.GetDib(), lifted);
                 if (sprite != nullptr) {
                     const int32_t u = x - sprite->x, v = y - sprite->y;
                     if (u >= 0 && v >= 0 && u < doc.pieceWidth && v < doc.pieceHeight) {
                         const uint8_t* a = AtlasPixel(doc, Board.Drag.piece, u, v);
-                        if (a[3] != 0)
-                            want = (uint32_t(a[2]) << 16) | (uint32_t(a[1]) << 8) | a[0];
+                        if (a[3] != 0) want = (uint32_t(a[2]) << 16) | (uint32_t(a[1]) << 8) | a[0];
                     }
                 }
                 const uint32_t got = shown[static_cast<size_t>(y) * size.cx + x];
@@ -243,8 +235,7 @@ protected:
     // top), so a box would vanish from the picture the moment the board is pressed. The host
     // stands in for the play screen without being activated by clicks.
     static LRESULT CALLBACK NotActivatedByClicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_MOUSEACTIVATE)
-            return MA_NOACTIVATE;
+        if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
         return CallWindowProcA(hostProc_, window, message, wParam, lParam);
     }
 
@@ -310,7 +301,8 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     EXPECT_EQ(doc.pieces[piece].y, 140 - 66);
     EXPECT_EQ(doc.dirty, 1);
     EXPECT_EQ(FirstWrongScreenPixel(box, 0), "");
-    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0]), "") << "the board shows the vacated place";
+    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0]), "")
+        << "the board shows the vacated place";
 
     const POINT back = ctltest::ScreenPointOf(board_, 600, 500);
     Drag(MiddleOf(piece, box), back);

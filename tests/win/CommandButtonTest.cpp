@@ -2,8 +2,8 @@
 // goes down and up, and the frame the button shows is read back from the screen.
 #include <gtest/gtest.h>
 
-#include "controls/CommandButton.h"
 #include "ControlTestSupport.h"
+#include "controls/CommandButton.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "controls/ControlClasses.h"
 #include "ControlTestSupport.h"
+#include "controls/ControlClasses.h"
 
 namespace {
 
@@ -105,7 +105,9 @@ TEST_P(EveryControlClassTest, KeepsTheEnabledFlagAndClosesOnWmClose) {
     EXPECT_FALSE(IsWindow(control_));
 }
 
-INSTANTIATE_TEST_SUITE_P(Classes, EveryControlClassTest, ::testing::ValuesIn(kClasses),
+INSTANTIATE_TEST_SUITE_P(Classes,
+                         EveryControlClassTest,
+                         ::testing::ValuesIn(kClasses),
                          [](const ::testing::TestParamInfo<ExpectedClass>& param) {
                              return std::string(param.param.name);
                          });

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/ResourcePack.h"
+#include "WinTestSupport.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlProtocol.h"
+#include "engine/ResourcePack.h"
 #include "gfx/DibImage.h"
 #include "gfx/GdiHandles.h"
-#include "WinTestSupport.h"
 
 namespace ctltest {
 
@@ -71,8 +71,8 @@ public:
     HWND get() const { return window_; }
 
     HWND AddControl(const char* className, int x, int y, DWORD style = kVisibleControlStyle) {
-        return CreateWindowExA(0, className, nullptr, style, x, y, kPlaceholderSize, kPlaceholderSize, window_,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        return CreateWindowExA(0, className, nullptr, style, x, y, kPlaceholderSize, kPlaceholderSize, window_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     }
 
     std::vector<UINT> Codes() const {

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "WinTestSupport.h"
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
-#include "board/SurfaceWindows.h"
-#include "gfx/ResourcePackFile.h"
-#include "gfx/GdiHandles.h"
-#include "engine/Cut.h"
 #include "board/DragImages.h"
 #include "board/PuzzleSurface.h"
+#include "board/SurfaceWindows.h"
+#include "engine/Cut.h"
 #include "engine/ScreenPixelFormat.h"
-#include "WinTestSupport.h"
+#include "gfx/GdiHandles.h"
+#include "gfx/ResourcePackFile.h"
 
 namespace {
 
@@ -91,8 +91,7 @@ private:
 
 int BitsIn(DWORD mask) {
     int n = 0;
-    for (; mask != 0; mask &= mask - 1)
-        ++n;
+    for (; mask != 0; mask &= mask - 1) ++n;
     return n;
 }
 
@@ -104,16 +103,16 @@ TEST_P(SectionFormatTest, IsReadBackAndAcceptedOnlyWhereTheDragCanDraw) {
     ASSERT_NE(section.bitmap(), nullptr);
     ScreenPixelFormat format;
     ASSERT_EQ(ReadScreenPixelFormat(section.dc(), section.bitmap(), &format), f.drawable);
-    if (!f.drawable)
-        return;
+    if (!f.drawable) return;
     EXPECT_EQ(format.bitCount, f.bits);
     EXPECT_EQ(format.redMask, f.expectRed);
     EXPECT_EQ(format.greenMask, f.expectGreen);
     EXPECT_EQ(format.blueMask, f.expectBlue);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, SectionFormatTest, ::testing::ValuesIn(kFormats),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Depths, SectionFormatTest, ::testing::ValuesIn(kFormats), [](const auto& param) {
+    return std::string(param.param.name);
+});
 
 class SectionColourTest : public ::testing::TestWithParam<SectionFormat> {};
 
@@ -123,8 +122,8 @@ TEST_P(SectionColourTest, ColoursWrittenInTheFormatShowAsThemselves) {
     const SectionFormat& f = GetParam();
     ScreenPixelFormat format;
     ASSERT_TRUE(DescribeScreenFormat(f.bits, f.compression, f.red, f.green, f.blue, &format));
-    const RGBQUAD colours[] = {{0, 0, 255, 0},   {0, 255, 0, 0},     {255, 0, 0, 0},   {50, 100, 200, 0},
-                               {8, 4, 8, 0},     {255, 255, 255, 0}, {0, 0, 0, 0},     {131, 67, 253, 0}};
+    const RGBQUAD colours[] = {{0, 0, 255, 0}, {0, 255, 0, 0},     {255, 0, 0, 0}, {50, 100, 200, 0},
+                               {8, 4, 8, 0},   {255, 255, 255, 0}, {0, 0, 0, 0},   {131, 67, 253, 0}};
     const int count = static_cast<int>(sizeof colours / sizeof colours[0]);
     Section section(f, count);
     for (int x = 0; x < count; ++x)
@@ -133,7 +132,8 @@ TEST_P(SectionColourTest, ColoursWrittenInTheFormatShowAsThemselves) {
     GdiFlush();
     PixelCanvas canvas(count, 1);
     ASSERT_TRUE(BitBlt(canvas.dc(), 0, 0, count, 1, section.dc(), 0, 0, SRCCOPY));
-    const int keepRed = BitsIn(format.redMask), keepGreen = BitsIn(format.greenMask), keepBlue = BitsIn(format.blueMask);
+    const int keepRed = BitsIn(format.redMask), keepGreen = BitsIn(format.greenMask),
+              keepBlue = BitsIn(format.blueMask);
     for (int x = 0; x < count; ++x) {
         const uint32_t shown = canvas.Pixel(x, 0);
         EXPECT_EQ((shown >> 16 & 0xFF) >> (8 - keepRed), colours[x].rgbRed >> (8 - keepRed)) << x;
@@ -142,7 +142,8 @@ TEST_P(SectionColourTest, ColoursWrittenInTheFormatShowAsThemselves) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(DrawableDepths, SectionColourTest,
+INSTANTIATE_TEST_SUITE_P(DrawableDepths,
+                         SectionColourTest,
                          ::testing::ValuesIn(kFormats, kFormats + kDrawableFormats),
                          [](const auto& param) { return std::string(param.param.name); });
 
@@ -169,8 +170,7 @@ std::string WritePicture() {
     const int32_t width = 300, height = 200, rowBytes = (width * 3 + 3) & ~3;
     std::vector<uint8_t> file(54 + static_cast<size_t>(rowBytes) * height, 0);
     auto put = [&file](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
     };
     file[0] = 'B';
     file[1] = 'M';
@@ -202,7 +202,7 @@ protected:
         ASSERT_TRUE(doc.picture.Open(picture_.c_str()));
         doc.scale = 1.5;  // 450 x 300 board pixels
         doc.rows = 4;
-        doc.cols = 6;     // cells 75 x 75, margins 24, pieces 123 x 123
+        doc.cols = 6;  // cells 75 x 75, margins 24, pieces 123 x 123
         Board.DragImages.reset();
     }
     void TearDown() override {
@@ -233,7 +233,8 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
         // Every piece keeps its cell's centre: the templates put no tab there.
         const int64_t centreRow = doc.atlasHeightMinusOne - (doc.pieceHeight / 2);
         for (int32_t c = 0; c < doc.cols; ++c) {
-            const size_t at = static_cast<size_t>((centreRow * doc.atlasWidth + c * doc.pieceWidth + doc.pieceWidth / 2) * 4);
+            const size_t at =
+                static_cast<size_t>((centreRow * doc.atlasWidth + c * doc.pieceWidth + doc.pieceWidth / 2) * 4);
             EXPECT_EQ(doc.atlas[at + 3], 1) << id << " piece " << c;
         }
     }

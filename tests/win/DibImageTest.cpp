@@ -5,11 +5,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "WinTestSupport.h"
 #include "app/AppGlobals.h"
-#include "gfx/ResourcePackFile.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
-#include "WinTestSupport.h"
+#include "gfx/ResourcePackFile.h"
 
 namespace {
 

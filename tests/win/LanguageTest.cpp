@@ -6,16 +6,16 @@
 
 #include <string>
 
+#include "SoundTestSupport.h"
 #include "app/AppGlobals.h"
 #include "app/Language.h"
 #include "app/PlayScreen.h"
+#include "controls/ControlProtocol.h"
+#include "engine/LanguageIds.h"
+#include "engine/SoundIds.h"
 #include "gfx/ResourcePackFile.h"
 #include "platform/LanguageText.h"
-#include "engine/LanguageIds.h"
 #include "platform/Sound.h"
-#include "engine/SoundIds.h"
-#include "controls/ControlProtocol.h"
-#include "SoundTestSupport.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(GameResources, EveryStringBaseHasSixLanguages) {
-    for (uint32_t base : {20u, 30u, 40u, 50u, 60u, 70u, 80u, 100u, 110u, 120u, 130u, 140u, 150u, 160u, 170u, 180u,
-                          190u, 1000u, 1010u, 1020u, 1030u, 1040u})
+    for (uint32_t base : {20u,  30u,  40u,  50u,  60u,  70u,  80u,   100u,  110u,  120u,  130u,
+                          140u, 150u, 160u, 170u, 180u, 190u, 1000u, 1010u, 1020u, 1030u, 1040u})
         for (uint32_t language = 0; language < kLanguageCount; ++language)
             EXPECT_FALSE(Text(base + language).empty()) << base + language;
 }
@@ -56,7 +56,9 @@ TEST_F(GameResources, EnglishTexts) {
     EXPECT_EQ(Text(51), "Rows:");
     EXPECT_EQ(Text(61), "Columns:");
     EXPECT_EQ(Text(71), "Number of pieces: ");
-    EXPECT_EQ(Text(81), "\n\nThis game has been changed. \xBF" "Do you want to leave?");
+    EXPECT_EQ(Text(81),
+              "\n\nThis game has been changed. \xBF"
+              "Do you want to leave?");
     EXPECT_EQ(Text(101), "Percentage: ");
     EXPECT_EQ(Text(111), "Score: ");
     EXPECT_EQ(Text(121), "Preview");
@@ -74,10 +76,17 @@ TEST_F(GameResources, EnglishTexts) {
 TEST_F(GameResources, WholeRowsInTheirLanguages) {
     const char* rows[] = {"Filas:", "Rows:", "Filas:", "Righe:", "Rangs:", "Reihen:"};
     const char* desktops[] = {"Escritorio", "Desktop", "Escritorio", "Scrittoio", "Bureau", "Schreibtisch"};
-    const char* titles[] = {"Cuadro de Honor", "Honor Hall", "Quadro de Honor", "Quadro D'Onore",
-                            "Le cadre d'honneur", "Ehren-Tafel"};
-    const char* pieces[] = {"Total de Piezas: ", "Number of pieces: ", "Total de Pe\xE7" "as: ",
-                            "Quantita di pezzi: ", "Quantit\xE9 de pi\xE8" "ces: ", "St\xFC" "ckzahl: "};
+    const char* titles[] = {"Cuadro de Honor", "Honor Hall",         "Quadro de Honor",
+                            "Quadro D'Onore",  "Le cadre d'honneur", "Ehren-Tafel"};
+    const char* pieces[] = {"Total de Piezas: ",
+                            "Number of pieces: ",
+                            "Total de Pe\xE7"
+                            "as: ",
+                            "Quantita di pezzi: ",
+                            "Quantit\xE9 de pi\xE8"
+                            "ces: ",
+                            "St\xFC"
+                            "ckzahl: "};
     const char* computers[] = {"Mi PC", "My PC", "Mi PC", "Mi PC", "Mon PC", "Mein PC"};
     for (uint32_t i = 0; i < kLanguageCount; ++i) {
         EXPECT_EQ(Text(kRowsStringBase + i), rows[i]);
@@ -88,8 +97,9 @@ TEST_F(GameResources, WholeRowsInTheirLanguages) {
         EXPECT_LT(Text(kMyComputerStringBase + i).size(), 10u) << "read into 10 bytes";
     }
     EXPECT_EQ(Text(kHallTitleStringBase + kLanguageFrench).size(), 18u) << "the title that shows only 15";
-    EXPECT_EQ(Text(135), "Sie sind in die Ehren Tafel eingetreten, bitte schreiben Sie Ihren Namen f\xFC"
-                         "r das Verzeichnis.");
+    EXPECT_EQ(Text(135),
+              "Sie sind in die Ehren Tafel eingetreten, bitte schreiben Sie Ihren Namen f\xFC"
+              "r das Verzeichnis.");
     EXPECT_EQ(Text(44), "\n\n\xCAtes-vous s\xFBr que vous d\xE9sirez effacer l'archive?");
 }
 
@@ -104,8 +114,8 @@ TEST_F(GameResources, RunsOfSpacesShapeTheRenamingLines) {
 }
 
 TEST_F(GameResources, SixBoxMenusWithTheRenameCommand) {
-    const char* items[] = {"Cambiar Nombre", "Change Name", "Mudar Nome", "Cambiare Nome", "Changer le nom",
-                           "Den Namen \xE4ndern"};
+    const char* items[] = {"Cambiar Nombre", "Change Name",    "Mudar Nome",
+                           "Cambiare Nome",  "Changer le nom", "Den Namen \xE4ndern"};
     for (uint32_t i = 0; i < kLanguageCount; ++i) {
         HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(kBoxMenuBase + i));
         ASSERT_NE(menu, nullptr) << kBoxMenuBase + i;

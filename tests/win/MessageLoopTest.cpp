@@ -22,9 +22,7 @@ constexpr UINT kPostQuit = WM_APP + 2;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CHAR:
-            g_seen.push_back({window, message, wParam});
-            return 0;
+        case WM_CHAR: g_seen.push_back({window, message, wParam}); return 0;
         case ChildCharMessage:
             g_seen.push_back({window, message, wParam});
             return wParam == 'a' ? 1 : 0;  // the parent consumes 'a' and lets the rest through
@@ -35,15 +33,12 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             EndPaint(window, &ps);
             return 0;
         }
-        case kPostQuit:
-            PostQuitMessage(static_cast<int>(wParam));
-            return 0;
+        case kPostQuit: PostQuitMessage(static_cast<int>(wParam)); return 0;
         case kPostQuitWithPaintPending:
             InvalidateRect(window, nullptr, FALSE);
             PostQuitMessage(9);
             return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

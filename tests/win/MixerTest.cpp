@@ -3,10 +3,10 @@
 // rule, and the refusals.
 #include <gtest/gtest.h>
 
-#include "app/AppGlobals.h"
-#include "platform/Mixer.h"
-#include "engine/MixerVolume.h"
 #include "WinTestSupport.h"
+#include "app/AppGlobals.h"
+#include "engine/MixerVolume.h"
+#include "platform/Mixer.h"
 
 namespace {
 

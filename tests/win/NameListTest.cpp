@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "platform/FileExists.h"
-#include "gfx/NameList.h"
 #include "WinTestSupport.h"
+#include "gfx/NameList.h"
+#include "platform/FileExists.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ protected:
     }
     void Touch(const std::string& name) {
         const std::string path = folder_ + "\\" + name;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
         CloseHandle(file);
         files_.push_back(path);

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "ControlTestSupport.h"
 #include "app/AppGlobals.h"
-#include "board/GameClockTimer.h"
-#include "gfx/ResourcePackFile.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/WindowClasses.h"
+#include "board/GameClockTimer.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/TimerWindow.h"
 #include "gfx/DibDraw.h"
-#include "ControlTestSupport.h"
+#include "gfx/ResourcePackFile.h"
 
 namespace {
 
@@ -78,9 +78,8 @@ protected:
     // Stand-ins for the box windows, owned by the play screen as the real ones are.
     void MakeBoxes() {
         for (int i = 0; i < kBoxWindowCount; ++i) {
-            App.BoxWindows[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Box", WS_POPUP | WS_CAPTION,
-                                                60 + 10 * i, 78 + 10 * i, 300, 300, screen_, nullptr, App.Instance,
-                                                nullptr);
+            App.BoxWindows[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Box", WS_POPUP | WS_CAPTION, 60 + 10 * i,
+                                                78 + 10 * i, 300, 300, screen_, nullptr, App.Instance, nullptr);
         }
     }
 
@@ -171,7 +170,7 @@ struct FitCase {
 TEST(PlayScreenLayout, TheOpeningGameFitsThePictureInsideAMarginWithTheFinestGrid) {
     // Board area 947 x 640 (a 1024 x 768 screen), so the picture fits into 917 x 610.
     const FitCase cases[] = {
-        {640, 480, 610.0 / 480, 18, 13},  // limited by the height: 813.3 x 610
+        {640, 480, 610.0 / 480, 18, 13},   // limited by the height: 813.3 x 610
         {1000, 200, 917.0 / 1000, 20, 4},  // limited by the width: 917 x 183.4
         {10, 1000, 0.61, 2, 13},           // 6.1 pixels wide still gets two columns
     };
@@ -424,7 +423,9 @@ TEST_F(PlayScreenTest, TheHintToolIsDisabledWhenHintsRunOutAndEnabledAgain) {
 TEST_F(PlayScreenTest, TheHintToolGlowsInFourFramesAndStopsAtRestAfterTheLeave) {
     HWND hint = App.HintTool;
     HWND panel = App.ToolsPanelWindow;
-    const auto send = [&](UINT code) { SendMessageA(panel, NotifyParentMessage, code, reinterpret_cast<LPARAM>(hint)); };
+    const auto send = [&](UINT code) {
+        SendMessageA(panel, NotifyParentMessage, code, reinterpret_cast<LPARAM>(hint));
+    };
     SendMessageA(hint, ANM_SETFRAME, 0, 0);
     send(CN_ENTER);
     int frames[6];

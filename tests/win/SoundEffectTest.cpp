@@ -6,11 +6,11 @@
 
 #include <cstring>
 
+#include "SoundTestSupport.h"
 #include "app/AppGlobals.h"
+#include "engine/SoundIds.h"
 #include "platform/Help.h"
 #include "platform/Sound.h"
-#include "engine/SoundIds.h"
-#include "SoundTestSupport.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <memory>
 
+#include "WinTestSupport.h"
 #include "engine/DibBlit.h"
 #include "gfx/SpriteSheet.h"
-#include "WinTestSupport.h"
 
 namespace {
 
@@ -271,8 +271,8 @@ TEST(SpriteSheet, ChangingTheKindOfTargetBetweenSaves) {
 }
 
 TEST(SpriteSheet, DrawsInvalidateTheOwnersArea) {
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
     wintest::Pump(50);
     ValidateRect(owner, nullptr);
