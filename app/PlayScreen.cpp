@@ -42,8 +42,6 @@ static_assert(kFullScreenStyle == 0x93400000, "style of the full-screen windows"
 constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr int32_t kControlCreateSize = 50;  // controls size themselves to their pictures
 
-constexpr UINT kHideBoxFlags =
-    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 constexpr UINT kShowBoxFlags = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 
 constexpr size_t kPicturePathCapacity = 260;

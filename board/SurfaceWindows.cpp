@@ -2,6 +2,7 @@
 
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
+#include "board/BoxWindow.h"
 #include "board/DragImages.h"
 #include "board/GameClockTimer.h"
 #include "controls/ControlProtocol.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kHideBoxFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 
 void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 

@@ -129,8 +129,9 @@ TEST(PlayScreenLayout, ToolsShareThePanelHeightInFiveSteps) {
 TEST(PlayScreenLayout, ThePanelKeepsThePointerUpToItsEdgesInclusive) {
     EXPECT_TRUE(PointKeepsToolsPanel(POINT{0, 0}, 768));
     EXPECT_TRUE(PointKeepsToolsPanel(POINT{136, 665}, 768));
+    EXPECT_TRUE(PointKeepsToolsPanel(POINT{10, 671}, 768)) << "the panel's last row, 768 - 96 rows high";
     EXPECT_FALSE(PointKeepsToolsPanel(POINT{137, 10}, 768));
-    EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, 666}, 768));
+    EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, 672}, 768)) << "below the panel";
     EXPECT_FALSE(PointKeepsToolsPanel(POINT{-1, 10}, 768));
     EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, -1}, 768));
 }
