@@ -58,9 +58,7 @@ struct ToolsPanelState {
     HWND tools[kToolCount] = {};
 };
 
-ToolsPanelState* PanelState(HWND panel) {
-    return WindowStateOf<ToolsPanelState>(panel);
-}
+ToolsPanelState* PanelState(HWND panel) { return WindowStateOf<ToolsPanelState>(panel); }
 
 int32_t ToolOf(HWND control) { return GetDlgCtrlID(control) - kFirstToolId; }
 

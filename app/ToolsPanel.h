@@ -12,7 +12,7 @@ constexpr int32_t kToolsPanelWidth = 136;
 constexpr UINT_PTR kToolsPanelLeaveTimerId = 1;
 constexpr UINT kToolsPanelLeaveCheckMs = 100;
 constexpr UINT_PTR kHintSmokeTimerId = 2;
-constexpr int32_t kToolsPanelSlideStart = -119;   // the slide-out draws the tile from x -119 up to 0
+constexpr int32_t kToolsPanelSlideStart = -119;  // the slide-out draws the tile from x -119 up to 0
 
 enum ToolIndex : int32_t {
     kStatisticsTool = 0,

@@ -44,6 +44,11 @@ void StopClockTimer() {
     if (running != 0) KillTimer(nullptr, running);
 }
 
+void KillClockTimer() {
+    if (Board.Puzzle.ClockTimerId != 0) KillTimer(nullptr, Board.Puzzle.ClockTimerId);
+    Board.Puzzle.ClockTimerId = 0;
+}
+
 void RestoreStoredClock(uint32_t storedSeconds, bool solved) {
     const UINT_PTR running = RestoreClock(Board.Puzzle, storedSeconds, solved);
     if (running != 0) KillTimer(nullptr, running);

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 
 void NotifySurfaceParent(int surface, SurfaceNotice notice) {
@@ -64,7 +63,7 @@ void ApplyBoardChanges(const BoardChanges& changes) {
         if ((changes.boxesToHide & (1u << box)) != 0) HideBoxOf(box);
     if (changes.updateBoard)
         if (HWND board = WindowOfSurface(kBoardSurface)) UpdateWindow(board);
-    if (changes.stopClock) StopClockTimer();
+    if (changes.stopClock) KillClockTimer();
     if (changes.startClock) StartClockTimer();
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
     // The magnifier reads the picture in play whenever it paints.

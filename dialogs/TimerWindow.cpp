@@ -17,9 +17,7 @@ struct TimerWindowState {
     GdiObject<HFONT> font;
 };
 
-TimerWindowState* StateOf(HWND window) {
-    return WindowStateOf<TimerWindowState>(window);
-}
+TimerWindowState* StateOf(HWND window) { return WindowStateOf<TimerWindowState>(window); }
 
 LRESULT OnCreateTimerWindow(HWND window) {
     TimerWindowState* state = AttachWindowState<TimerWindowState>(window);

@@ -316,8 +316,15 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     EXPECT_EQ(doc.pieces[piece].x, 600 - 66);
     EXPECT_EQ(FirstWrongScreenPixel(box, 0), "");
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0]), "");
-    // The board's parent heard nothing: it never became empty or received its first piece.
-    EXPECT_TRUE(host_->notices.empty());
+    // The board never became empty or received its first piece: only box 1 reported, through
+    // its window to the play screen (here the host), that it filled and emptied again.
+    std::vector<UINT> fromBox;
+    for (const ctltest::Notice& n : host_->notices) {
+        EXPECT_NE(n.control, board_) << "the board reported " << n.code;
+        if (n.control == App.BoxWindows[0]) fromBox.push_back(n.code);
+    }
+    EXPECT_EQ(fromBox, (std::vector<UINT>{static_cast<UINT>(SurfaceNotice::NowHoldsPieces),
+                                          static_cast<UINT>(SurfaceNotice::NowEmpty)}));
 }
 
 TEST_F(BoardWindowTest, DroppingAPieceBesideItsNeighbourJoinsThem) {
