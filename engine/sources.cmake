@@ -28,6 +28,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/PuzzleDocument.cpp
     engine/PuzzleStats.cpp
     engine/RandomUnitCore.cpp
+    engine/RecordsFile.cpp
     engine/ResourcePack.cpp
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
