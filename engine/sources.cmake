@@ -20,6 +20,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/Geometry.cpp
     engine/Hint.cpp
     engine/JoinRules.cpp
+    engine/JustifiedText.cpp
     engine/LanguageIds.cpp
     engine/MixerVolume.cpp
     engine/ModuleFolder.cpp
