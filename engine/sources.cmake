@@ -20,6 +20,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/Geometry.cpp
     engine/Hint.cpp
     engine/JoinRules.cpp
+    engine/JustifiedText.cpp
     engine/LanguageIds.cpp
     engine/MixerVolume.cpp
     engine/ModuleFolder.cpp
@@ -28,6 +29,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/PuzzleDocument.cpp
     engine/PuzzleStats.cpp
     engine/RandomUnitCore.cpp
+    engine/RecordsFile.cpp
     engine/ResourcePack.cpp
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
