@@ -147,7 +147,9 @@ Bitmap PaintPanel(const ManifestEntry& e) {
 // --- Language-change window ------------------------------------------------------------------
 
 constexpr int kButtonX = 6, kButtonY = 10, kButtonStep = 40;
-constexpr int kButtonW = 150, kButtonH = 36;
+constexpr int kButtonW = 150, kButtonH = 38;
+// The face keeps 4 pixels to the frame's edge, room for the hover glow on the wood around it.
+constexpr int kFaceInset = 4;
 constexpr int kWindowW = 232, kWindowH = 256;
 
 void SpeechBubble(cairo_t* cr, double x, double y, double w, double h, const char* text) {
@@ -190,8 +192,9 @@ Bitmap PaintWindowBackground() {
     cairo_stroke(cr);
     for (int i = 0; i < 6; ++i) {
         double y = kButtonY + i * kButtonStep;
-        Recess(cr, kButtonX - 1, y - 1, kButtonW + 2, kButtonH + 2, kButtonH / 2.0 + 1, Darker(kWalnut, 0.45));
-        SpeechBubble(cr, kButtonX + kButtonW + 14, y + 5, w - kButtonX - kButtonW - 22, kButtonH - 10, kGreetings[i]);
+        Recess(cr, kButtonX + kFaceInset - 1, y + kFaceInset - 1, kButtonW - 2 * kFaceInset + 2,
+               kButtonH - 2 * kFaceInset + 2, (kButtonH - 2 * kFaceInset) / 2.0 + 1, Darker(kWalnut, 0.45));
+        SpeechBubble(cr, kButtonX + kButtonW + 12, y + 6, w - kButtonX - kButtonW - 20, kButtonH - 12, kGreetings[i]);
     }
     return canvas.ToBitmap24();
 }
@@ -207,16 +210,17 @@ Bitmap PaintLanguageButton(const ManifestEntry& e, int language) {
     return DrawOnPicture(
         WindowBackground(), kButtonX, kButtonY + language * kButtonStep, fw, fh, 3, 1, [&](cairo_t* cr, int i) {
             Look look = looks[i];
-            GlossyButton(cr, 1, 1, fw - 3, fh - 3, (fh - 3) / 2.0, Mix(kHoney, kGold, 0.35), look);
+            GlossyButton(cr, kFaceInset, kFaceInset, fw - 2 * kFaceInset, fh - 2 * kFaceInset,
+                         (fh - 2 * kFaceInset) / 2.0, Mix(kHoney, kGold, 0.35), look);
             double off = look == Look::Pressed ? 1 : 0;
-            LanguageFlag(cr, language, 12 + off, fh / 2.0 - 8 + off, 26, 16);
+            LanguageFlag(cr, language, 14 + off, fh / 2.0 - 7.5 + off, 24, 15);
             TextStyle st;
             st.size = 18;
             st.fill = look == Look::Hover ? kWhite : Lighter(kParchment, 0.3);
             st.outline = Darker(kWalnut, 0.2);
             st.outlineWidth = 2;
             st.shadow = 1;
-            double left = 44, right = fw - 10;
+            double left = 44, right = fw - 12;
             st.size = FitTextSize(cr, kNames[language], st, right - left);
             DrawTextCentred(cr, kNames[language], (left + right) / 2 + off, fh / 2.0 + st.size * 0.34 + off, st);
         });
