@@ -1,7 +1,7 @@
 // The dialogs' art on the pack the build wrote: every child and text the windows place lies
 // on their background, children are drawn over the very patch of background they cover,
-// the title bitmaps that windows copy over their backgrounds join them without a seam, and
-// the language variants carry their own words.
+// the titles and pictures that windows copy over their backgrounds join them without a
+// seam, and the language variants carry their own words.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -101,6 +101,11 @@ const Placement kPlacements[] = {
     {1640, 0, 197, 29, 95, 93, "language panel: six names"},
     {1641, 2000, 6, 10, 0, 0, "language window: Spanish"},
     {1641, 2005, 6, 210, 0, 0, "language window: German"},
+    {412, 413, 505, 320, 0, 0, "product page: play"},
+    {412, 414, 538, 320, 0, 0, "product page: stop"},
+    {412, 205, 440, 412, 0, 0, "product page: close"},
+    {412, 0, 48, 188, 217, 264, "product page: description"},
+    {412, 0, 364, 158, 222, 162, "product page: clip"},
 };
 
 // Windows sized to their bitmap without room for the dialog frame lose this much of the
@@ -127,6 +132,12 @@ TEST_F(DialogArt, ChildrenAndTextsLieOnTheirBackground) {
     EXPECT_GE(Entry(1591).height, 57);
     EXPECT_GE(Entry(1700).width, 243);
     EXPECT_GE(Entry(1700).height, 54);
+    for (uint32_t id = 600; id <= 603; ++id) {
+        EXPECT_GE(Entry(id).width, 266);
+        EXPECT_GE(Entry(id).height, 174);
+    }
+    EXPECT_EQ(Entry(412).width, 640);
+    EXPECT_EQ(Entry(412).height, 480);
     EXPECT_EQ(Entry(410).width, 640);
     EXPECT_EQ(Entry(410).height, 480);
 }
@@ -147,11 +158,11 @@ TEST_F(DialogArt, ChildrenAreDrawnOverThePatchTheyCover) {
     }
 }
 
-TEST_F(DialogArt, TitlesJoinTheirBackgroundWithoutASeamAndCarryWords) {
+TEST_F(DialogArt, CopiedTitlesAndPicturesJoinTheirBackgroundWithoutASeam) {
     const struct {
         uint32_t first, last, background;
         int x, y;
-    } titles[] = {{1591, 1595, 158, 0, 0}, {1700, 1705, 445, 17, 4}};
+    } titles[] = {{1591, 1595, 158, 0, 0}, {1700, 1705, 445, 17, 4}, {600, 603, 412, 1, 0}};
     for (const auto& t : titles) {
         auto bg = Load(t.background);
         ASSERT_TRUE(bg);
@@ -160,22 +171,22 @@ TEST_F(DialogArt, TitlesJoinTheirBackgroundWithoutASeamAndCarryWords) {
             auto title = Load(id);
             ASSERT_TRUE(title);
             EXPECT_EQ(RimDifference(*title, 0, 0, *bg, t.x, t.y, e.width, e.height, 3), 0.0)
-                << "title " << id << " shows a seam where it is copied onto " << t.background;
+                << id << " shows a seam where it is copied onto " << t.background;
             EXPECT_GT(AreaDifference(*title, 0, 0, *bg, t.x, t.y, e.width, e.height), 3.0)
-                << "title " << id << " adds no words to " << t.background;
+                << id << " adds nothing to " << t.background;
         }
     }
 }
 
-TEST_F(DialogArt, LanguageVariantsDiffer) {
-    for (uint32_t base : {1700u, 2000u})
-        for (uint32_t a = 0; a < 6; ++a)
-            for (uint32_t b = a + 1; b < 6; ++b) {
-                ManifestEntry e = Entry(base + a);
-                auto da = Load(base + a), db = Load(base + b);
+TEST_F(DialogArt, LanguageAndProductVariantsDiffer) {
+    const struct { uint32_t first, count; } runs[] = {{1700, 6}, {2000, 6}, {600, 4}};
+    for (const auto& run : runs)
+        for (uint32_t a = run.first; a < run.first + run.count; ++a)
+            for (uint32_t b = a + 1; b < run.first + run.count; ++b) {
+                ManifestEntry e = Entry(a);
+                auto da = Load(a), db = Load(b);
                 ASSERT_TRUE(da && db);
-                EXPECT_GT(AreaDifference(*da, 0, 0, *db, 0, 0, e.width, e.height), 1.0)
-                    << base + a << " vs " << base + b;
+                EXPECT_GT(AreaDifference(*da, 0, 0, *db, 0, 0, e.width, e.height), 1.0) << a << " vs " << b;
             }
 }
 
