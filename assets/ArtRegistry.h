@@ -17,6 +17,7 @@ void RegisterMainMenuArt(PainterTable& table);
 void RegisterPlayScreenArt(PainterTable& table);
 void RegisterToolArt(PainterTable& table);
 void RegisterTemplateArt(PainterTable& table);
+void RegisterDialogArt(PainterTable& table);
 
 // The main menu background, shared with the painters of the main menu's children so that
 // each child can be drawn over the exact patch of background it covers.
