@@ -29,6 +29,12 @@ int main(int argc, char** argv) {
     RegisterPlayScreenArt(painters);
     RegisterToolArt(painters);
     RegisterTemplateArt(painters);
+    RegisterFileMenuArt(painters);
+    RegisterFileWindowArt(painters);
+    RegisterOptionsArt(painters);
+    RegisterMusicArt(painters);
+    RegisterNewPuzzleArt(painters);
+    RegisterNewPuzzlePagesArt(painters);
 
     PackWriter pack;
     std::vector<std::pair<uint32_t, Bitmap>> sheet;
