@@ -37,8 +37,9 @@ Bitmap PaintFileMenuBackground(const ManifestEntry& e) {
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
     cairo_pattern_destroy(bevel);
-    // The dark tray the three pills lie in, with a gilt rim.
-    RoundedRect(cr, 4, 6, w - 8, h - 10, 8);
+    // The dark tray the three pills lie in, with a gilt rim; it reaches past every pill's
+    // frame, so that their black margins lie on it.
+    RoundedRect(cr, 3, 4, w - 6, h - 7, 5);
     SetColour(cr, Hex(0x050302));
     cairo_fill_preserve(cr);
     SetColour(cr, kGold, 0.9);

@@ -203,7 +203,7 @@ void DrawTab(cairo_t* cr, int fw, int fh, int frame, TabIcon icon, const char* t
     cairo_stroke(cr);
     if (!checked) {
         // The tray's edge runs in front of a tab that is not chosen.
-        cairo_rectangle(cr, 0, fh - 2, fw, 2);
+        cairo_rectangle(cr, x, fh - 2, w, 2);
         cairo_set_source_rgba(cr, kWalnut.r, kWalnut.g, kWalnut.b, 0.35);
         cairo_fill(cr);
     }

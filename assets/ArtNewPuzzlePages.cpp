@@ -213,8 +213,9 @@ void DrawCategory(cairo_t* cr, int fw, int fh, int frame, Category category) {
     }
     DropShadow(cr, x, y, w, h, r, checked ? 0.8 : 1.6, 0.45);
     RoundedRect(cr, x, y, w, h, r);
-    const Rgb paper = checked ? Mix(Lighter(kParchment, 0.5), Lighter(kTeal, 0.75), 0.35)
-                              : (hover ? Lighter(kParchment, 0.45) : Lighter(kParchment, 0.2));
+    Rgb paper = checked ? Mix(Lighter(kParchment, 0.5), Lighter(kTeal, 0.75), 0.35)
+                        : (hover ? Lighter(kParchment, 0.45) : Lighter(kParchment, 0.2));
+    if (checked && hover) paper = Lighter(Mix(paper, kGold, 0.15), 0.3);
     cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
     Rgb hi = Lighter(paper, 0.3);
     cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
