@@ -215,7 +215,8 @@ void DrawCategory(cairo_t* cr, int fw, int fh, int frame, Category category) {
     RoundedRect(cr, x, y, w, h, r);
     Rgb paper = checked ? Mix(Lighter(kParchment, 0.5), Lighter(kTeal, 0.75), 0.35)
                         : (hover ? Lighter(kParchment, 0.45) : Lighter(kParchment, 0.2));
-    if (checked && hover) paper = Lighter(Mix(paper, kGold, 0.15), 0.3);
+    if (checked && hover)
+        paper = Lighter(Mix(paper, kGold, 0.15), 0.3);
     cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
     Rgb hi = Lighter(paper, 0.3);
     cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
@@ -436,10 +437,89 @@ private:
     double scale_;
 };
 
-// The picture the pieces are cut from: a bright little landscape covering the template.
+// The picture the pieces are cut from: an evening landscape with layered hills, a lake, a
+// tree and a red-roofed house, so that every piece carries something to look at.
 Bitmap ShapePicture(int side) {
     Canvas canvas(side, side);
-    MiniLandscape(canvas.cr(), 0, 0, side, side);
+    cairo_t* cr = canvas.cr();
+    const double s = side;
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, s * 0.6);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.33, 0.58, 0.8);
+    cairo_pattern_add_color_stop_rgb(sky, 0.65, 0.95, 0.78, 0.6);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.98, 0.62, 0.42);
+    cairo_set_source(cr, sky);
+    cairo_paint(cr);
+    cairo_pattern_destroy(sky);
+    cairo_arc(cr, s * 0.7, s * 0.34, s * 0.11, 0, 2 * M_PI);
+    SetColour(cr, Lighter(kGold, 0.35));
+    cairo_fill(cr);
+    for (int k = 0; k < 2; ++k) {  // two small clouds
+        const double cx = s * (0.22 + k * 0.5), cy = s * (0.16 + k * 0.05);
+        cairo_arc(cr, cx, cy, s * 0.05, 0, 2 * M_PI);
+        cairo_arc(cr, cx + s * 0.05, cy - s * 0.02, s * 0.06, 0, 2 * M_PI);
+        cairo_arc(cr, cx + s * 0.11, cy, s * 0.045, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, 1, 1, 1, 0.85);
+        cairo_fill(cr);
+    }
+    const struct {
+        double base, amp, phase;
+        uint32_t colour;
+    } hills[3] = {{0.5, 0.08, 0.3, 0x7fa8a0}, {0.6, 0.07, 2.1, 0x5c9a58}, {0.72, 0.05, 4.0, 0x3f7a3a}};
+    for (const auto& h : hills) {
+        cairo_move_to(cr, 0, s);
+        for (int i = 0; i <= 40; ++i) {
+            const double x = s * i / 40.0;
+            cairo_line_to(cr, x, s * (h.base - h.amp * std::sin(i / 40.0 * 2 * M_PI * 0.8 + h.phase)));
+        }
+        cairo_line_to(cr, s, s);
+        cairo_close_path(cr);
+        SetColour(cr, Hex(h.colour));
+        cairo_fill(cr);
+    }
+    // The lake, with the sun's reflection.
+    cairo_save(cr);
+    cairo_translate(cr, s * 0.62, s * 0.86);
+    cairo_scale(cr, s * 0.3, s * 0.08);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    cairo_pattern_t* lake = cairo_pattern_create_linear(0, s * 0.78, 0, s * 0.94);
+    cairo_pattern_add_color_stop_rgb(lake, 0, 0.55, 0.78, 0.9);
+    cairo_pattern_add_color_stop_rgb(lake, 1, 0.2, 0.48, 0.62);
+    cairo_set_source(cr, lake);
+    cairo_fill(cr);
+    cairo_pattern_destroy(lake);
+    cairo_rectangle(cr, s * 0.6, s * 0.84, s * 0.12, s * 0.012);
+    SetColour(cr, Lighter(kGold, 0.4), 0.8);
+    cairo_fill(cr);
+    // A house with a red roof and a tree beside it.
+    const double hx = s * 0.2, hy = s * 0.66, hw = s * 0.14;
+    cairo_rectangle(cr, hx, hy, hw, hw * 0.8);
+    SetColour(cr, Lighter(kParchment, 0.3));
+    cairo_fill(cr);
+    cairo_move_to(cr, hx - hw * 0.15, hy);
+    cairo_line_to(cr, hx + hw / 2, hy - hw * 0.55);
+    cairo_line_to(cr, hx + hw * 1.15, hy);
+    cairo_close_path(cr);
+    SetColour(cr, kRed);
+    cairo_fill(cr);
+    cairo_rectangle(cr, hx + hw * 0.4, hy + hw * 0.35, hw * 0.22, hw * 0.45);
+    SetColour(cr, kWalnut);
+    cairo_fill(cr);
+    cairo_rectangle(cr, s * 0.43, s * 0.62, s * 0.02, s * 0.1);
+    SetColour(cr, kWalnut);
+    cairo_fill(cr);
+    cairo_arc(cr, s * 0.44, s * 0.58, s * 0.06, 0, 2 * M_PI);
+    SetColour(cr, Hex(0x2f6a30));
+    cairo_fill(cr);
+    // Flowers in the near meadow.
+    for (int k = 0; k < 9; ++k) {
+        const double fx = s * (0.06 + 0.1 * k + 0.03 * std::sin(k * 2.3)), fy = s * (0.9 + 0.05 * std::sin(k * 1.7));
+        if (fx > s * 0.3 && fx < s * 0.94 && fy < s * 0.95)
+            continue;  // not on the lake
+        cairo_arc(cr, fx, fy, s * 0.012, 0, 2 * M_PI);
+        SetColour(cr, k % 2 ? kGold : Lighter(kRed, 0.2));
+        cairo_fill(cr);
+    }
     return canvas.ToBitmap24();
 }
 

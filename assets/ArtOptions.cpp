@@ -189,24 +189,45 @@ void DrawMagnifier(cairo_t* cr, int fw, int fh, int f) {
         Sparkle(cr, lx - r * 0.45, ly - r * 0.5, 2.5, 0.6);
 }
 
-// Back to the main menu: the menu card with its red play button, and a gold arrow that runs
-// round it, a tenth of a turn per frame.
+// Back to the main menu: a little house, the game's home, and a gold arrow that runs round
+// it, a tenth of a turn per frame.
 void DrawMainMenu(cairo_t* cr, int fw, int fh, int f) {
     PanelPaper(cr, fw, fh);
-    const double cx = fw / 2.0, cy = fh / 2.0 - 1;
-    const double cw = 30, ch = 36;
-    SoftShadow(cr, cx + 2, cy + ch / 2 + 5, cw * 0.7, 4, 0.3);
-    // The card.
-    WoodFramedPanel(cr, cx - cw / 2, cy - ch / 2, cw, ch, 5, 3.5, 205);
-    GlossyButton(cr, cx - cw / 2 + 6, cy - 6, cw - 12, 8, 4, kRed, Look::Normal);
-    cairo_rectangle(cr, cx - 8, cy + 7, 16, 6);
-    SetColour(cr, Hex(0x4f8a45), 0.85);
+    const double cx = fw / 2.0, cy = fh / 2.0;
+    SoftShadow(cr, cx + 2, cy + 16, 20, 4, 0.3);
+    // Walls, a door and a window.
+    const double wx = cx - 12, wy = cy - 4, ww = 24, wh = 19;
+    cairo_rectangle(cr, wx, wy, ww, wh);
+    FillProcedural(cr, [](int x, int y) { return WoodAt(x, y * 3, Lighter(kHoney, 0.25), 205); });
+    SetColour(cr, Darker(kWalnut, 0.4));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    RoundedRect(cr, cx - 4, wy + 8, 8, wh - 8, 2);
+    SetColour(cr, Darker(kWalnut, 0.2));
     cairo_fill(cr);
-    cairo_rectangle(cr, cx - 8, cy - 13, 16, 3);
+    cairo_arc(cr, cx + 2, wy + 14, 0.9, 0, 2 * M_PI);
     SetColour(cr, kGold);
     cairo_fill(cr);
+    // The roof, with a chimney.
+    cairo_rectangle(cr, cx + 5, cy - 19, 4, 8);
+    SetColour(cr, Darker(kRed, 0.3));
+    cairo_fill(cr);
+    cairo_move_to(cr, wx - 4, wy + 1);
+    cairo_line_to(cr, cx, cy - 19);
+    cairo_line_to(cr, wx + ww + 4, wy + 1);
+    cairo_close_path(cr);
+    cairo_pattern_t* roof = cairo_pattern_create_linear(0, cy - 19, 0, wy + 1);
+    Rgb hi = Lighter(kRed, 0.25), lo = Darker(kRed, 0.2);
+    cairo_pattern_add_color_stop_rgb(roof, 0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(roof, 1, lo.r, lo.g, lo.b);
+    cairo_set_source(cr, roof);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(roof);
+    SetColour(cr, Darker(kRed, 0.55));
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
     // The arrow: three quarters of a circle ending in a head, turning with the frames.
-    const double r = 28, start = -M_PI / 2 + f * 2 * M_PI / 10;
+    const double r = 29, start = -M_PI / 2 + f * 2 * M_PI / 10;
     const double end = start + 1.5 * M_PI;
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
