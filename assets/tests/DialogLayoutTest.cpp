@@ -158,7 +158,7 @@ TEST_F(DialogLayout, ChildrenShownTogetherDoNotOverlap) {
     EXPECT_LE(FrameHeight(pill) - 40, 5);
 }
 
-// The frames each window's controls read from their bitmaps (Parts 3.2 to 3.5).
+// The frames each window's controls read from their bitmaps: buttons, check boxes, scrollers, sliders and animations.
 TEST_F(DialogLayout, ControlsHaveTheFramesTheirWindowsExpect) {
     const struct {
         uint32_t first, last;
