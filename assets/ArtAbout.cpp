@@ -353,28 +353,6 @@ Bitmap PaintMediaButton(const ManifestEntry& e, int x, bool play) {
     });
 }
 
-// Close: a red token with a white cross that flips over and over (its back is gold).
-Bitmap PaintProductClose(const ManifestEntry& e) {
-    int fw = FrameWidth(e), fh = FrameHeight(e);
-    return DrawOnPicture(ProductPage(), kCloseX, kCloseY, fw, fh, e.layout.rows, e.layout.columns,
-                         [&](cairo_t* cr, int f) {
-                             double turn = std::cos(2 * M_PI * f / 10.0);
-                             double cx = fw / 2.0, cy = fh / 2.0, r = std::min(fw, fh) / 2.0 - 5;
-                             cairo_save(cr);
-                             cairo_translate(cr, cx, cy);
-                             cairo_scale(cr, std::max(0.08, std::fabs(turn)), 1);
-                             if (turn >= 0)
-                                 RoundCloseFace(cr, 0, 0, r, Look::Normal, false);
-                             else {
-                                 GlossyDisc(cr, 0, 0, r, kGold, Look::Normal);
-                                 StarPath(cr, 0, 1, r * 0.55, r * 0.23, 0);
-                                 SetColour(cr, kRed);
-                                 cairo_fill(cr);
-                             }
-                             cairo_restore(cr);
-                         });
-}
-
 }  // namespace
 
 void RegisterAboutArt(PainterTable& table) {
@@ -386,5 +364,4 @@ void RegisterAboutArt(PainterTable& table) {
         };
     table[413] = [](const ManifestEntry& e) { return PaintMediaButton(e, kPlayX, true); };
     table[414] = [](const ManifestEntry& e) { return PaintMediaButton(e, kStopX, false); };
-    table[205] = PaintProductClose;
 }

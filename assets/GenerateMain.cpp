@@ -31,6 +31,12 @@ int main(int argc, char** argv) {
     RegisterToolArt(painters);
     RegisterTemplateArt(painters);
     RegisterDialogArt(painters);
+    RegisterFileMenuArt(painters);
+    RegisterFileWindowArt(painters);
+    RegisterOptionsArt(painters);
+    RegisterMusicArt(painters);
+    RegisterNewPuzzleArt(painters);
+    RegisterNewPuzzlePagesArt(painters);
 
     PackWriter pack;
     std::vector<std::pair<uint32_t, Bitmap>> sheet;

@@ -103,7 +103,6 @@ const Placement kPlacements[] = {
     {1641, 2005, 6, 210, 0, 0, "language window: German"},
     {412, 413, 505, 320, 0, 0, "product page: play"},
     {412, 414, 538, 320, 0, 0, "product page: stop"},
-    {412, 205, 440, 412, 0, 0, "product page: close"},
     {412, 0, 48, 188, 217, 264, "product page: description"},
     {412, 0, 364, 158, 222, 162, "product page: clip"},
 };
