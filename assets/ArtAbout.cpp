@@ -303,8 +303,7 @@ void Marbles(cairo_t* cr, double w, double h) {
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 6; ++c) {
             double cx = w / 2 - 70 + c * 28 + r * 14, cy = h / 2 - 13 + r * 26;
-            if (r == 1 && c == 5)
-                continue;
+            if (r == 1 && c == 5) continue;
             GlossyDisc(cr, cx, cy, 11, colours[(r * 6 + c) % 5], Look::Normal);
         }
 }

@@ -218,9 +218,7 @@ void LanguageFlag(cairo_t* cr, int language, double x, double y, double w, doubl
             SetColour(cr, Hex(0xaa151b), 0.8);
             cairo_fill(cr);
             break;
-        case 1:
-            UnionFlag(cr, x, y, w, h);
-            break;
+        case 1: UnionFlag(cr, x, y, w, h); break;
         case 2:  // Portugal
             Band(cr, x, y, w, h, 0xda291c);
             Band(cr, x, y, w * 0.4, h, 0x046a38);

@@ -171,8 +171,7 @@ void HingedBox(cairo_t* cr,
         }
     };
     FloorShadow(cr, x + w / 2 + 3, top + h + 1, w * 0.62);
-    if (!lid.outside)
-        drawLid();  // standing up behind the opening
+    if (!lid.outside) drawLid();  // standing up behind the opening
     Opening(cr, x, top, w, depth, inset);
     inside(cr);
     // Front wall.
@@ -191,8 +190,7 @@ void HingedBox(cairo_t* cr,
     cairo_rectangle(cr, x + 2, top + h * 0.35, w - 4, 1.6);
     SetColour(cr, kGold, 0.9);
     cairo_fill(cr);
-    if (lid.outside)
-        drawLid();  // shut, or nearly, over the opening
+    if (lid.outside) drawLid();  // shut, or nearly, over the opening
 }
 
 // Accept: the puzzle box. 0 closed (the open mode's rest), 1 its lid lifted a crack with a
@@ -218,22 +216,19 @@ void DrawAccept(cairo_t* cr, int fw, int fh, int f) {
         cairo_restore(cr);
     }
     HingedBox(cr, bx, top, bw, bh, 20, open[f], Mix(kWalnut, kHoney, 0.45), 277, [&](cairo_t* c) {
-        if (lift <= 0)
-            return;
+        if (lift <= 0) return;
         const int e1[4] = {1, -1, 1, 0}, e2[4] = {-1, 1, 0, 1}, e3[4] = {1, 1, -1, -1};
         const double base = top + 6;
         LoosePiece(c, fw / 2.0 - 13, base - lift * 34, 15, -0.3, e1, kTeal);
         LoosePiece(c, fw / 2.0 + 12, base - lift * 30, 15, 0.35, e2, kRed);
         LoosePiece(c, fw / 2.0, base - lift * 48, 16, 0.05, e3, kGold);
     });
-    if (f == 1)
-        Sparkle(cr, fw - 14, top - 10, 4, 0.9);
+    if (f == 1) Sparkle(cr, fw - 14, top - 10, 4, 0.9);
     if (f == 10) {
         Sparkle(cr, 12, 20, 4, 0.95);
         Sparkle(cr, fw - 10, 34, 3, 0.8);
     }
-    if (f == 11)
-        Sparkle(cr, fw - 12, 24, 2.5, 0.6);
+    if (f == 11) Sparkle(cr, fw - 12, 24, 2.5, 0.6);
 }
 
 // Erase: a swing bin whose lid flaps open as the button swings from frame 0 to 9.
@@ -250,8 +245,7 @@ void DrawErase(cairo_t* cr, int fw, int fh, int f) {
         SetColour(cr, Darker(kRed, 0.6));
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
-        if (!lid.outside)
-            return;
+        if (!lid.outside) return;
         const double lip = 4.5 * (1 - open * 3);
         if (lip > 0.5) {
             RoundedRect(cr, bx - 2, lid.freeY, bw + 4, lip, 1.5);
@@ -263,8 +257,7 @@ void DrawErase(cairo_t* cr, int fw, int fh, int f) {
         SetColour(cr, kGold);
         cairo_fill(cr);
     };
-    if (!lid.outside)
-        drawLid();
+    if (!lid.outside) drawLid();
     Opening(cr, bx, top, bw, depth, inset);
     // Crumpled paper inside, seen when the lid is up.
     if (open > 0.3) {
@@ -310,8 +303,7 @@ void DrawErase(cairo_t* cr, int fw, int fh, int f) {
     cairo_rectangle(cr, bx - 1.5, top - 1, bw + 3, 4);
     SetColour(cr, Darker(kTeal, 0.45));
     cairo_fill(cr);
-    if (lid.outside)
-        drawLid();
+    if (lid.outside) drawLid();
 }
 
 void DrawCancel(cairo_t* cr, int fw, int fh, int f) {

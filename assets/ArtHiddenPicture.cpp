@@ -86,6 +86,4 @@ Bitmap PaintHiddenPicture(const ManifestEntry& e) {
 
 }  // namespace
 
-void RegisterHiddenPictureArt(PainterTable& table) {
-    table[508] = PaintHiddenPicture;
-}
+void RegisterHiddenPictureArt(PainterTable& table) { table[508] = PaintHiddenPicture; }

@@ -70,8 +70,7 @@ void Ribbon(cairo_t* cr) {
     SetColour(cr, kGold, 0.9);
     cairo_set_line_width(cr, 1.4);
     cairo_stroke(cr);
-    for (double x : {left + 14.0, right - 14.0})
-        StarPath(cr, x, (top + bottom) / 2, 7, 3, 0);
+    for (double x : {left + 14.0, right - 14.0}) StarPath(cr, x, (top + bottom) / 2, 7, 3, 0);
     SetColour(cr, kGold);
     cairo_fill(cr);
 }
@@ -102,12 +101,10 @@ void Rows(cairo_t* cr) {
             SetColour(cr, i % 2 ? Darker(kParchment, 0.1) : Lighter(kParchment, 0.4), i % 2 ? 0.35 : 0.45);
         cairo_fill(cr);
         // A dotted rule under each row.
-        for (double x = left + 4; x < right - 4; x += 4)
-            cairo_rectangle(cr, x, y + kRowHeight - 1, 1.6, 1);
+        for (double x = left + 4; x < right - 4; x += 4) cairo_rectangle(cr, x, y + kRowHeight - 1, 1.6, 1);
         SetColour(cr, kHoney, 0.55);
         cairo_fill(cr);
-        if (i < 3)
-            Medal(cr, right - 14, y + kRowHeight / 2.0 - 1, kMedal[i], i);
+        if (i < 3) Medal(cr, right - 14, y + kRowHeight / 2.0 - 1, kMedal[i], i);
     }
     // Column rules between place and name, and before the score.
     for (double x : {kNameX - 7.5, kScoreX - 12.5}) {
@@ -232,9 +229,7 @@ const Bitmap& Background() {
 }
 
 // The eraser's place in frame f of 0..9: it rubs from the left end of the card to the right.
-double EraserTravel(int f) {
-    return 0.5 - 0.5 * std::cos(M_PI * f / 9.0);
-}
+double EraserTravel(int f) { return 0.5 - 0.5 * std::cos(M_PI * f / 9.0); }
 
 void DrawEraseFrame(cairo_t* cr, int fw, int fh, int f) {
     // A small card of names.
@@ -248,8 +243,7 @@ void DrawEraseFrame(cairo_t* cr, int fw, int fh, int f) {
     for (int k = 0; k < 3; ++k) {
         double y = -6 + k * 6.5;
         cairo_move_to(cr, -19, y);
-        for (int s = 0; s < 9; ++s)
-            cairo_line_to(cr, -19 + (s + 1) * 4, y + ((s + k) % 2 ? -1.3 : 1.1));
+        for (int s = 0; s < 9; ++s) cairo_line_to(cr, -19 + (s + 1) * 4, y + ((s + k) % 2 ? -1.3 : 1.1));
     }
     SetColour(cr, kRed, 0.75);
     cairo_set_line_width(cr, 1.1);

@@ -128,9 +128,7 @@ void DriveBox(cairo_t* cr, double top, Rgb led) {
     cairo_fill(cr);
 }
 
-void FixedDrive(cairo_t* cr) {
-    DriveBox(cr, 7.5, Hex(0x3ec46d));
-}
+void FixedDrive(cairo_t* cr) { DriveBox(cr, 7.5, Hex(0x3ec46d)); }
 
 void CdRom(cairo_t* cr) {
     cairo_arc(cr, 8, 8, 7, 0, 2 * M_PI);
@@ -139,8 +137,7 @@ void CdRom(cairo_t* cr) {
     cairo_pattern_t* g = cairo_pattern_create_linear(1, 1, 15, 15);
     const double stops[6][4] = {{0, 0.93, 0.93, 0.9},   {0.3, 0.75, 0.86, 0.95}, {0.45, 0.98, 0.85, 0.6},
                                 {0.55, 0.95, 0.7, 0.8}, {0.7, 0.8, 0.95, 0.8},   {1, 0.7, 0.7, 0.72}};
-    for (const auto& s : stops)
-        cairo_pattern_add_color_stop_rgb(g, s[0], s[1], s[2], s[3]);
+    for (const auto& s : stops) cairo_pattern_add_color_stop_rgb(g, s[0], s[1], s[2], s[3]);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
@@ -362,8 +359,7 @@ void OpenHand(cairo_t* cr) {
     Hand(
         cr,
         [=] {
-            for (int k = 0; k < 4; ++k)
-                finger(k);
+            for (int k = 0; k < 4; ++k) finger(k);
             palm();
         },
         {[=] { finger(3); }, [=] { finger(2); }, [=] { finger(1); }, [=] { finger(0); }}, palm);
@@ -378,8 +374,7 @@ void ClosedHand(cairo_t* cr) {
     Hand(
         cr,
         [=] {
-            for (int k = 0; k < 4; ++k)
-                knuckle(k);
+            for (int k = 0; k < 4; ++k) knuckle(k);
             palm();
             thumb();
         },
@@ -442,8 +437,7 @@ IconImage Render(int size, double scale, IconDraw draw) {
 const std::vector<IconDesign>& IconDesigns() {
     static const std::vector<IconDesign> designs = [] {
         std::vector<IconDesign> d;
-        for (const auto& e : IconTable())
-            d.push_back(e.design);
+        for (const auto& e : IconTable()) d.push_back(e.design);
         return d;
     }();
     return designs;
@@ -452,8 +446,7 @@ const std::vector<IconDesign>& IconDesigns() {
 const std::vector<IconDesign>& CursorDesigns() {
     static const std::vector<IconDesign> designs = [] {
         std::vector<IconDesign> d;
-        for (const auto& e : CursorTable())
-            d.push_back(e.design);
+        for (const auto& e : CursorTable()) d.push_back(e.design);
         return d;
     }();
     return designs;
@@ -461,8 +454,7 @@ const std::vector<IconDesign>& CursorDesigns() {
 
 IconImage DrawIcon(uint32_t id, int size) {
     for (const auto& e : IconTable())
-        if (e.design.id == id)
-            return Render(size, size / 16.0, e.draw);
+        if (e.design.id == id) return Render(size, size / 16.0, e.draw);
     return {};
 }
 

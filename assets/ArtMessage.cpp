@@ -28,8 +28,7 @@ void InkwellAndLetter(cairo_t* cr) {
     for (int k = 0; k < 4; ++k) {
         double y = -22 + k * 11, len = k == 3 ? 40 : 78;
         cairo_move_to(cr, -44, y);
-        for (double x = -44; x < -44 + len; x += 6)
-            cairo_line_to(cr, x + 3, y + ((int(x) / 6) % 2 ? -1.2 : 1.2));
+        for (double x = -44; x < -44 + len; x += 6) cairo_line_to(cr, x + 3, y + ((int(x) / 6) % 2 ? -1.2 : 1.2));
     }
     SetColour(cr, Hex(0x3a4a7a), 0.55);
     cairo_set_line_width(cr, 1.1);
@@ -164,9 +163,7 @@ const Bitmap& PlainBackground() {
     return background;
 }
 
-void DrawTitle(cairo_t* cr, int language) {
-    GiltTitle(cr, kTitles[language], 22, 11, 166, 36, 26);
-}
+void DrawTitle(cairo_t* cr, int language) { GiltTitle(cr, kTitles[language], 22, 11, 166, 36, 26); }
 
 Bitmap PaintBackground(const ManifestEntry& e) {
     return DrawOnPicture(PlainBackground(), 0, 0, e.width, e.height, 1, 1, [](cairo_t* cr, int) { DrawTitle(cr, 0); });

@@ -22,9 +22,7 @@ SixTexts kShapeTab = {"Forma", "Shape", "Forma", "Forma", "Forme", "Form"};
 SixTexts kSizeTab = {"Tamaño", "Size", "Tamanho", "Dimensione", "Taille", "Größe"};
 SixTexts kPiecesTab = {"Piezas", "Pieces", "Peças", "Pezzi", "Pièces", "Teile"};
 
-Rgb TrayPaper(int x, int y) {
-    return Lighter(ParchmentAt(x, y, 5721), 0.28);
-}
+Rgb TrayPaper(int x, int y) { return Lighter(ParchmentAt(x, y, 5721), 0.28); }
 
 // The background without its title.
 Bitmap PaintBase() {
@@ -98,9 +96,7 @@ enum class TabIcon { Picture, Shape, Size, Pieces };
 
 void DrawTabIcon(cairo_t* cr, TabIcon icon, double x, double y, bool bright) {
     switch (icon) {
-        case TabIcon::Picture:
-            PictureCard(cr, x, y + 2, 22, 17, 2);
-            break;
+        case TabIcon::Picture: PictureCard(cr, x, y + 2, 22, 17, 2); break;
         case TabIcon::Shape: {
             const int edges[4] = {1, -1, 1, 1};
             JigsawPiecePath(cr, x + 5, y + 5, 12, edges);
@@ -323,10 +319,8 @@ void DrawView(cairo_t* cr, int fw, int fh, int frame) {
     }
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
-    if (frame == 9)
-        Sparkle(cr, cx + rx - 2, cy - ry + 1, 4.5, 1);
-    if (frame == 8)
-        Sparkle(cr, cx + rx - 2, cy - ry + 1, 2.5, 0.6);
+    if (frame == 9) Sparkle(cr, cx + rx - 2, cy - ry + 1, 4.5, 1);
+    if (frame == 8) Sparkle(cr, cx + rx - 2, cy - ry + 1, 2.5, 0.6);
 }
 
 using FrameDraw = void (*)(cairo_t*, int, int, int);

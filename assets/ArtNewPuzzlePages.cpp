@@ -51,9 +51,7 @@ void DrawEmblem(cairo_t* cr, Category category, double cx, double cy, bool brigh
             GlossyDisc(cr, cx, cy - 3, 3.6, kGold, Look::Normal);
             break;
         }
-        case Category::Landscapes:
-            PictureCard(cr, cx - 16, cy - 12, 32, 25, 2.5);
-            break;
+        case Category::Landscapes: PictureCard(cr, cx - 16, cy - 12, 32, 25, 2.5); break;
         case Category::Abstract: {
             cairo_arc(cr, cx - 5, cy - 3, 8.5, 0, 2 * M_PI);
             SetColour(cr, tone(kTeal), 0.9);
@@ -215,8 +213,7 @@ void DrawCategory(cairo_t* cr, int fw, int fh, int frame, Category category) {
     RoundedRect(cr, x, y, w, h, r);
     Rgb paper = checked ? Mix(Lighter(kParchment, 0.5), Lighter(kTeal, 0.75), 0.35)
                         : (hover ? Lighter(kParchment, 0.45) : Lighter(kParchment, 0.2));
-    if (checked && hover)
-        paper = Lighter(Mix(paper, kGold, 0.15), 0.3);
+    if (checked && hover) paper = Lighter(Mix(paper, kGold, 0.15), 0.3);
     cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
     Rgb hi = Lighter(paper, 0.3);
     cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
@@ -425,8 +422,7 @@ public:
             for (int sx = 0; sx < 4; ++sx) {
                 const int tx = static_cast<int>(std::floor((x + (sx + 0.5) / 4) / scale_));
                 const int ty = static_cast<int>(std::floor((y + (sy + 0.5) / 4) / scale_));
-                if (tx < 0 || ty < 0 || tx >= kTemplateSide || ty >= kTemplateSide)
-                    continue;
+                if (tx < 0 || ty < 0 || tx >= kTemplateSide || ty >= kTemplateSide) continue;
                 hits += labels_[static_cast<size_t>(ty) * kTemplateSide + static_cast<size_t>(tx)] == label;
             }
         return hits / 16.0;
@@ -514,8 +510,7 @@ Bitmap ShapePicture(int side) {
     // Flowers in the near meadow.
     for (int k = 0; k < 9; ++k) {
         const double fx = s * (0.06 + 0.1 * k + 0.03 * std::sin(k * 2.3)), fy = s * (0.9 + 0.05 * std::sin(k * 1.7));
-        if (fx > s * 0.3 && fx < s * 0.94 && fy < s * 0.95)
-            continue;  // not on the lake
+        if (fx > s * 0.3 && fx < s * 0.94 && fy < s * 0.95) continue;  // not on the lake
         cairo_arc(cr, fx, fy, s * 0.012, 0, 2 * M_PI);
         SetColour(cr, k % 2 ? kGold : Lighter(kRed, 0.2));
         cairo_fill(cr);
@@ -569,8 +564,7 @@ void DrawShape(cairo_t* cr, int fw, int fh, int family) {
                 double px, py;
                 local(label, x, y, px, py);
                 const double c = cover.At(label, px, py);
-                if (c <= 0)
-                    continue;
+                if (c <= 0) continue;
                 // A bevel: light where the piece ends just above-left, dark where it ends
                 // just below-right.
                 const double lit = 1 - cover.At(label, px - 1.5, py - 1.5);

@@ -15,9 +15,7 @@ constexpr int kTile = 103;      // the tile repeats every 103 pixels across the 
 constexpr int kRailH = 18;      // the bar shows the tile's top 18 rows: the rail
 constexpr int kButtonTop = 27;  // the buttons' top in the panel
 
-int WrapX(int x) {
-    return ((x % kTile) + kTile) % kTile;
-}
+int WrapX(int x) { return ((x % kTile) + kTile) % kTile; }
 
 // Paper of the panel: low-contrast, so that the buttons, which start as this paper, sit on it
 // without edges wherever the screen's width puts them. Repeats every 103 columns.
@@ -183,10 +181,8 @@ void DrawMagnifier(cairo_t* cr, int fw, int fh, int f) {
     SetColour(cr, kGold);
     cairo_set_line_width(cr, 2.2);
     cairo_stroke(cr);
-    if (f == 9)
-        Sparkle(cr, lx - r * 0.45, ly - r * 0.5, 4.5, 1.0);
-    if (f == 8)
-        Sparkle(cr, lx - r * 0.45, ly - r * 0.5, 2.5, 0.6);
+    if (f == 9) Sparkle(cr, lx - r * 0.45, ly - r * 0.5, 4.5, 1.0);
+    if (f == 8) Sparkle(cr, lx - r * 0.45, ly - r * 0.5, 2.5, 0.6);
 }
 
 // Back to the main menu: a little house, the game's home, and a gold arrow that runs round

@@ -71,12 +71,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (what == "events") {
-        for (const art::ClipEvent& e : spec.events)
-            std::printf("%.3f %s\n", e.seconds, e.sound.c_str());
+        for (const art::ClipEvent& e : spec.events) std::printf("%.3f %s\n", e.seconds, e.sound.c_str());
         return 0;
     }
-    if (what == "frames")
-        return WriteFrames(spec, draw) ? 0 : 1;
+    if (what == "frames") return WriteFrames(spec, draw) ? 0 : 1;
     std::fprintf(stderr, "unknown request %s\n", argv[2]);
     return 2;
 }

@@ -30,12 +30,8 @@ constexpr double kCheerStart = 1.0, kBurst = 1.05, kRosetteStart = 1.4;
 
 const Rgb kConfetti[6] = {Hex(0xd8432f), Hex(0x2a9d8f), Hex(0xe9b949), Hex(0x3d5aa8), Hex(0x8fbf4a), Hex(0xe88d99)};
 
-double Clamp01(double v) {
-    return v < 0 ? 0 : (v > 1 ? 1 : v);
-}
-double EaseOut(double u) {
-    return 1 - (1 - u) * (1 - u) * (1 - u);
-}
+double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+double EaseOut(double u) { return 1 - (1 - u) * (1 - u) * (1 - u); }
 // Scale with an overshoot: 0 at u = 0, about 1.15 at u = 0.6, 1 at u = 1.
 double Pop(double u) {
     u = Clamp01(u);
@@ -95,8 +91,7 @@ void Bunting(cairo_t* cr) {
         return y0 + sag * 4 * u * (1 - u);
     };
     cairo_move_to(cr, x0, y0);
-    for (double x = x0; x <= x1; x += 4)
-        cairo_line_to(cr, x, yAt(x));
+    for (double x = x0; x <= x1; x += 4) cairo_line_to(cr, x, yAt(x));
     SetColour(cr, Darker(kWalnut, 0.2));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
@@ -159,8 +154,7 @@ void Puzzle(cairo_t* cr, double t) {
         for (int c = 0; c < kPuzzleCols; ++c) {
             int k = r * kPuzzleCols + c;
             double u = Clamp01((t - kPiecesStart - k * kPieceGap) / kPieceFlight);
-            if (u <= 0)
-                continue;
+            if (u <= 0) continue;
             double e = EaseOut(u);
             // Each piece comes from a point below the card, turning as it flies.
             double fromX = 40 + Grain(k, 1, 3270) * 260, fromY = kHeight + 30;
@@ -196,8 +190,7 @@ void Puzzle(cairo_t* cr, double t) {
 
 void Rosette(cairo_t* cr, double t) {
     double s = Pop((t - kRosetteStart) / 0.45);
-    if (s <= 0)
-        return;
+    if (s <= 0) return;
     cairo_save(cr);
     cairo_translate(cr, kRosetteX, kRosetteY);
     cairo_scale(cr, s, s);
@@ -239,8 +232,7 @@ void Rosette(cairo_t* cr, double t) {
 
 void Cheer(cairo_t* cr, double t) {
     double s = Pop((t - kCheerStart) / 0.4);
-    if (s <= 0)
-        return;
+    if (s <= 0) return;
     cairo_save(cr);
     cairo_translate(cr, kCheerX, kCheerY - 18);
     cairo_scale(cr, s, s);
@@ -276,13 +268,10 @@ const std::vector<Flake>& SettlingFlakes() {
         std::vector<Flake> out;
         for (int k = 0; out.size() < 44 && k < 2000; ++k) {
             double x = 16 + Grain(k, 10, 3271) * (kWidth - 32), y = 40 + Grain(k, 11, 3271) * (kHeight - 54);
-            if (!Free(x, y))
-                continue;
+            if (!Free(x, y)) continue;
             bool crowded = false;
-            for (const Flake& f : out)
-                crowded |= std::hypot(f.restX - x, f.restY - y) < 17;
-            if (crowded)
-                continue;
+            for (const Flake& f : out) crowded |= std::hypot(f.restX - x, f.restY - y) < 17;
+            if (crowded) continue;
             Flake f;
             f.restX = x;
             f.restY = y;
@@ -305,8 +294,7 @@ void Confetti(cairo_t* cr, double t) {
     const double ox = kCheerX, oy = kCheerY - 20;
     for (const Flake& f : SettlingFlakes()) {
         double u = Clamp01((t - f.start) / f.flight);
-        if (u <= 0)
-            continue;
+        if (u <= 0) continue;
         double e = EaseOut(u);
         double x = ox + (f.restX - ox) * e, y = oy + (f.restY - oy) * e - f.arc * 4 * u * (1 - u);
         ConfettiFlake(cr, x, y, f.size, f.turn - (1 - u) * f.spin, kConfetti[f.colour], f.round);
@@ -314,14 +302,12 @@ void Confetti(cairo_t* cr, double t) {
     // The flakes that fall through: thrown up and out, then pulled down past the card.
     for (int k = 0; k < 40; ++k) {
         double s = t - kBurst - Grain(k, 20, 3272) * 0.1;
-        if (s <= 0)
-            continue;
+        if (s <= 0) continue;
         double a = -M_PI / 2 + (Grain(k, 21, 3272) - 0.5) * 2.6, v = 160 + Grain(k, 22, 3272) * 170;
         double drag = std::exp(-1.6 * s);
         double x = ox + std::cos(a) * v * (1 - drag) / 1.6;
         double y = oy + std::sin(a) * v * (1 - drag) / 1.6 + 140 * s * s;
-        if (y > kHeight + 10)
-            continue;
+        if (y > kHeight + 10) continue;
         ConfettiFlake(cr, x, y, 6.5 + Grain(k, 23, 3272) * 3, Grain(k, 24, 3272) * 6 + s * 12, kConfetti[k % 6],
                       k % 5 == 0);
     }
@@ -335,8 +321,7 @@ void Sparkles(cairo_t* cr, double t) {
             alpha = k < 2 ? 1.0 : 0.0;  // the settled picture keeps two
         else
             alpha = Clamp01(std::sin((t - 1.6 - k * 0.35) * 4.5)) * (t > 1.6 ? 1 : 0);
-        if (alpha > 0.05)
-            Twinkle(cr, spots[k][0], spots[k][1], spots[k][2], alpha);
+        if (alpha > 0.05) Twinkle(cr, spots[k][0], spots[k][1], spots[k][2], alpha);
     }
 }
 
@@ -362,8 +347,6 @@ void DrawCongratulation(cairo_t* cr, double seconds) {
     Sparkles(cr, t);
 }
 
-void DrawCongratulationPicture(cairo_t* cr) {
-    DrawCongratulation(cr, kLength);
-}
+void DrawCongratulationPicture(cairo_t* cr) { DrawCongratulation(cr, kLength); }
 
 }  // namespace art

@@ -9,13 +9,9 @@ namespace art {
 
 namespace {
 
-double Clamp01(double v) {
-    return v < 0 ? 0 : (v > 1 ? 1 : v);
-}
+double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
-uint8_t Byte(double v) {
-    return static_cast<uint8_t>(std::lround(Clamp01(v) * 255));
-}
+uint8_t Byte(double v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255)); }
 
 }  // namespace
 
@@ -131,14 +127,11 @@ Rgb PixelAt(const Bitmap& bmp, int x, int y) {
 void PasteBitmap(Bitmap& dest, const Bitmap& src, int x, int y) {
     for (int yy = 0; yy < src.height; ++yy) {
         const int dy = y + yy;
-        if (dy < 0 || dy >= dest.height)
-            continue;
+        if (dy < 0 || dy >= dest.height) continue;
         for (int xx = 0; xx < src.width; ++xx) {
             const int dx = x + xx;
-            if (dx < 0 || dx >= dest.width)
-                continue;
-            for (int k = 0; k < 3; ++k)
-                dest.Row(dy)[dx * 3 + k] = src.Row(yy)[xx * 3 + k];
+            if (dx < 0 || dx >= dest.width) continue;
+            for (int k = 0; k < 3; ++k) dest.Row(dy)[dx * 3 + k] = src.Row(yy)[xx * 3 + k];
         }
     }
 }
@@ -284,8 +277,7 @@ void ExitDoor(cairo_t* cr, int frame) {
     double off = frame == 2 ? 1 : 0;
     cairo_translate(cr, off, off);
     double x = 30, y = 8, w = 36, h = 56;
-    if (frame != 2)
-        DropShadow(cr, x - 3, y - 3, w + 6, h + 6, 3, 1.5, 0.45);
+    if (frame != 2) DropShadow(cr, x - 3, y - 3, w + 6, h + 6, 3, 1.5, 0.45);
     // Frame and the light inside.
     RoundedRect(cr, x - 3, y - 3, w + 6, h + 6, 3);
     FillProcedural(cr, [](int px, int py) { return WoodAt(px, py, kWalnut, 124, true); });

@@ -68,10 +68,8 @@ int main(int argc, char** argv) {
         sheet.emplace_back(e.id, std::move(bmp));
     }
     for (const auto& [id, painter] : painters)
-        if (!manifest.Find(id))
-            std::fprintf(stderr, "note: painter for %u is not in the manifest\n", id);
-    if (failures)
-        return 1;
+        if (!manifest.Find(id)) std::fprintf(stderr, "note: painter for %u is not in the manifest\n", id);
+    if (failures) return 1;
     if (!pack.WriteTo(argv[2])) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;

@@ -17,9 +17,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 // Below half opacity a pixel counts as transparent in the AND mask.
 constexpr uint32_t kMaskAlpha = 128;
 
-size_t MaskRowBytes(int size) {
-    return static_cast<size_t>((size + 31) / 32) * 4;
-}
+size_t MaskRowBytes(int size) { return static_cast<size_t>((size + 31) / 32) * 4; }
 
 // BITMAPINFOHEADER (height doubled: picture and mask), the picture bottom-up in BGRA, then
 // the AND mask bottom-up.
@@ -35,8 +33,7 @@ std::vector<uint8_t> EncodeImage(const IconImage& image) {
     Put16(out, 32);
     Put32(out, 0);
     Put32(out, static_cast<uint32_t>(pictureBytes + maskBytes));
-    for (int k = 0; k < 4; ++k)
-        Put32(out, 0);
+    for (int k = 0; k < 4; ++k) Put32(out, 0);
     for (int y = n - 1; y >= 0; --y)
         for (int x = 0; x < n; ++x) {
             const uint32_t p = image.argb[static_cast<size_t>(y) * n + x];
@@ -63,8 +60,7 @@ std::vector<uint8_t> EncodeIconFile(const std::vector<IconImage>& images, bool c
     Put16(out, cursor ? 2 : 1);
     Put16(out, static_cast<uint32_t>(images.size()));
     std::vector<std::vector<uint8_t>> encoded;
-    for (const IconImage& image : images)
-        encoded.push_back(EncodeImage(image));
+    for (const IconImage& image : images) encoded.push_back(EncodeImage(image));
     uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const IconImage& image = images[i];
@@ -79,8 +75,7 @@ std::vector<uint8_t> EncodeIconFile(const std::vector<IconImage>& images, bool c
         Put32(out, offset);
         offset += static_cast<uint32_t>(encoded[i].size());
     }
-    for (const auto& e : encoded)
-        out.insert(out.end(), e.begin(), e.end());
+    for (const auto& e : encoded) out.insert(out.end(), e.begin(), e.end());
     return out;
 }
 

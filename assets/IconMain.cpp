@@ -132,8 +132,7 @@ int main(int argc, char** argv) {
         }
     }
     fs::rename(rcPath.string() + ".tmp", rcPath, ec);
-    if (ec)
-        return 1;
+    if (ec) return 1;
     if (argc > 2 && !WritePreview(argv[2])) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;

@@ -28,15 +28,9 @@ constexpr double kSeamsClose = 3.05, kSeamsTime = 0.45, kGleamStart = 3.35, kGle
 // The order in which the pieces arrive: corners and edges first, the middle last.
 constexpr std::array<int, kCols* kRows> kArrival = {0, 3, 8, 11, 1, 7, 10, 4, 2, 9, 5, 6};
 
-double Clamp01(double v) {
-    return v < 0 ? 0 : (v > 1 ? 1 : v);
-}
-double EaseOut(double u) {
-    return 1 - std::pow(1 - u, 3);
-}
-double Smooth(double u) {
-    return u * u * (3 - 2 * u);
-}
+double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+double EaseOut(double u) { return 1 - std::pow(1 - u, 3); }
+double Smooth(double u) { return u * u * (3 - 2 * u); }
 
 void PieceEdges(int r, int c, int e[4]) {
     auto below = [](int rr, int cc) { return ((rr + cc) % 2) ? 1 : -1; };
@@ -105,8 +99,7 @@ struct Flight {
 
 Flight FlightOf(int piece) {
     int order = 0;
-    while (kArrival[order] != piece)
-        ++order;
+    while (kArrival[order] != piece) ++order;
     // From a point on a circle around the screen, in the direction of the piece's home.
     int r = piece / kCols, c = piece % kCols;
     double homeX = kCardX + (c + 0.5) * kCell, homeY = kCardY + (r + 0.5) * kCell;
@@ -159,8 +152,7 @@ void DrawPiece(cairo_t* cr, int piece, double t, double seamAlpha) {
     int r = piece / kCols, c = piece % kCols;
     Flight f = FlightOf(piece);
     double u = Clamp01((t - f.start) / kFlight);
-    if (u <= 0)
-        return;
+    if (u <= 0) return;
     double e = EaseOut(u);
     double homeX = kCardX + (c + 0.5) * kCell, homeY = kCardY + (r + 0.5) * kCell;
     // A curved path: the straight line bent sideways, most in the middle.
@@ -187,8 +179,7 @@ void DrawPiece(cairo_t* cr, int piece, double t, double seamAlpha) {
 
 void Gleam(cairo_t* cr, double t) {
     double u = Clamp01((t - kGleamStart) / kGleamTime);
-    if (u <= 0 || u >= 1)
-        return;
+    if (u <= 0 || u >= 1) return;
     double pos = kCardX - 80 + Smooth(u) * (kCardW + 160);
     cairo_save(cr);
     cairo_rectangle(cr, kCardX, kCardY, kCardW, kCardH);
@@ -207,8 +198,7 @@ void Gleam(cairo_t* cr, double t) {
 }
 
 void TitleTwinkles(cairo_t* cr, double t) {
-    if (t <= kGleamStart + 0.3)
-        return;
+    if (t <= kGleamStart + 0.3) return;
     double a = Clamp01((t - kGleamStart - 0.3) / 0.3);
     Twinkle(cr, kCardX + kCardW / 2 + 112, kCardY + 138, 8, a);
     Twinkle(cr, kCardX + kCardW / 2 - 124, kCardY + 180, 6, a * 0.8);
@@ -217,8 +207,7 @@ void TitleTwinkles(cairo_t* cr, double t) {
 // A ring of light where a piece has just landed.
 void LandingFlash(cairo_t* cr, int piece, double t) {
     double flash = Clamp01((t - FlightOf(piece).start - kFlight) / 0.25);
-    if (flash <= 0 || flash >= 1)
-        return;
+    if (flash <= 0 || flash >= 1) return;
     int r = piece / kCols, c = piece % kCols;
     cairo_arc(cr, kCardX + (c + 0.5) * kCell, kCardY + (r + 0.5) * kCell, kCell * (0.4 + 0.5 * flash), 0, 2 * M_PI);
     SetColour(cr, kGold, 0.55 * (1 - flash));
@@ -233,8 +222,7 @@ ClipSpec IntroClip() {
     spec.events.push_back({kFirstStart - 0.05, "whoosh"});
     spec.events.push_back({kFirstStart + 4 * kStartGap, "whoosh"});
     spec.events.push_back({kFirstStart + 8 * kStartGap, "whoosh"});
-    for (int k = 0; k < kCols * kRows; ++k)
-        spec.events.push_back({kFirstStart + k * kStartGap + kFlight, "click"});
+    for (int k = 0; k < kCols * kRows; ++k) spec.events.push_back({kFirstStart + k * kStartGap + kFlight, "click"});
     spec.events.push_back({kSeamsClose, "chime"});
     spec.events.push_back({kGleamStart + 0.1, "title"});
     return spec;
@@ -269,8 +257,7 @@ void DrawIntro(cairo_t* cr, double seconds) {
     }
     for (int order = 0; order < kCols * kRows; ++order) {
         int piece = kArrival[order];
-        if (t < FlightOf(piece).start + kFlight)
-            DrawPiece(cr, piece, t, 1);
+        if (t < FlightOf(piece).start + kFlight) DrawPiece(cr, piece, t, 1);
     }
     Gleam(cr, t);
     TitleTwinkles(cr, t);

@@ -72,15 +72,12 @@ bool ParseLayout(const std::string& s, FrameLayout& out) {
         std::string part;
         while (std::getline(parts, part, '/')) {
             long h;
-            if (!ParseUInt(part, h) || h < 1)
-                return false;
+            if (!ParseUInt(part, h) || h < 1) return false;
             out.zones.push_back(static_cast<int>(h));
         }
-        if (out.zones.size() != 3)
-            return false;
+        if (out.zones.size() != 3) return false;
         if (in >> flag) {
-            if (flag != "disabled")
-                return false;
+            if (flag != "disabled") return false;
             out.rows = 4;
         }
     } else if (kind == "grid") {
@@ -182,8 +179,7 @@ bool LayoutFits(const ManifestEntry& e, std::string& why) {
     }
     if (l.kind == FrameLayout::Kind::Zones) {
         int sum = 0;
-        for (int h : l.zones)
-            sum += h;
+        for (int h : l.zones) sum += h;
         if (sum * l.rows != e.height) {
             why = std::to_string(e.height) + " pixels high are not " + std::to_string(l.rows) + " pictures of zones " +
                   std::to_string(sum) + " high together";
@@ -195,7 +191,6 @@ bool LayoutFits(const ManifestEntry& e, std::string& why) {
 
 int ZoneFrameTop(const ManifestEntry& e, int zone, int frame) {
     int above = 0;
-    for (int k = 0; k < zone; ++k)
-        above += e.layout.zones[static_cast<size_t>(k)];
+    for (int k = 0; k < zone; ++k) above += e.layout.zones[static_cast<size_t>(k)];
     return e.layout.rows * above + frame * e.layout.zones[static_cast<size_t>(zone)];
 }

@@ -130,8 +130,7 @@ void LandscapePuzzle(cairo_t* cr,
     cairo_fill(cr);
     cairo_restore(cr);
     PictureLandscape(cr, x, y, w, h, warm);
-    if (onPicture)
-        onPicture(cr);
+    if (onPicture) onPicture(cr);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
             int e[4];
@@ -340,8 +339,7 @@ void Ladybird(cairo_t* cr, double cx, double cy, double size, double angle) {
     cairo_stroke(cr);
     const double spots[5][3] = {{-6, -4, 2.6}, {6, -4, 2.6}, {-7, 6, 2.2}, {7, 6, 2.2}, {0, 0, 0}};
     for (const auto& s : spots) {
-        if (s[2] == 0)
-            continue;
+        if (s[2] == 0) continue;
         cairo_arc(cr, s[0], s[1], s[2], 0, 2 * M_PI);
         SetColour(cr, Hex(0x1c1410));
         cairo_fill(cr);

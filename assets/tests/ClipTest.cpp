@@ -24,12 +24,10 @@ const fs::path kVideo = fs::path(VEXLA_DIST_DIR) / "Video";
 std::string Run(const std::string& command) {
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
+    if (!pipe) return out;
     char buffer[4096];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
     pclose(pipe);
     return out;
 }
@@ -50,8 +48,7 @@ std::vector<Fields> Streams(const fs::path& clip) {
         std::string part;
         while (std::getline(parts, part, '|')) {
             auto eq = part.find('=');
-            if (eq != std::string::npos)
-                f[part.substr(0, eq)] = part.substr(eq + 1);
+            if (eq != std::string::npos) f[part.substr(0, eq)] = part.substr(eq + 1);
         }
         streams.push_back(f);
     }
@@ -60,8 +57,7 @@ std::vector<Fields> Streams(const fs::path& clip) {
 
 double Number(const Fields& f, const std::string& key) {
     auto it = f.find(key);
-    if (it == f.end())
-        return 0;
+    if (it == f.end()) return 0;
     auto slash = it->second.find('/');
     if (slash != std::string::npos) {
         double den = std::atof(it->second.c_str() + slash + 1);
@@ -78,8 +74,7 @@ struct Expected {
 class Clips : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(kVideo))
-            GTEST_SKIP() << "no clips at " << kVideo << " yet";
+        if (!fs::is_directory(kVideo)) GTEST_SKIP() << "no clips at " << kVideo << " yet";
         std::string error;
         ASSERT_TRUE(LoadManifest(std::string(VEXLA_SOURCE_DIR) + "/assets/manifest.txt", manifest_, error)) << error;
     }
@@ -100,10 +95,8 @@ TEST_F(Clips, PlayableSmoothShortAndSmallWithASoundTrack) {
         const Fields* audio = nullptr;
         std::vector<Fields> streams = Streams(path);
         for (const Fields& s : streams) {
-            if (s.count("codec_type") && s.at("codec_type") == "video")
-                video = &s;
-            if (s.count("codec_type") && s.at("codec_type") == "audio")
-                audio = &s;
+            if (s.count("codec_type") && s.at("codec_type") == "video") video = &s;
+            if (s.count("codec_type") && s.at("codec_type") == "audio") audio = &s;
         }
         ASSERT_NE(video, nullptr) << c.file << " has no pictures";
         ASSERT_NE(audio, nullptr) << c.file << " has no sound track";
@@ -127,8 +120,7 @@ double FrameAgainstPicture(const fs::path& clip, int frame, const PackedDib& pic
     const int w = picture.header.biWidth, h = picture.header.biHeight;
     std::string rgb = Run("ffmpeg -v error -i '" + clip.string() + "' -vf 'select=eq(n\\," + std::to_string(frame) +
                           ")' -vsync 0 -frames:v 1 -f rawvideo -pix_fmt rgb24 -");
-    if (rgb.size() != size_t(w) * h * 3)
-        return 1e9;
+    if (rgb.size() != size_t(w) * h * 3) return 1e9;
     double sum = 0;
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = picture.Pixels() + size_t(h - 1 - y) * DibRowBytes(w, 24);
@@ -149,8 +141,7 @@ TEST_F(Clips, CongratulationEndsOnTheWindowsPicture) {
     ASSERT_TRUE(picture);
     int frames = 0;
     for (const Fields& s : Streams(clip))
-        if (s.count("codec_type") && s.at("codec_type") == "video")
-            frames = static_cast<int>(Number(s, "nb_frames"));
+        if (s.count("codec_type") && s.at("codec_type") == "video") frames = static_cast<int>(Number(s, "nb_frames"));
     ASSERT_GT(frames, 1);
     // The encoder's blocks cost a little; the clip's opening is far from the picture.
     EXPECT_LT(FrameAgainstPicture(clip, frames - 1, *picture), 8.0);

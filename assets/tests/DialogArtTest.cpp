@@ -22,8 +22,7 @@ protected:
         std::string error;
         ASSERT_TRUE(LoadManifest(std::string(VEXLA_SOURCE_DIR) + "/assets/manifest.txt", manifest_, error)) << error;
         const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
-        if (!std::ifstream(path))
-            GTEST_SKIP() << "no pack at " << path << " yet";
+        if (!std::ifstream(path)) GTEST_SKIP() << "no pack at " << path << " yet";
         ASSERT_TRUE(pack_.Open(path.c_str())) << path;
     }
 
@@ -58,8 +57,7 @@ protected:
         int n = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                if (x >= ring && y >= ring && x < w - ring && y < h - ring)
-                    continue;
+                if (x >= ring && y >= ring && x < w - ring && y < h - ring) continue;
                 sum += Difference(At(a, ax + x, ay + y), At(b, bx + x, by + y));
                 ++n;
             }
@@ -69,8 +67,7 @@ protected:
     static double AreaDifference(const PackedDib& a, int ax, int ay, const PackedDib& b, int bx, int by, int w, int h) {
         double sum = 0;
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                sum += Difference(At(a, ax + x, ay + y), At(b, bx + x, by + y));
+            for (int x = 0; x < w; ++x) sum += Difference(At(a, ax + x, ay + y), At(b, bx + x, by + y));
         return sum / (double(w) * h);
     }
 
@@ -109,9 +106,7 @@ const Placement kPlacements[] = {
 
 // Windows sized to their bitmap without room for the dialog frame lose this much of the
 // bitmap on the right and at the bottom.
-int HiddenByFrame(uint32_t background) {
-    return background == 700 ? 6 : 0;
-}
+int HiddenByFrame(uint32_t background) { return background == 700 ? 6 : 0; }
 
 TEST_F(DialogArt, ChildrenAndTextsLieOnTheirBackground) {
     for (const Placement& p : kPlacements) {
@@ -143,8 +138,7 @@ TEST_F(DialogArt, ChildrenAndTextsLieOnTheirBackground) {
 
 TEST_F(DialogArt, ChildrenAreDrawnOverThePatchTheyCover) {
     for (const Placement& p : kPlacements) {
-        if (!p.child)
-            continue;
+        if (!p.child) continue;
         ManifestEntry child = Entry(p.child);
         auto bg = Load(p.background), img = Load(p.child);
         ASSERT_TRUE(bg && img);

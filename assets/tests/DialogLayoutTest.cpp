@@ -32,9 +32,7 @@ struct Child {
 };
 
 constexpr unsigned kAlways = 0xf;
-constexpr unsigned Page(int n) {
-    return 1u << n;
-}
+constexpr unsigned Page(int n) { return 1u << n; }
 
 struct Dialog {
     const char* name;
@@ -116,15 +114,13 @@ protected:
 
     const ManifestEntry& Get(uint32_t id) {
         const ManifestEntry* e = manifest_.Find(id);
-        if (!e)
-            ADD_FAILURE() << "bitmap " << id << " is not in the manifest";
+        if (!e) ADD_FAILURE() << "bitmap " << id << " is not in the manifest";
         static const ManifestEntry none;
         return e ? *e : none;
     }
 
     Box Place(const Child& c) {
-        if (c.id == 0)
-            return {c.x, c.y, c.w, c.h};
+        if (c.id == 0) return {c.x, c.y, c.w, c.h};
         const ManifestEntry& e = Get(c.id);
         return {c.x, c.y, FrameWidth(e), FrameHeight(e)};
     }
@@ -149,8 +145,7 @@ TEST_F(DialogLayout, ChildrenShownTogetherDoNotOverlap) {
         for (size_t i = 0; i < d.children.size(); ++i)
             for (size_t j = i + 1; j < d.children.size(); ++j) {
                 const Child &a = d.children[i], &b = d.children[j];
-                if (!(a.pages & b.pages))
-                    continue;
+                if (!(a.pages & b.pages)) continue;
                 EXPECT_FALSE(Overlap(Place(a), Place(b))) << d.name << ": the " << a.name << " covers the " << b.name;
             }
     // The file menu's three pills stand 40 pixels apart: only their black margins meet.
@@ -185,12 +180,9 @@ TEST_F(DialogLayout, ControlsHaveTheFramesTheirWindowsExpect) {
     };
     for (const auto& x : expected)
         for (uint32_t id = x.first; id <= x.last; ++id) {
-            if (x.first == 2100 && id % 10 > 5)
-                continue;  // 2100-2105, 2110-2115, ... 2140-2145
-            if (id >= 2140 && id <= 2145)
-                continue;  // the titles are pictures, not tabs
-            if (x.first == 1520 && id % 10 > 5)
-                continue;
+            if (x.first == 2100 && id % 10 > 5) continue;  // 2100-2105, 2110-2115, ... 2140-2145
+            if (id >= 2140 && id <= 2145) continue;        // the titles are pictures, not tabs
+            if (x.first == 1520 && id % 10 > 5) continue;
             const ManifestEntry& e = Get(id);
             EXPECT_EQ(e.layout.kind, x.kind) << id;
             EXPECT_EQ(e.layout.rows, x.rows) << id;
@@ -208,8 +200,7 @@ TEST_F(DialogLayout, ControlsHaveTheFramesTheirWindowsExpect) {
         EXPECT_EQ(Get(id).height, 50);
     }
     for (uint32_t id = 1540; id <= 1555; ++id) {
-        if (id % 10 > 5)
-            continue;
+        if (id % 10 > 5) continue;
         EXPECT_EQ(Get(id).width, 139);
         EXPECT_EQ(Get(id).height, 48);
     }
@@ -255,8 +246,7 @@ TEST_F(DialogLayout, OptionsButtonsFitThePanelOnEveryScreen) {
 // On the built pack: a child's first frame starts as its background at its place.
 TEST_F(DialogLayout, ChildrenAreDrawnOverTheirPatchOfBackground) {
     const std::string path = std::string(VEXLA_DIST_DIR) + "/vexla.rf";
-    if (!std::ifstream(path))
-        GTEST_SKIP() << "no pack at " << path << " yet";
+    if (!std::ifstream(path)) GTEST_SKIP() << "no pack at " << path << " yet";
     ResourcePack pack;
     ASSERT_TRUE(pack.Open(path.c_str()));
     auto pixel = [](const PackedDib& dib, int x, int y) {
@@ -268,8 +258,7 @@ TEST_F(DialogLayout, ChildrenAreDrawnOverTheirPatchOfBackground) {
         auto bg = pack.Read(d.background);
         ASSERT_TRUE(bg) << d.background;
         for (const Child& c : d.children) {
-            if (c.id == 0)
-                continue;
+            if (c.id == 0) continue;
             auto child = pack.Read(c.id);
             ASSERT_TRUE(child) << c.id;
             // The corners of the control's resting look lie outside what it draws.

@@ -19,9 +19,7 @@ const fs::path kGenerated = fs::path(VEXLA_SOURCE_DIR) / "build" / "generated";
 uint32_t U32(const std::vector<uint8_t>& d, size_t p) {
     return d[p] | (d[p + 1] << 8) | (d[p + 2] << 16) | (uint32_t(d[p + 3]) << 24);
 }
-uint16_t U16(const std::vector<uint8_t>& d, size_t p) {
-    return static_cast<uint16_t>(d[p] | (d[p + 1] << 8));
-}
+uint16_t U16(const std::vector<uint8_t>& d, size_t p) { return static_cast<uint16_t>(d[p] | (d[p + 1] << 8)); }
 
 struct Image {
     int size = 0;
@@ -36,19 +34,15 @@ std::vector<Image> ReadIconFile(const fs::path& path, uint16_t type) {
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<Image> images;
-    if (d.size() < 6 || U16(d, 0) != 0 || U16(d, 2) != type)
-        return {};
+    if (d.size() < 6 || U16(d, 0) != 0 || U16(d, 2) != type) return {};
     const int count = U16(d, 4);
     for (int i = 0; i < count; ++i) {
         const size_t entry = 6 + 16 * static_cast<size_t>(i);
-        if (entry + 16 > d.size())
-            return {};
+        if (entry + 16 > d.size()) return {};
         Image image;
         image.size = d[entry];
-        if (image.size == 0 || d[entry + 1] != image.size)
-            return {};
-        if (type == 1 && (U16(d, entry + 4) != 1 || U16(d, entry + 6) != 32))
-            return {};
+        if (image.size == 0 || d[entry + 1] != image.size) return {};
+        if (type == 1 && (U16(d, entry + 4) != 1 || U16(d, entry + 6) != 32)) return {};
         if (type == 2) {
             image.hotX = U16(d, entry + 4);
             image.hotY = U16(d, entry + 6);
@@ -56,8 +50,7 @@ std::vector<Image> ReadIconFile(const fs::path& path, uint16_t type) {
         const size_t bytes = U32(d, entry + 8), offset = U32(d, entry + 12);
         const size_t n = static_cast<size_t>(image.size);
         const size_t maskRow = (n + 31) / 32 * 4;
-        if (offset + bytes > d.size() || bytes != 40 + n * n * 4 + maskRow * n)
-            return {};
+        if (offset + bytes > d.size() || bytes != 40 + n * n * 4 + maskRow * n) return {};
         // BITMAPINFOHEADER: the height counts the picture and the mask.
         if (U32(d, offset) != 40 || U32(d, offset + 4) != n || U32(d, offset + 8) != 2 * n || U16(d, offset + 14) != 32)
             return {};
@@ -76,8 +69,7 @@ std::vector<Image> ReadIconFile(const fs::path& path, uint16_t type) {
 class ExecutableIcons : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_regular_file(kGenerated / "icons.rc"))
-            GTEST_SKIP() << "icons not built yet";
+        if (!fs::is_regular_file(kGenerated / "icons.rc")) GTEST_SKIP() << "icons not built yet";
     }
 };
 
@@ -94,8 +86,7 @@ TEST_F(ExecutableIcons, ResourceListNamesIcons141To152AndCursors562And563) {
         EXPECT_TRUE(fs::is_regular_file(kGenerated / (*it)[3].str())) << (*it)[3];
     }
     std::set<int> expected;
-    for (int id = 141; id <= 152; ++id)
-        expected.insert(id);
+    for (int id = 141; id <= 152; ++id) expected.insert(id);
     EXPECT_EQ(icons, expected);
     EXPECT_EQ(cursors, (std::set<int>{562, 563}));
 }
@@ -131,8 +122,7 @@ TEST_F(ExecutableIcons, EachIconHoldsA16And32PixelPicture) {
     for (size_t a = 0; a < smalls.size(); ++a)
         for (size_t b = a + 1; b < smalls.size(); ++b) {
             int differing = 0;
-            for (size_t i = 0; i < smalls[a].size(); ++i)
-                differing += smalls[a][i] != smalls[b][i];
+            for (size_t i = 0; i < smalls[a].size(); ++i) differing += smalls[a][i] != smalls[b][i];
             EXPECT_GT(differing, 40) << "icons " << 141 + a << " and " << 141 + b << " look alike";
         }
 }
@@ -152,8 +142,7 @@ TEST_F(ExecutableIcons, CursorsAre32PixelsWithTheirHotSpotOnTheHand) {
         pictures.push_back(c.argb);
     }
     int differing = 0;
-    for (size_t i = 0; i < pictures[0].size(); ++i)
-        differing += pictures[0][i] != pictures[1][i];
+    for (size_t i = 0; i < pictures[0].size(); ++i) differing += pictures[0][i] != pictures[1][i];
     EXPECT_GT(differing, 100) << "the held cursor looks like the free one";
 }
 

@@ -293,8 +293,7 @@ TEST(AssetManifest, TilesRepeatWithoutASeam) {
     const int ow = options->header.biWidth, oh = options->header.biHeight;
     double columns = 0, across = 0;
     for (int y = 0; y < oh; ++y) {
-        for (int x = 0; x + 1 < ow; ++x)
-            columns += std::abs(Luma(*options, x, y) - Luma(*options, x + 1, y));
+        for (int x = 0; x + 1 < ow; ++x) columns += std::abs(Luma(*options, x, y) - Luma(*options, x + 1, y));
         across += std::abs(Luma(*options, ow - 1, y) - Luma(*options, 0, y));
     }
     EXPECT_LT(across / oh, columns / ((ow - 1) * oh) * 1.6) << "the options tile shows a seam every 103 columns";

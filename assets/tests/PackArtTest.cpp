@@ -88,8 +88,7 @@ TEST_F(PackArt, ButtonStatesAreDistinguishable) {
 
 TEST_F(PackArt, ScrollerZonesShowTheirStates) {
     for (const ManifestEntry& e : manifest_.entries) {
-        if (e.layout.kind != FrameLayout::Kind::Zones)
-            continue;
+        if (e.layout.kind != FrameLayout::Kind::Zones) continue;
         auto dib = Load(e.id);
         ASSERT_TRUE(dib);
         for (int zone = 0; zone < 3; ++zone)
@@ -108,8 +107,7 @@ TEST_F(PackArt, ScrollerZonesShowTheirStates) {
 TEST_F(PackArt, MaskedSheetsAreBlackWhereTransparent) {
     int sheets = 0;
     for (const ManifestEntry& e : manifest_.entries) {
-        if (!e.layout.masked)
-            continue;
+        if (!e.layout.masked) continue;
         ++sheets;
         auto dib = Load(e.id);
         ASSERT_TRUE(dib);
