@@ -28,6 +28,14 @@ void HideBoxOf(int surface) {
     if (box != nullptr) SetWindowPos(box, nullptr, 0, 0, 0, 0, kHideBoxFlags);
 }
 
+void ShowBoxNames() {
+    static_assert(kBoxCount == kBoxWindowCount, "one name for each box window");
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (App.BoxWindows[box] != nullptr)
+            SetWindowTextA(App.BoxWindows[box], Board.Puzzle.boxNames[static_cast<size_t>(box)].data());
+    }
+}
+
 }  // namespace
 
 HWND WindowOfSurface(int surface) { return IsSurface(surface) ? Board.SurfaceWindows[surface] : nullptr; }
@@ -68,6 +76,8 @@ void ApplyBoardChanges(const BoardChanges& changes) {
     if (changes.stopClock) StopClockTimer();
     if (changes.startClock) StartClockTimer();
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
+    if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
+    if (changes.boxNamesChanged) ShowBoxNames();
     // The magnifier reads the picture in play whenever it paints.
     if (changes.magnifierChanged && App.MagnifierWindow != nullptr) InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
     if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);

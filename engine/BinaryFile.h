@@ -38,8 +38,20 @@ public:
     // Reads exactly n bytes; anything less is a failure.
     bool ReadExact(void* buffer, size_t n) { return Read(buffer, n) == n; }
     bool WriteAll(const void* buffer, size_t n);
+    // Pushes what was written through to the disk; false when the system reports a failure.
+    bool Flush();
 
 private:
     static constexpr intptr_t kClosed = -1;
     intptr_t handle_ = kClosed;  // a HANDLE on Windows, a descriptor elsewhere
 };
+
+// <windows.h> maps the name ReplaceFile to its own ReplaceFileA; the engine's function keeps it.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
+// Puts the file `from` in the place of `to` in one step, replacing `to` if it exists, so that
+// a reader sees either the old file whole or the new one whole. Both must lie on one volume
+// (in practice: in the same folder). False, with both left as they were, when it fails.
+bool ReplaceFile(const char* from, const char* to);

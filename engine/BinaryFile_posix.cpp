@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
 BinaryFile::~BinaryFile() { Close(); }
@@ -85,4 +86,10 @@ bool BinaryFile::WriteAll(const void* buffer, size_t n) {
         done += static_cast<size_t>(put);
     }
     return true;
+}
+
+bool BinaryFile::Flush() { return IsOpen() && ::fsync(static_cast<int>(handle_)) == 0; }
+
+bool ReplaceFile(const char* from, const char* to) {
+    return from != nullptr && to != nullptr && std::rename(from, to) == 0;
 }

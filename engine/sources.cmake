@@ -8,6 +8,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/BmpFileReader.cpp
     engine/BmpRowCopy.cpp
     engine/BoardChanges.cpp
+    engine/BoxNames.cpp
     engine/Cut.cpp
     engine/CutDeal.cpp
     engine/CutFirstBoard.cpp
@@ -26,10 +27,14 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/NameRecords.cpp
     engine/PieceAreas.cpp
     engine/PuzzleDocument.cpp
+    engine/PuzzleFile.cpp
+    engine/PuzzleFileParser.cpp
+    engine/PuzzleFileWriter.cpp
     engine/PuzzleStats.cpp
     engine/RandomUnitCore.cpp
     engine/ResourcePack.cpp
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
     engine/SoundIds.cpp
-    engine/SurfacePainter.cpp)
+    engine/SurfacePainter.cpp
+    engine/TypedFileName.cpp)

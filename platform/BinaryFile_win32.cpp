@@ -6,6 +6,9 @@
 
 #include <utility>
 
+// <windows.h> maps ReplaceFile to ReplaceFileA; the function defined here is the engine's own.
+#undef ReplaceFile
+
 namespace {
 HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 }  // namespace
@@ -91,4 +94,11 @@ bool BinaryFile::WriteAll(const void* buffer, size_t n) {
         done += put;
     }
     return true;
+}
+
+bool BinaryFile::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)) != 0; }
+
+bool ReplaceFile(const char* from, const char* to) {
+    return from != nullptr && to != nullptr &&
+           MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
