@@ -1,7 +1,6 @@
 // Saving and loading the game in play; see PuzzleFile.h.
 #include "engine/PuzzleFile.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -133,11 +132,9 @@ SaveOutcome DescribeGameInPlay(const PuzzleDocument& doc, std::string_view media
     picturePath.pop_back();  // the terminator
 
     *game = SavedGame{};
-    const std::string_view imageFolderAt =
-        std::string_view(picturePath)
-            .substr(std::min(mediaRoot.size(), picturePath.size()), sizeof kImageFolderName - 1);
-    game->inImageFolder = mediaRoot.size() == kDriveRootChars &&
-                          picturePath.compare(0, kDriveRootChars, mediaRoot) == 0 && imageFolderAt == kImageFolderName;
+    const std::string imageFolder = std::string(mediaRoot) + kImageFolderName;
+    game->inImageFolder =
+        mediaRoot.size() == kDriveRootChars && picturePath.compare(0, imageFolder.size(), imageFolder) == 0;
     game->templateRows = doc.templateRows;
     game->templateCols = doc.templateCols;
     game->templateId = doc.templateId;

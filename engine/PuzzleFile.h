@@ -53,8 +53,9 @@ enum class SaveOutcome {
     OutOfMemory,
 };
 
-// The game in play as a puzzle file describes it. The picture counts as lying in the media's
-// Image folder when its path begins with a media root of three characters and "Image\".
+// The game in play as a puzzle file describes it: Saved when it could be described (nothing
+// is written), NoPuzzle or PicturePathTooLong when not. The picture counts as lying in the
+// media's Image folder when its path begins with a media root of three characters and "Image\".
 SaveOutcome DescribeGameInPlay(const PuzzleDocument& doc, std::string_view mediaRoot, SavedGame* game);
 
 // Saves the game in play to `path`; on success the game counts as saved (dirty 0).

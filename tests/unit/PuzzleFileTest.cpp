@@ -159,6 +159,17 @@ TEST(PuzzleFileSave, WithNoPuzzleInPlayNothingIsWritten) {
     EXPECT_EQ(filetest::ReadWhole(kept), (std::vector<uint8_t>{1, 2, 3}));
 }
 
+TEST(PuzzleFileSave, GameTheLoaderWouldRefuseIsNotWritten) {
+    ScratchFolder folder("unloadable");
+    CutBench bench;
+    ASSERT_TRUE(filetest::StartGame(bench, 2, 3, 3000));
+    bench.doc.pieces[4].x = 1 << 21;  // beyond any board
+    const std::string path = folder.PathOf("game.vpf");
+    EXPECT_EQ(SaveGame(bench.doc, path.c_str(), ""), SaveOutcome::UnloadableGame);
+    EXPECT_TRUE(FilesIn(folder.PathOf("")).empty());
+    EXPECT_EQ(bench.doc.dirty, 1);
+}
+
 TEST(PuzzleFileSave, SavingAgainReplacesTheOldFileWholeAndLeavesNoTemporaryFile) {
     ScratchFolder folder("again");
     CutBench bench;

@@ -24,10 +24,16 @@ namespace filetest {
 
 constexpr uint32_t kFirstTemplate = 3000;
 
-// A bench serving the six template families as 3000 .. 3005.
+// A bench serving the six template families as 3000 .. 3005. The templates are drawn once
+// for the whole test program: drawing one takes far longer than a small cut.
 inline void AddAllTemplates(cuttest::CutBench& bench) {
+    static const std::vector<cuttest::TemplateLabelsMap> templates = [] {
+        std::vector<cuttest::TemplateLabelsMap> drawn;
+        for (int family = 0; family < cuttest::kFamilyCount; ++family) drawn.push_back(cuttest::MakeTemplate(family));
+        return drawn;
+    }();
     for (int family = 0; family < cuttest::kFamilyCount; ++family)
-        bench.AddTemplate(kFirstTemplate + static_cast<uint32_t>(family), cuttest::MakeTemplate(family));
+        bench.AddTemplate(kFirstTemplate + static_cast<uint32_t>(family), templates[static_cast<size_t>(family)]);
 }
 
 // A dealt rows x cols game of a 24-bit picture of 12 x 12 pixels a cell (48 pixels a side
