@@ -76,11 +76,11 @@ void ApplyBoardChanges(const BoardChanges& changes) {
     if (changes.stopClock) StopClockTimer();
     if (changes.startClock) StartClockTimer();
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
-    if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
-    if (changes.boxNamesChanged) ShowBoxNames();
     // The magnifier reads the picture in play whenever it paints.
     if (changes.magnifierChanged && App.MagnifierWindow != nullptr) InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
     if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);
+    if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
+    if (changes.boxNamesChanged) ShowBoxNames();
     if (changes.joinSound) PlayClickSound();
     if (changes.completed) NotifySurfaceParent(kBoardSurface, SurfaceNotice::PuzzleCompleted);
 }
