@@ -8,6 +8,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/BmpFileReader.cpp
     engine/BmpRowCopy.cpp
     engine/BoardChanges.cpp
+    engine/BoxNames.cpp
     engine/Cut.cpp
     engine/CutDeal.cpp
     engine/CutFirstBoard.cpp
@@ -27,6 +28,9 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/NameRecords.cpp
     engine/PieceAreas.cpp
     engine/PuzzleDocument.cpp
+    engine/PuzzleFile.cpp
+    engine/PuzzleFileParser.cpp
+    engine/PuzzleFileWriter.cpp
     engine/PuzzleStats.cpp
     engine/RandomUnitCore.cpp
     engine/RecordsFile.cpp
@@ -34,4 +38,5 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
     engine/SoundIds.cpp
-    engine/SurfacePainter.cpp)
+    engine/SurfacePainter.cpp
+    engine/TypedFileName.cpp)
