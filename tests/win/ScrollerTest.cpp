@@ -312,30 +312,52 @@ TEST_F(ScrollerTest, ValueAndStepRules) {
     EXPECT_EQ(Send(SCR_GETDRAGTHRESHOLD, 0), 5) << "below 1 is ignored";
 }
 
-TEST_F(ScrollerTest, DisablingKillsTheRepeatAndShowsTheDisabledFrames) {
+TEST_F(ScrollerTest, DisablingOrLosingTheStripEndsThePressAndTheRepeat) {
     Configure();
     Send(SCR_SETREPEATDELAY, 20);
     Send(SCR_SETREPEATINTERVAL, 20);
-    HoverZone(kTopZone);
-    PressLeft();
-    ASSERT_TRUE(PumpUntil([this] { return parent_->Received(CN_CHANGED); }, 2000));
-    EXPECT_EQ(Send(CM_SETENABLED, 0), 1);
-    EXPECT_EQ(GetCapture(), nullptr);
-    const LRESULT value = Value();
-    const size_t notices = parent_->notices.size();
-    PumpFor(10 * 20);
-    EXPECT_EQ(Value(), value) << "no repeat tick after disabling";
-    EXPECT_EQ(parent_->notices.size(), notices);
-    ReleaseLeft();
-    EXPECT_EQ(parent_->notices.size(), notices) << "disabled: the release is ignored";
+    struct Case {
+        const char* what;
+        UINT message;
+        LPARAM argument;
+        int frameAfter;
+    };
+    // A missing pack picture gives a null strip: the scroller keeps its size and turns black.
+    for (const Case& c :
+         {Case{"disabled", CM_SETENABLED, 0, kNormal}, Case{"no strip", CM_SETBITMAP, 0, kBlackFrame}}) {
+        MoveOff();
+        parent_->notices.clear();
+        HoverZone(kTopZone);
+        PressLeft();
+        ASSERT_TRUE(PumpUntil([this] { return parent_->Received(CN_CHANGED); }, 2000)) << c.what;
+        EXPECT_EQ(Send(c.message, c.argument), 1) << c.what;
+        EXPECT_EQ(GetCapture(), nullptr) << c.what;
+        const LRESULT value = Value();
+        const size_t notices = parent_->notices.size();
+        PumpFor(10 * 20);
+        EXPECT_EQ(Value(), value) << c.what << ": no repeat tick after it";
+        ReleaseLeft();
+        PumpFor(3 * kHoverPollMs);
+        EXPECT_EQ(parent_->notices.size(), notices) << c.what << ": the release and the cursor are ignored";
+        EXPECT_EQ(ClientSize(scroller_).cy, kScrollerHeight) << c.what;
+        EXPECT_EQ(AwaitZoneFrame(kTopZone, c.frameAfter), c.frameAfter) << c.what;
+        Send(CM_SETENABLED, 1);
+        Send(CM_SETBITMAP, AsParam(strip_));
+    }
+}
 
+TEST_F(ScrollerTest, DisabledZonesShowTheirDisabledFrames) {
     auto strip4 = MakeZoneStrip(4);
+    Configure();
     Send(SCR_SETDISABLEDFRAME, 1);
     Send(CM_SETBITMAP, AsParam(strip4));
+    Send(CM_SETENABLED, 0);
     for (int zone : {kTopZone, kMiddleZone, kBottomZone}) EXPECT_EQ(AwaitZoneFrame(zone, 0), 0) << "zone " << zone;
-    MoveOff();
     Send(CM_SETENABLED, 1);
-    EXPECT_EQ(AwaitZoneFrame(kTopZone, 1 + kNormal), 1 + kNormal);
+    for (int zone : {kTopZone, kMiddleZone, kBottomZone})
+        EXPECT_EQ(AwaitZoneFrame(zone, 1 + kNormal), 1 + kNormal) << "zone " << zone;
+    HoverZone(kBottomZone);
+    EXPECT_EQ(AwaitZoneFrame(kBottomZone, 1 + kHover), 1 + kHover);
 }
 
 TEST_F(ScrollerTest, OwnersMayDisableOrDestroyTheScrollerWhileItReports) {
