@@ -13,7 +13,7 @@
 
 namespace {
 
-// The scroller repaints its zones one by one; the class keeps its own context.
+// The protocol registers the scroller with a device context of its own.
 constexpr UINT kControlClassStyle = CS_OWNDC;
 constexpr int32_t kLookFrames = 3;  // normal, hover, pressed in every zone's block
 constexpr int32_t kNormalFrame = 0;
@@ -56,7 +56,9 @@ ScrollerState* StateOf(HWND scroller) { return ControlStateOf<ScrollerState>(scr
 
 bool TakesMouse(const ScrollerState& s) { return s.enabled && s.ready; }
 
-void Notify(HWND scroller, ZoneEvent event, int32_t zone) { NotifyParent(scroller, ScrollerZoneCode(event, zone)); }
+void Notify(HWND scroller, ScrollerZoneEvent event, int32_t zone) {
+    NotifyParent(scroller, ScrollerZoneCode(event, zone));
+}
 
 // --- Zones ------------------------------------------------------------------------------------
 
@@ -209,9 +211,9 @@ void TrackHover(HWND scroller, ScrollerState& s, int32_t y) {
     if (old == kNoZone) {
         NotifyParent(scroller, CN_ENTER);
     } else {
-        Notify(scroller, ZoneEvent::Left, old);
+        Notify(scroller, ScrollerZoneEvent::Left, old);
     }
-    Notify(scroller, ZoneEvent::Entered, zone);
+    Notify(scroller, ScrollerZoneEvent::Entered, zone);
 }
 
 // An arrow held: leaving its band pauses the repeat, coming back resumes it.
@@ -225,13 +227,13 @@ void TrackHeldArrow(HWND scroller, ScrollerState& s, LPARAM point) {
         s.hotZone = zone;
         StartPhase(scroller, s, kRepeatDelay, kResumeRepeatMs);
         RepaintZone(scroller, s, zone);
-        Notify(scroller, ZoneEvent::Entered, zone);
+        Notify(scroller, ScrollerZoneEvent::Entered, zone);
         NotifyParent(scroller, CN_ENTER);
     } else if (!inside && s.hotZone == zone) {
         s.hotZone = kNoZone;
         StopRepeat(scroller, s);
         RepaintZone(scroller, s, zone);
-        Notify(scroller, ZoneEvent::Left, zone);
+        Notify(scroller, ScrollerZoneEvent::Left, zone);
         NotifyParent(scroller, CN_LEAVE);
     }
 }
@@ -291,7 +293,7 @@ void OnLeftButtonDownScroller(HWND scroller, ScrollerState& s, LPARAM point) {
         StartPhase(scroller, s, kRepeatDelay, s.repeatDelay);
     }
     NotifyParent(scroller, CN_PRESSED);
-    Notify(scroller, ZoneEvent::Pressed, zone);
+    Notify(scroller, ScrollerZoneEvent::Pressed, zone);
 }
 
 // Every notice of a release is decided before the first goes out, and nothing of the state is
@@ -327,19 +329,19 @@ void OnLeftButtonUpScroller(HWND scroller, ScrollerState& s) {
     const bool leaveAfter = !over && hotBefore != kNoZone;
     const bool enterAfter = over && hotBefore != released;
     if (changed) NotifyParent(scroller, CN_CHANGED);
-    Notify(scroller, ZoneEvent::Released, released);
+    Notify(scroller, ScrollerZoneEvent::Released, released);
     NotifyParent(scroller, CN_RELEASED);
     if (leaveAfter) {
-        Notify(scroller, ZoneEvent::Left, hotBefore);
+        Notify(scroller, ScrollerZoneEvent::Left, hotBefore);
         NotifyParent(scroller, CN_LEAVE);
     }
     if (enterAfter) {
         if (hotBefore == kNoZone) {
             NotifyParent(scroller, CN_ENTER);
         } else {
-            Notify(scroller, ZoneEvent::Left, hotBefore);
+            Notify(scroller, ScrollerZoneEvent::Left, hotBefore);
         }
-        Notify(scroller, ZoneEvent::Entered, released);
+        Notify(scroller, ScrollerZoneEvent::Entered, released);
     }
 }
 
@@ -350,7 +352,7 @@ void OnHoverPoll(HWND scroller, ScrollerState& s) {
     s.hotZone = kNoZone;
     s.timerPhase = kNoTimer;
     KillTimer(scroller, kHoverPolling);
-    if (old != kNoZone) Notify(scroller, ZoneEvent::Left, old);
+    if (old != kNoZone) Notify(scroller, ScrollerZoneEvent::Left, old);
     NotifyParent(scroller, CN_LEAVE);
 }
 

@@ -57,7 +57,7 @@ enum ScrollerZone : int {
 // The zone codes a scroller sends besides the common ones: the mouse entered (5, 6, 7) or
 // left (8, 9, 10) a zone, the button went down on it (11, 12, 13) or came up over it
 // (14, 15, 16), for the top, middle and bottom zone in turn.
-enum class ZoneEvent : UINT { Entered = 4, Left = 7, Pressed = 10, Released = 13 };
-constexpr UINT ScrollerZoneCode(ZoneEvent event, int zone) { return static_cast<UINT>(event) + zone; }
+enum class ScrollerZoneEvent : UINT { Entered = 4, Left = 7, Pressed = 10, Released = 13 };
+constexpr UINT ScrollerZoneCode(ScrollerZoneEvent event, int zone) { return static_cast<UINT>(event) + zone; }
 
 bool RegisterScrollerClass(HINSTANCE instance);

@@ -103,10 +103,10 @@ protected:
     std::vector<std::pair<UINT, DWORD>> times_;
 };
 
-constexpr UINT Entered(int zone) { return ScrollerZoneCode(ZoneEvent::Entered, zone); }
-constexpr UINT Left(int zone) { return ScrollerZoneCode(ZoneEvent::Left, zone); }
-constexpr UINT Pressed(int zone) { return ScrollerZoneCode(ZoneEvent::Pressed, zone); }
-constexpr UINT Released(int zone) { return ScrollerZoneCode(ZoneEvent::Released, zone); }
+constexpr UINT Entered(int zone) { return ScrollerZoneCode(ScrollerZoneEvent::Entered, zone); }
+constexpr UINT Left(int zone) { return ScrollerZoneCode(ScrollerZoneEvent::Left, zone); }
+constexpr UINT Pressed(int zone) { return ScrollerZoneCode(ScrollerZoneEvent::Pressed, zone); }
+constexpr UINT Released(int zone) { return ScrollerZoneCode(ScrollerZoneEvent::Released, zone); }
 
 TEST(ScrollerZoneCodeTest, NumbersOfTheProtocol) {
     EXPECT_EQ((Codes{Entered(1), Entered(2), Entered(3), Left(1), Left(2), Left(3)}), (Codes{5, 6, 7, 8, 9, 10}));
