@@ -25,6 +25,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/MixerVolume.cpp
     engine/ModuleFolder.cpp
     engine/NameRecords.cpp
+    engine/PictureFit.cpp
     engine/PieceAreas.cpp
     engine/PuzzleDocument.cpp
     engine/PuzzleStats.cpp
@@ -34,4 +35,5 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
     engine/SoundIds.cpp
-    engine/SurfacePainter.cpp)
+    engine/SurfacePainter.cpp
+    engine/WallpaperBmp.cpp)
