@@ -23,7 +23,8 @@ void ResumeClock();
 
 // Starts the 1-second timer (the first pick-up of a game found the clock armed).
 void StartClockTimer();
-// The puzzle is finished or discarded: the clock is disarmed and its timer killed.
+// The puzzle is finished or discarded: the clock's timer is killed (the engine operation that
+// ended the game has disarmed the clock already, or armed the next game's).
 void StopClockTimer();
 // A stored game was loaded: any running timer is killed, the clock takes the stored time
 // (and shows it) and is armed unless the game was stored solved.
