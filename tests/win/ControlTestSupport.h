@@ -31,6 +31,10 @@ constexpr DWORD kLeaveToleranceMs = 400;      // one 120 ms poll, with room for 
 
 using Codes = std::vector<UINT>;
 using DibPtr = std::unique_ptr<PackedDib, PackedDibDeleter>;
+// How long a test waits for what the system does in its own time (the X server moving the
+// pointer, a paint reaching the screen, a timer firing) before it gives up: long enough for a
+// machine busy with several builds, and waited out only when the test fails anyway.
+constexpr DWORD kWaitMs = 10000;
 
 // The six classes, registered once per test program (a test of the registration itself may
 // unregister them and leave them registered again).
@@ -182,9 +186,9 @@ inline void MoveCursorTo(POINT screen, DWORD settleMs = kSettleMs) {
     char tool[] = "xdotool", verb[] = "mousemove";
     char* const argv[] = {tool, verb, x.data(), y.data(), nullptr};
     const auto arrived = [screen] { return CursorIsAt(screen); };
-    if (spawn == nullptr || spawn(argv, TRUE) != 0 || !PumpUntil(arrived, 1000)) {
+    if (spawn == nullptr || spawn(argv, TRUE) != 0 || !PumpUntil(arrived, kWaitMs)) {
         SetCursorPos(screen.x, screen.y);
-        PumpUntil(arrived, 1000);
+        PumpUntil(arrived, kWaitMs);
     }
     PumpFor(settleMs);
 }
