@@ -12,7 +12,7 @@
 # At the end it stops exactly what it started: the prefix's own wineserver and its processes
 # (wineserver -k acts on this prefix only) and the Xvfb it launched, by PID.
 #
-# Environment: VEXLA_TIMEOUT (seconds, default 120; 0 = none), VEXLA_SCREEN (WIDTHxHEIGHT of the
+# Environment: VEXLA_TIMEOUT (seconds, default 330; 0 = none), VEXLA_SCREEN (WIDTHxHEIGHT of the
 # X screen and the virtual desktop, default 1024x768), VEXLA_DEPTH (Xvfb depth, default 24),
 # VEXLA_DISPLAY=current (use $DISPLAY), VEXLA_BUILD_DIR (default <repo>/build), VEXLA_PRINTER=pdf.
 set -uo pipefail
@@ -28,7 +28,7 @@ export VEXLA_WINESERVER=/usr/lib/wine/wineserver64
 export WINESERVER=$VEXLA_WINESERVER
 export VEXLA_SCREENSHOTS=$build/screenshots
 export VEXLA_DIST=$build/dist
-timeout_s=${VEXLA_TIMEOUT:-120}
+timeout_s=${VEXLA_TIMEOUT:-330}
 depth=${VEXLA_DEPTH:-24}
 export VEXLA_SCREEN=${VEXLA_SCREEN:-1024x768}
 # Xvfb says it accepts connections within a second when the machine is idle; the deadline is
