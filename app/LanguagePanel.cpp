@@ -30,6 +30,9 @@ constexpr LPARAM kEntryFontHeight = 18;
 constexpr LPARAM kEntryOffset = 1;
 constexpr LPARAM kEntryWeight = 400;
 constexpr LPARAM kEntryHoverWeight = 600;
+// The card's wooden frame has round corners; the panel's window follows them so that the menu
+// shows through where the card's picture is black.
+constexpr int kCardCornerRadius = 12;
 
 struct LanguagePanelState {
     DibImage background;
@@ -62,6 +65,9 @@ LRESULT OnCreateLanguagePanel(HWND panel) {
     state->background.LoadById(kLanguagePanelImageId);
     const Point size = state->background.GetSize();
     SetWindowPos(panel, nullptr, 0, 0, size.x, size.y, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window owns the region once it is set; a region that cannot be made leaves the corners.
+    HRGN card = CreateRoundRectRgn(0, 0, size.x + 1, size.y + 1, 2 * kCardCornerRadius, 2 * kCardCornerRadius);
+    if (card != nullptr && SetWindowRgn(panel, card, FALSE) == 0) DeleteObject(card);
     for (int32_t i = 0; i < static_cast<int32_t>(kLanguageCount); ++i)
         state->entries[static_cast<size_t>(i)] = CreateEntry(panel, state->background, i);
     return 0;

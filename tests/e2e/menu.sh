@@ -2,7 +2,7 @@
 # sound, a click ends it and the main menu appears (at once when the clip is missing); the play
 # button lights under the pointer and opens the play screen, and the menu goes. The sound
 # switch silences the hover and click sounds and brings them back, and the play screen stays
-# silent too once it is off. The hidden picture comes only after Shift, Ctrl and Q; the
+# silent too once it is off. The play screen's logo opens the language window. The hidden picture comes only after Shift, Ctrl and Q; the
 # language panel turns the play button German and records "Idioma" = "5", and a new start is
 # in English again. The menu's close and exit controls end the game with code 0.
 source "$(dirname "$0")/lib.sh"
@@ -10,12 +10,13 @@ source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 pack=$(win_path "$VEXLA_DIST/vexla.rf")
 game=$(fresh_game)
-for id in 111 508 1621 1625 1640; do
+for id in 111 508 1621 1625 1640 2005; do
     probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
 done
 convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
 convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png"
 convert "$work/1625.bmp" -crop 284x70+0+0 +repage "$work/play_german.png"
+convert "$work/2005.bmp" -crop 150x38+0+0 +repage "$work/german_flag.png"
 # A patch of the menu picture no child covers: the puzzle in its middle.
 convert "$work/111.bmp" -crop 120x60+130+270 +repage "$work/menu_patch.png"
 # The middle of the hidden picture, which the window shows in the middle of the screen, and the
@@ -31,6 +32,7 @@ EXIT_CENTRE="$((MENU_X + 262 + 49)) $((MENU_Y + 351 + 36))"
 CLOSE_CENTRE="$((MENU_X + 327 + 12)) $((MENU_Y + 5 + 12))"
 GERMAN_ENTRY="$((MENU_X + 36 + 212 - 15 + 12)) $((MENU_Y + 196 + 29 + 75 + 9))"
 BOX_BUTTON_0_CENTRE="1009 220"
+PLAY_LOGO_CENTRE="512 49"
 NEW_GAME_CENTRE="101 45"
 CHK_GETCHECK=1336
 CLIP_AREA=640x480+192+144
@@ -59,6 +61,16 @@ covers_screen() {
 switch_off() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 1 ]]; }
 switch_on() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 0 ]]; }
 hidden_picture_up() { ask wait CWNDSECRETO '*' 0 >/dev/null; }
+# Every name of the panel is written in red on its card.
+panel_names_drawn() {
+    local shot=$work/names.png i red
+    grab "$shot"
+    for i in 0 1 2 3 4 5; do
+        red=$(convert "$shot" -crop "40x14+$((MENU_X + 36 + 212 - 3 * i + 2))+$((MENU_Y + 196 + 29 + 15 * i + 2))" +repage \
+            -fx "r > 0.6 && g < 0.35 && b < 0.35" -format "%[fx:int(1000*mean)]" info:)
+        ((red > 0)) || return 1
+    done
+}
 language_panel_out() { ask child "${MAIN_MENU[@]}" CWNDIDIOMAPRINCIPAL '*' >/dev/null; }
 # The pointer leaves the play button and comes back; the button has shown its hover frame.
 hover_play_button() {
@@ -122,6 +134,8 @@ check_within "$DEADLINE" "and the menu is in the foreground again" eval '[[ $(as
 click_on_menu $LANGUAGE_BUTTON_CENTRE
 check_within "$DEADLINE" "the globe opens the language panel" language_panel_out
 check_within "$DEADLINE" "the panel shows its card" shows "$(saved language_panel)" "$GLOBE_PATCH" "$work/globe_patch.png"
+check_within "$DEADLINE" "the panel shows the six names in red" panel_names_drawn
+cp "$work/names.png" "$(saved language_panel)"
 
 click_on_menu $GERMAN_ENTRY
 check_within "$DEADLINE" "choosing Deutsch puts the panel away" eval '! language_panel_out'
@@ -132,6 +146,18 @@ check_within "$DEADLINE" "Vexla.INI records Idioma=5" grep -qx 'Idioma=5' <(tr -
 # --- Into the game, with sounds -----------------------------------------------------------------
 enter_play_screen
 check "the play button opened the play screen and the menu is gone" main_menu_gone
+
+# --- The play screen's language window ----------------------------------------------------------
+language_window_up() { ask wait CWNDCAMBIDIOMA '*' 0 >/dev/null; }
+click_control $PLAY_LOGO_CENTRE
+check_within "$DEADLINE" "the play screen's logo opens the language window" language_window_up
+read -r wx wy ww wh < <(ask wait CWNDCAMBIDIOMA '*' 0)
+border=$(((ww - 232) / 2))
+check_within "$DEADLINE" "the window shows its six flags" shows "$(saved language_window)" \
+    "150x38+$((wx + border + 6))+$((wy + border + 10 + 40 * 5))" "$work/german_flag.png"
+click_control $((wx + border + 6 + 75)) $((wy + border + 10 + 40 + 19))
+check_within "$DEADLINE" "choosing English closes the window" eval '! language_window_up'
+check_within "$DEADLINE" "Vexla.INI records Idioma=1" grep -qx 'Idioma=1' <(tr -d '\r' <"$(ini_file)")
 away
 quiet
 xdotool mousemove $BOX_BUTTON_0_CENTRE
