@@ -4,7 +4,8 @@
 # clip's own length does not count), and from the click on the play button to the play screen
 # being visible and then drawn (pieces dealt, clock shown). One warm-up start comes first, so
 # the figures are those after the first Wine start on the machine. A measurement, not a test:
-# it prints figures and fails only when the game does not come up at all.
+# it prints figures and fails only when the game does not come up at all. "Drawn" is polled
+# through screenshots, which themselves take a fraction of a second on a busy machine.
 #
 #   bench/startup-time.sh [RUNS]        (after `make win64`; default 5 runs)
 set -uo pipefail
@@ -42,6 +43,14 @@ measure_once() {
     TIMES="$((menu - launched)) $((shown - clicked)) $((drawn - clicked))"
 }
 
+# What any Windows program costs to start and end here, for scale: the probe's one-line answer.
+baseline() {
+    local from
+    from=$(now_ms)
+    probe depth >/dev/null || fail "the probe does not run"
+    echo $(($(now_ms) - from))
+}
+
 measure_once
 echo "warm-up start: launch->menu, click->play screen, click->drawn (ms): $TIMES"
 all=()
@@ -50,6 +59,7 @@ for ((i = 1; i <= runs; i++)); do
     echo "run $i: launch->menu, click->play screen, click->drawn (ms): $TIMES"
     all+=("$TIMES")
 done
+echo "for scale, a console Windows program started and ended (ms): $(baseline) $(baseline) $(baseline)"
 printf '%s\n' "${all[@]}" | awk '
     { for (k = 1; k <= 3; k++) { v[k, NR] = $k; s[k] += $k } }
     END {
