@@ -10,13 +10,16 @@ source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 pack=$(win_path "$VEXLA_DIST/vexla.rf")
 game=$(fresh_game)
-for id in 111 508 1621 1625 1640 2005; do
+for id in 111 193 508 1621 1625 1640 2005; do
     probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
 done
 convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
 convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png"
 convert "$work/1625.bmp" -crop 284x70+0+0 +repage "$work/play_german.png"
 convert "$work/2005.bmp" -crop 150x38+0+0 +repage "$work/german_flag.png"
+convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
+HINT_TOOL=88x104+31+346
+HINT_TOOL_CENTRE="75 398"
 # A patch of the menu picture no child covers: the puzzle in its middle.
 convert "$work/111.bmp" -crop 120x60+130+270 +repage "$work/menu_patch.png"
 # The middle of the hidden picture, which the window shows in the middle of the screen, and the
@@ -166,6 +169,16 @@ away
 quiet
 click_control $NEW_GAME_CENTRE
 check_within "$DEADLINE" "the new-game button plays its sound" sound_written
+take_hint() {  # the tools panel slides out under the pointer; the hint joins a pair
+    xdotool mousemove 8 300
+    wait_until "$DEADLINE" "the tools panel slides out" shows "$work/panel.png" $HINT_TOOL "$work/hint_rest.png"
+    xdotool mousemove $HINT_TOOL_CENTRE
+    quiet
+    click_control $HINT_TOOL_CENTRE
+}
+take_hint
+check_within "$DEADLINE" "a hint's join plays its sounds" sound_written
+away
 xdotool key alt+F4
 wait_game_exit
 check "closing the play screen ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
@@ -185,6 +198,9 @@ xdotool mousemove $BOX_BUTTON_0_CENTRE
 away
 click_control $NEW_GAME_CENTRE
 check "with the switch off, entering, hovering a box button and a new game play nothing" stays_silent
+take_hint
+check "nor does a hint's join" stays_silent
+away
 xdotool key alt+F4
 wait_game_exit
 check "the game with its sounds off ends with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
