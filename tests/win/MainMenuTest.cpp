@@ -274,13 +274,18 @@ TEST_F(MainMenuTest, WithoutItsClipNoVideoWindowIsMade) {
     EXPECT_EQ(App.VideoWindow, nullptr);
 }
 
-TEST_F(MainMenuTest, TheIntroClipPlaysFullScreenAndAClickOpensTheMenu) {
+// Plays a clip of the game folder (null: the introductory clip).
+bool PlayGameClip(const char* name) {
     char saved[kModuleFolderCapacity];
     strcpy_s(saved, App.ModuleFolder);
     strcpy_s(App.ModuleFolder, DistFolder().c_str());
-    const bool playing = PlayVideo(nullptr);
+    const bool playing = PlayVideo(name);
     strcpy_s(App.ModuleFolder, saved);
-    ASSERT_TRUE(playing) << "the game folder's clip plays";
+    return playing;
+}
+
+TEST_F(MainMenuTest, TheIntroClipPlaysFullScreenAndAClickOpensTheMenu) {
+    ASSERT_TRUE(PlayGameClip(nullptr)) << "the game folder's clip plays";
     HWND video = App.VideoWindow;
     ASSERT_NE(video, nullptr);
     RECT r{};
@@ -295,6 +300,26 @@ TEST_F(MainMenuTest, TheIntroClipPlaysFullScreenAndAClickOpensTheMenu) {
     EXPECT_NE(App.MainMenuWindow, nullptr) << "the click opens the menu";
     EXPECT_FALSE(IsWindow(video)) << "and the menu's creation closed the clip";
     EXPECT_EQ(App.VideoWindow, nullptr);
+}
+
+TEST_F(MainMenuTest, AKeyHeldDuringTheIntroEndsItWhenReleased) {
+    ASSERT_TRUE(PlayGameClip(nullptr));
+    HWND video = App.VideoWindow;
+    SendMessageA(video, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(IsWindow(video)) << "still playing while the key is down";
+    SendMessageA(video, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_FALSE(IsWindow(video));
+    EXPECT_NE(App.MainMenuWindow, nullptr);
+}
+
+TEST_F(MainMenuTest, ANamedClipEndsWithoutOpeningTheMenu) {
+    ASSERT_TRUE(PlayGameClip("Feliz")) << "Video\\Feliz.avi of the game folder";
+    HWND video = App.VideoWindow;
+    ASSERT_NE(video, nullptr);
+    SendMessageA(video, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_FALSE(IsWindow(video));
+    EXPECT_EQ(App.VideoWindow, nullptr);
+    EXPECT_EQ(App.MainMenuWindow, nullptr) << "the completion goes on; the menu is the introductory clip's";
 }
 
 }  // namespace
