@@ -64,9 +64,10 @@ void OnLanguageChangeCommand(HWND window, HWND control, UINT code) {
         PlaySwitchedEffect(kHoverSound);
     } else if (code == CN_CLICKED) {
         PlayClickSound();
-        // ApplyLanguage gives the play screen's new-game button its new picture and repaints it.
+        // ApplyLanguage gives the play screen's new-game button its new picture.
         App.LanguageIndex = static_cast<uint32_t>(index);
         ApplyLanguage();
+        if (App.NewGameButton != nullptr) InvalidateRect(App.NewGameButton, nullptr, FALSE);
         SendMessageA(window, WM_CLOSE, 0, 0);
     }
 }

@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 pack=$(win_path "$VEXLA_DIST/vexla.rf")
 game=$(fresh_game)
-for id in 111 193 508 1621 1625 1640 2005; do
+for id in 111 193 508 1511 1621 1625 1640 2005; do
     probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
 done
 convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
@@ -18,6 +18,7 @@ convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png
 convert "$work/1625.bmp" -crop 284x70+0+0 +repage "$work/play_german.png"
 convert "$work/2005.bmp" -crop 150x38+0+0 +repage "$work/german_flag.png"
 convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
+convert "$work/1511.bmp" -crop 156x44+0+0 +repage "$work/new_game_english.png"
 HINT_TOOL=88x104+31+346
 HINT_TOOL_CENTRE="75 398"
 # A patch of the menu picture no child covers: the puzzle in its middle.
@@ -161,6 +162,8 @@ check_within "$DEADLINE" "the window shows its six flags" shows "$(saved languag
 click_control $((wx + border + 6 + 75)) $((wy + border + 10 + 40 + 19))
 check_within "$DEADLINE" "choosing English closes the window" eval '! language_window_up'
 check_within "$DEADLINE" "Vexla.INI records Idioma=1" grep -qx 'Idioma=1' <(tr -d '\r' <"$(ini_file)")
+away
+check_within "$DEADLINE" "the new-game button is English again" shows "$work/new_game.png" 156x44+23+23 "$work/new_game_english.png"
 away
 quiet
 xdotool mousemove $BOX_BUTTON_0_CENTRE
