@@ -4,7 +4,8 @@
 # switch silences the hover and click sounds and brings them back, and the play screen stays
 # silent too once it is off. The play screen's logo opens the language window. The hidden picture comes only after Shift, Ctrl and Q; the
 # language panel turns the play button German and records "Idioma" = "5", and a new start is
-# in English again. The menu's close and exit controls end the game with code 0.
+# in English again. A key ends the clip when it is released. The menu's close and exit
+# controls end the game with code 0.
 source "$(dirname "$0")/lib.sh"
 
 work=$VEXLA_E2E_WORK
@@ -208,9 +209,16 @@ xdotool key alt+F4
 wait_game_exit
 check "the game with its sounds off ends with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
 
-# --- The exit animation and the close button ----------------------------------------------------
+# --- A key ends the clip, the exit animation ends the game --------------------------------------
+cp "$VEXLA_DIST/Video/Present.avi" "$game/Video/"
 launch_game "$game"
-wait_until "$DEADLINE" "the main menu appears" main_menu_up
+wait_until $((2 * DEADLINE)) "the introductory clip starts" video_up
+xdotool keydown space
+ask sync "${VIDEO_WINDOW[@]}" 5000 >/dev/null || fail "the clip's window does not come back to its loop"
+check "a key held down leaves the clip playing" video_up
+xdotool keyup space
+check_within "$DEADLINE" "its release ends the clip and opens the main menu" main_menu_up
+rm -f "$game/Video/Present.avi"
 wait_until "$DEADLINE" "the menu is drawn" menu_drawn
 quiet
 click_on_menu $EXIT_CENTRE
