@@ -55,6 +55,8 @@ stays_silent() {
         sleep 0.1
     done
 }
+# Empties the captured sound once whatever was playing has ended.
+hush() { wait_until "$DEADLINE" "the sound device falls quiet" eval 'quiet; stays_silent'; }
 menu_drawn() { shows "$work/menu.png" "$MENU_PATCH" "$work/menu_patch.png"; }
 play_button_shows() { shows "$work/play.png" "$PLAY_BUTTON" "$1"; }
 clip_shows() { [[ $(screen_region_sum "$CLIP_AREA") != "$black_clip" ]]; }
@@ -81,7 +83,7 @@ language_panel_out() { ask child "${MAIN_MENU[@]}" CWNDIDIOMAPRINCIPAL '*' >/dev
 hover_play_button() {
     away
     wait_until "$DEADLINE" "the play button rests when the pointer leaves" play_button_shows "$1"
-    quiet
+    hush
     xdotool mousemove $PLAY_BUTTON_CENTRE
     wait_until "$DEADLINE" "the play button lights under the pointer" play_button_shows "$2"
 }
@@ -196,7 +198,7 @@ away
 check_within "$DEADLINE" "a new start shows the English play button" play_button_shows "$work/play_english.png"
 click_on_menu $SOUND_SWITCH_CENTRE
 check_within "$DEADLINE" "the sound switch goes off" switch_off
-quiet
+hush
 enter_play_screen
 xdotool mousemove $BOX_BUTTON_0_CENTRE
 away
@@ -223,7 +225,7 @@ wait_until "$DEADLINE" "the menu is drawn" menu_drawn
 click_on_menu $SOUND_SWITCH_CENTRE
 wait_until "$DEADLINE" "the sound switch goes off" switch_off
 # The switch's own click must be over before the device is watched for the goodbye.
-wait_until "$DEADLINE" "the switch's click has ended" eval 'quiet; stays_silent'
+hush
 click_on_menu $EXIT_CENTRE
 wait_game_exit
 check "the exit animation, with the sounds off, ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
