@@ -358,3 +358,61 @@ clock_reads_more_than() {
 }
 # Seconds between two wall-clock readings in milliseconds, rounded up.
 seconds_between() { echo $((($2 - $1 + 999) / 1000)); }
+
+# --- The sound device -------------------------------------------------------------------------
+# The runner's ALSA sink writes every sample the game plays to VEXLA_SOUND_FILE.
+sound_bytes() { stat -c %s "$VEXLA_SOUND_FILE" 2>/dev/null || echo 0; }
+quiet() { : >"$VEXLA_SOUND_FILE"; }
+sound_written() { (($(sound_bytes) > 0)); }
+# Silence cannot be waited for: the device is watched for a while after the game has handled
+# what would have made a sound.
+stays_silent() {
+    local until=$(($(now_ms) + 1500))
+    while (($(now_ms) < until)); do
+        sound_written && return 1
+        sleep 0.1
+    done
+}
+# Empties the captured sound once whatever was playing has ended.
+hush() { wait_until "$DEADLINE" "the sound device falls quiet" eval 'quiet; stays_silent'; }
+
+# --- The main menu's controls -----------------------------------------------------------------
+MENU_PATCH="120x60+$((MENU_X + 130))+$((MENU_Y + 270))"  # the puzzle in the picture's middle
+PLAY_BUTTON="284x70+$((MENU_X + 54))+$((MENU_Y + 106))"
+LOGO_CENTRE="$((MENU_X + 119 + 77)) $((MENU_Y + 27 + 35))"
+EXIT_CENTRE="$((MENU_X + 262 + 49)) $((MENU_Y + 351 + 36))"
+CLOSE_CENTRE="$((MENU_X + 327 + 12)) $((MENU_Y + 5 + 12))"
+CHK_GETCHECK=1336
+# The play screen's controls the menu scripts use.
+BOX_BUTTON_0_CENTRE="1009 220"
+PLAY_LOGO_CENTRE="512 49"
+NEW_GAME_CENTRE="101 45"
+HINT_TOOL=88x104+31+346
+HINT_TOOL_CENTRE="75 398"
+
+# The pictures the menu scripts compare the screen with, from the pack into the test's folder.
+menu_pictures() {
+    local work=$VEXLA_E2E_WORK pack id
+    pack=$(win_path "$VEXLA_DIST/vexla.rf")
+    for id in 111 193 1621; do
+        probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
+    done
+    convert "$work/111.bmp" -crop 120x60+130+270 +repage "$work/menu_patch.png"
+    convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
+    convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png"
+    convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
+}
+menu_drawn() { shows "$VEXLA_E2E_WORK/menu.png" "$MENU_PATCH" "$VEXLA_E2E_WORK/menu_patch.png"; }
+play_button_shows() { shows "$VEXLA_E2E_WORK/play.png" "$PLAY_BUTTON" "$1"; }
+switch_off() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 1 ]]; }
+switch_on() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 0 ]]; }
+# The tools panel slides out under the pointer and a hint joins a pair; the device is emptied
+# just before the click.
+take_hint() {
+    xdotool mousemove 8 300
+    wait_until "$DEADLINE" "the tools panel slides out" shows "$VEXLA_E2E_WORK/panel.png" $HINT_TOOL \
+        "$VEXLA_E2E_WORK/hint_rest.png"
+    xdotool mousemove $HINT_TOOL_CENTRE
+    quiet
+    click_control $HINT_TOOL_CENTRE
+}

@@ -1,72 +1,38 @@
 # The way into the game as a player takes it: the introductory clip fills the screen with its
-# sound, a click ends it and the main menu appears (at once when the clip is missing); the play
-# button lights under the pointer and opens the play screen, and the menu goes. The sound
-# switch silences the hover and click sounds and brings them back, and the play screen stays
-# silent too once it is off. The play screen's logo opens the language window. The hidden picture comes only after Shift, Ctrl and Q; the
-# language panel turns the play button German and records "Idioma" = "5", and a new start is
-# in English again. A key ends the clip when it is released. The menu's close and exit
-# controls end the game with code 0; the exit's goodbye plays even with the sounds off.
+# sound, a click ends it and the main menu appears; the play button lights under the pointer
+# and opens the play screen, and the menu goes. The sound switch silences the hover and click
+# sounds and brings them back. The hidden picture comes only after Shift, Ctrl and Q; the
+# language panel turns the play button German and records "Idioma" = "5"; the play screen's
+# logo opens the language window. With the sounds on, a box button's hover, the new-game button
+# and a hint's join are heard. (menu_quiet.sh: the game without its clip and with its sounds off.)
 source "$(dirname "$0")/lib.sh"
 
 work=$VEXLA_E2E_WORK
 pack=$(win_path "$VEXLA_DIST/vexla.rf")
 game=$(fresh_game)
-for id in 111 193 508 1511 1621 1625 1640 2005; do
+menu_pictures
+for id in 508 1511 1625 1640 2005; do
     probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
 done
-convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
-convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png"
 convert "$work/1625.bmp" -crop 284x70+0+0 +repage "$work/play_german.png"
 convert "$work/2005.bmp" -crop 150x38+0+0 +repage "$work/german_flag.png"
-convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
 convert "$work/1511.bmp" -crop 156x44+0+0 +repage "$work/new_game_english.png"
-HINT_TOOL=88x104+31+346
-HINT_TOOL_CENTRE="75 398"
-# A patch of the menu picture no child covers: the puzzle in its middle.
-convert "$work/111.bmp" -crop 120x60+130+270 +repage "$work/menu_patch.png"
 # The middle of the hidden picture, which the window shows in the middle of the screen, and the
 # globe of the language panel, away from the names.
 convert "$work/508.bmp" -crop 100x100+190+130 +repage "$work/hidden_patch.png"
 convert "$work/1640.bmp" -crop 60x60+48+32 +repage "$work/globe_patch.png"
 HIDDEN_PATCH=100x100+$((272 + 190))+$((204 + 130))
 GLOBE_PATCH="60x60+$((MENU_X + 36 + 48))+$((MENU_Y + 196 + 32))"
-MENU_PATCH="120x60+$((MENU_X + 130))+$((MENU_Y + 270))"
-PLAY_BUTTON="284x70+$((MENU_X + 54))+$((MENU_Y + 106))"
-LOGO_CENTRE="$((MENU_X + 119 + 77)) $((MENU_Y + 27 + 35))"
-EXIT_CENTRE="$((MENU_X + 262 + 49)) $((MENU_Y + 351 + 36))"
-CLOSE_CENTRE="$((MENU_X + 327 + 12)) $((MENU_Y + 5 + 12))"
 GERMAN_ENTRY="$((MENU_X + 36 + 212 - 15 + 12)) $((MENU_Y + 196 + 29 + 75 + 9))"
-BOX_BUTTON_0_CENTRE="1009 220"
-PLAY_LOGO_CENTRE="512 49"
-NEW_GAME_CENTRE="101 45"
-CHK_GETCHECK=1336
 CLIP_AREA=640x480+192+144
 
 away() { xdotool mousemove 1015 760; }
-sound_bytes() { stat -c %s "$VEXLA_SOUND_FILE" 2>/dev/null || echo 0; }
-quiet() { : >"$VEXLA_SOUND_FILE"; }
-sound_written() { (($(sound_bytes) > 0)); }
-# Silence cannot be waited for: the device is watched for a while after the game has handled
-# what would have made a sound.
-stays_silent() {
-    local until=$(($(now_ms) + 1500))
-    while (($(now_ms) < until)); do
-        sound_written && return 1
-        sleep 0.1
-    done
-}
-# Empties the captured sound once whatever was playing has ended.
-hush() { wait_until "$DEADLINE" "the sound device falls quiet" eval 'quiet; stays_silent'; }
-menu_drawn() { shows "$work/menu.png" "$MENU_PATCH" "$work/menu_patch.png"; }
-play_button_shows() { shows "$work/play.png" "$PLAY_BUTTON" "$1"; }
 clip_shows() { [[ $(screen_region_sum "$CLIP_AREA") != "$black_clip" ]]; }
 covers_screen() {
     local x y w h
     read -r x y w h < <(ask wait "${VIDEO_WINDOW[@]}" 0) || return 1
     ((x <= 0 && y <= 0 && x + w >= 1024 && y + h >= 768))
 }
-switch_off() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 1 ]]; }
-switch_on() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 0 ]]; }
 hidden_picture_up() { ask wait CWNDSECRETO '*' 0 >/dev/null; }
 # Every name of the panel is written in red on its card.
 panel_names_drawn() {
@@ -175,65 +141,9 @@ away
 quiet
 click_control $NEW_GAME_CENTRE
 check_within "$DEADLINE" "the new-game button plays its sound" sound_written
-take_hint() {  # the tools panel slides out under the pointer; the hint joins a pair
-    xdotool mousemove 8 300
-    wait_until "$DEADLINE" "the tools panel slides out" shows "$work/panel.png" $HINT_TOOL "$work/hint_rest.png"
-    xdotool mousemove $HINT_TOOL_CENTRE
-    quiet
-    click_control $HINT_TOOL_CENTRE
-}
 take_hint
 check_within "$DEADLINE" "a hint's join plays its sounds" sound_written
 away
 xdotool key alt+F4
 wait_game_exit
 check "closing the play screen ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
-
-# --- No clip, sounds off, into the game ---------------------------------------------------------
-rm -f "$game/Video/Present.avi"
-launch_game "$game"
-check_within "$DEADLINE" "without the clip the main menu appears at once" main_menu_up
-check "and no clip window was made" video_gone
-away
-check_within "$DEADLINE" "a new start shows the English play button" play_button_shows "$work/play_english.png"
-click_on_menu $SOUND_SWITCH_CENTRE
-check_within "$DEADLINE" "the sound switch goes off" switch_off
-hush
-enter_play_screen
-xdotool mousemove $BOX_BUTTON_0_CENTRE
-away
-click_control $NEW_GAME_CENTRE
-check "with the switch off, entering, hovering a box button and a new game play nothing" stays_silent
-take_hint
-check "nor does a hint's join" stays_silent
-away
-xdotool key alt+F4
-wait_game_exit
-check "the game with its sounds off ends with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
-
-# --- A key ends the clip, the exit animation ends the game --------------------------------------
-cp "$VEXLA_DIST/Video/Present.avi" "$game/Video/"
-launch_game "$game"
-wait_until $((2 * DEADLINE)) "the introductory clip starts" video_up
-xdotool keydown space
-ask sync "${VIDEO_WINDOW[@]}" 5000 >/dev/null || fail "the clip's window does not come back to its loop"
-check "a key held down leaves the clip playing" video_up
-xdotool keyup space
-check_within "$DEADLINE" "its release ends the clip and opens the main menu" main_menu_up
-rm -f "$game/Video/Present.avi"
-wait_until "$DEADLINE" "the menu is drawn" menu_drawn
-click_on_menu $SOUND_SWITCH_CENTRE
-wait_until "$DEADLINE" "the sound switch goes off" switch_off
-# The switch's own click must be over before the device is watched for the goodbye.
-hush
-click_on_menu $EXIT_CENTRE
-wait_game_exit
-check "the exit animation, with the sounds off, ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
-check "its goodbye was played all the same" sound_written
-
-launch_game "$game"
-wait_until "$DEADLINE" "the main menu appears" main_menu_up
-wait_until "$DEADLINE" "the menu is drawn" menu_drawn
-click_on_menu $CLOSE_CENTRE
-wait_game_exit
-check "the close button ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0
