@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/AppGlobals.h"
 #include "app/Language.h"
+#include "app/LanguageChangeWindow.h"
 #include "app/SharedImages.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
+#include "app/VideoWindow.h"
 #include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
@@ -230,8 +233,13 @@ void ToggleBox(int32_t box) {
     }
 }
 
-void OnLogoNotice(HWND logo, UINT code) {
+// The logo also offers the language: a click opens the language-change window.
+void OnLogoNotice(HWND screen, HWND logo, UINT code) {
     switch (code) {
+        case CN_CLICKED:
+            PlayClickSound();
+            OpenLanguageChangeWindow(screen);
+            break;
         case CN_ENTER: SendMessageA(logo, ANM_SETRUNNING, 0, 1); break;
         case CN_LEAVE:
             SendMessageA(logo, ANM_SETRUNNING, 0, 0);
@@ -282,7 +290,7 @@ void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
     } else if (control == App.OptionsOpener) {
         if (code == CN_ENTER) ShowOptionsPanel();
     } else if (control == App.LogoAnimation) {
-        OnLogoNotice(control, code);
+        OnLogoNotice(screen, control, code);
     } else if (code == CN_ENTER) {
         PlaySwitchedEffect(kHoverSound);
     } else if (code == CN_CLICKED) {
@@ -451,7 +459,16 @@ void OnPuzzleCompleted() {
     char path[kPicturePathCapacity] = "";
     Board.Puzzle.picture.GetName(path, sizeof path);
     SuspendPlay();
-    // No congratulation clip or window exists yet: play goes on as soon as it is suspended.
+    // A picture on the program's drive whose extension begins with "v" names its own clip:
+    // the extension's three letters, in Video\.
+    const size_t length = std::strlen(path);
+    if (length >= 3 && path[0] == App.ModuleFolder[0] && path[length - 3] == 'v' && PlayVideo(path + length - 3))
+        return;
+    ContinueAfterCompletionClip();
+}
+
+void ContinueAfterCompletionClip() {
+    // No congratulation window or wallpaper question exists yet: play goes on.
     ResumePlay();
 }
 

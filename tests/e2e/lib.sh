@@ -96,15 +96,23 @@ ask() {
 
 # The game's windows, as the probe names them.
 PLAY_SCREEN=(CWNDBACK "Vexla Puzzle")
+MAIN_MENU=(CWNDPRINC "Vexxla Puzzle")
+VIDEO_WINDOW=(CWNDVIDEO '*')
 play_screen_up() { ask wait "${PLAY_SCREEN[@]}" 1000 >/dev/null; }
+main_menu_up() { ask wait "${MAIN_MENU[@]}" 0 >/dev/null; }
+main_menu_gone() { ! main_menu_up; }
+video_up() { ask wait "${VIDEO_WINDOW[@]}" 0 >/dev/null; }
+video_gone() { ! video_up; }
+# The window whose controls click_control presses: the play screen unless a script says else.
+INPUT_WINDOW=("${PLAY_SCREEN[@]}")
 has_capture() {
     local holder
-    holder=$(ask capture "${PLAY_SCREEN[@]}") && [[ $holder != none ]]
+    holder=$(ask capture "${INPUT_WINDOW[@]}") && [[ $holder != none ]]
 }
-# A play screen that went (its close button was clicked) holds no capture either.
+# A window that went (its close button was clicked) holds no capture either.
 has_no_capture() {
     local holder
-    holder=$(ask capture "${PLAY_SCREEN[@]}") || return 0
+    holder=$(ask capture "${INPUT_WINDOW[@]}") || return 0
     [[ $holder == none ]]
 }
 tools_panel_out() { ask child "${PLAY_SCREEN[@]}" CWNDHerramientas '*' >/dev/null; }
@@ -119,13 +127,49 @@ launch_game() {
     GAME_PID=$!
 }
 
+# The main menu on a 1024 x 768 screen: its picture (392 x 440) in the middle, the children
+# at their offsets from its corner.
+MENU_X=$(((1024 - 392) / 2))
+MENU_Y=$(((768 - 440) / 2))
+PLAY_BUTTON_CENTRE="$((MENU_X + 54 + 142)) $((MENU_Y + 106 + 35))"
+SOUND_SWITCH_CENTRE="$((MENU_X + 266 + 15)) $((MENU_Y + 16))"
+LANGUAGE_BUTTON_CENTRE="$((MENU_X + 172 + 24)) $((MENU_Y + 362 + 24))"
+
+# Clicks a control of the main menu and returns once the game has handled the click.
+click_on_menu() {
+    local saved=("${INPUT_WINDOW[@]}")
+    INPUT_WINDOW=("${MAIN_MENU[@]}")
+    click_control "$@"
+    INPUT_WINDOW=("${saved[@]}")
+}
+
+# From the start to the main menu: the introductory clip, when the game has one, is ended
+# with a click; without it the menu comes at once.
+pass_intro() {
+    wait_until $((2 * DEADLINE)) "the introductory clip or the main menu appears" eval 'video_up || main_menu_up'
+    if video_up; then
+        xdotool mousemove 512 384 click 1
+    fi
+    wait_until "$DEADLINE" "the main menu appears" main_menu_up
+    wait_until "$DEADLINE" "the introductory clip is gone" video_gone
+}
+
+# From the main menu to the play screen through its play button.
+enter_play_screen() {
+    click_on_menu $PLAY_BUTTON_CENTRE
+    wait_until $((2 * DEADLINE)) "the play screen appears" play_screen_up
+    wait_until "$DEADLINE" "the main menu is gone" main_menu_gone
+    wait_until "$DEADLINE" "the play screen shows the board with its pieces and the clock" play_screen_drawn
+}
+
 # Starts the game of folder $1 and returns once the play screen shows: its window is up, the
-# board shows its felt with the pieces dealt on it, and the clock shows its digits. However the
-# game comes to its play screen, this is the one place that knows.
+# board shows its felt with the pieces dealt on it, and the clock shows its digits. The game is
+# entered as a player enters it: past the introductory clip, through the main menu's play
+# button. However the game comes to its play screen, this is the one place that knows.
 start_game() {
     launch_game "$1"
-    wait_until $((2 * DEADLINE)) "the play screen appears" play_screen_up
-    wait_until "$DEADLINE" "the play screen shows the board with its pieces and the clock" play_screen_drawn
+    pass_intro
+    enter_play_screen
 }
 
 # Waits up to $1 seconds (default DEADLINE) for the game to end and leaves its exit code in
@@ -314,3 +358,61 @@ clock_reads_more_than() {
 }
 # Seconds between two wall-clock readings in milliseconds, rounded up.
 seconds_between() { echo $((($2 - $1 + 999) / 1000)); }
+
+# --- The sound device -------------------------------------------------------------------------
+# The runner's ALSA sink writes every sample the game plays to VEXLA_SOUND_FILE.
+sound_bytes() { stat -c %s "$VEXLA_SOUND_FILE" 2>/dev/null || echo 0; }
+quiet() { : >"$VEXLA_SOUND_FILE"; }
+sound_written() { (($(sound_bytes) > 0)); }
+# Silence cannot be waited for: the device is watched for a while after the game has handled
+# what would have made a sound.
+stays_silent() {
+    local until=$(($(now_ms) + 1500))
+    while (($(now_ms) < until)); do
+        sound_written && return 1
+        sleep 0.1
+    done
+}
+# Empties the captured sound once whatever was playing has ended.
+hush() { wait_until "$DEADLINE" "the sound device falls quiet" eval 'quiet; stays_silent'; }
+
+# --- The main menu's controls -----------------------------------------------------------------
+MENU_PATCH="120x60+$((MENU_X + 130))+$((MENU_Y + 270))"  # the puzzle in the picture's middle
+PLAY_BUTTON="284x70+$((MENU_X + 54))+$((MENU_Y + 106))"
+LOGO_CENTRE="$((MENU_X + 119 + 77)) $((MENU_Y + 27 + 35))"
+EXIT_CENTRE="$((MENU_X + 262 + 49)) $((MENU_Y + 351 + 36))"
+CLOSE_CENTRE="$((MENU_X + 327 + 12)) $((MENU_Y + 5 + 12))"
+CHK_GETCHECK=1336
+# The play screen's controls the menu scripts use.
+BOX_BUTTON_0_CENTRE="1009 220"
+PLAY_LOGO_CENTRE="512 49"
+NEW_GAME_CENTRE="101 45"
+HINT_TOOL=88x104+31+346
+HINT_TOOL_CENTRE="75 398"
+
+# The pictures the menu scripts compare the screen with, from the pack into the test's folder.
+menu_pictures() {
+    local work=$VEXLA_E2E_WORK pack id
+    pack=$(win_path "$VEXLA_DIST/vexla.rf")
+    for id in 111 193 1621; do
+        probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
+    done
+    convert "$work/111.bmp" -crop 120x60+130+270 +repage "$work/menu_patch.png"
+    convert "$work/1621.bmp" -crop 284x70+0+0 +repage "$work/play_english.png"
+    convert "$work/1621.bmp" -crop 284x70+0+70 +repage "$work/play_english_hover.png"
+    convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
+}
+menu_drawn() { shows "$VEXLA_E2E_WORK/menu.png" "$MENU_PATCH" "$VEXLA_E2E_WORK/menu_patch.png"; }
+play_button_shows() { shows "$VEXLA_E2E_WORK/play.png" "$PLAY_BUTTON" "$1"; }
+switch_off() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 1 ]]; }
+switch_on() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 0 ]]; }
+# The tools panel slides out under the pointer and a hint joins a pair; the device is emptied
+# just before the click.
+take_hint() {
+    xdotool mousemove 8 300
+    wait_until "$DEADLINE" "the tools panel slides out" shows "$VEXLA_E2E_WORK/panel.png" $HINT_TOOL \
+        "$VEXLA_E2E_WORK/hint_rest.png"
+    xdotool mousemove $HINT_TOOL_CENTRE
+    quiet
+    click_control $HINT_TOOL_CENTRE
+}
