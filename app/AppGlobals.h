@@ -23,6 +23,7 @@ constexpr int32_t kBoardAreaMarginX = 77;
 constexpr int32_t kBoardAreaMarginY = 128;
 constexpr int32_t kModuleFolderCapacity = 260;
 constexpr int32_t kBoxWindowCount = 6;
+constexpr int32_t kOptionsButtonSlots = 4;
 
 struct AppGlobals {
     AppGlobals();
@@ -70,6 +71,11 @@ struct AppGlobals {
     HWND ToolsPanelWindow = nullptr;
     HWND HintTool = nullptr;
     uint8_t ToolsPanelShown = 0;
+    // The options bar, its slide-up panel and the panel's four buttons.
+    HWND OptionsBarWindow = nullptr;
+    HWND OptionsPanelWindow = nullptr;
+    HWND OptionsButtons[kOptionsButtonSlots] = {};
+    uint8_t OptionsPanelShown = 0;
     HWND TimerWindow = nullptr;
 };
 

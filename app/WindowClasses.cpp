@@ -1,6 +1,8 @@
 #include "app/WindowClasses.h"
 
 #include "app/MainMenu.h"
+#include "app/OptionsBar.h"
+#include "app/OptionsPanel.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
@@ -25,8 +27,8 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
     {"CWNDHerramientas", RegisterToolsPanelClass},
-    {"CWNDBARRAOPC", nullptr},
-    {"CWNDOPCIONES", nullptr},
+    {"CWNDBARRAOPC", RegisterOptionsBarClass},
+    {"CWNDOPCIONES", RegisterOptionsPanelClass},
     {"CWNDBOX", RegisterBoxClass},
     {"CWNDPUZZLE", RegisterPuzzleSurfaceClass},
     {"CWNDIMAGECANT", nullptr},
