@@ -54,6 +54,9 @@ struct AppGlobals {
     uint32_t RandomSeed = 1;
 
     HMIXER MixerHandle = nullptr;  // open while the music window is
+    // The volume controls of the speakers and of the wave output that the music window found.
+    DWORD MasterVolumeControl = 0;
+    DWORD WaveVolumeControl = 0;
 
     // The play screen's windows: the six box windows, its own controls, the picture
     // magnifier, the tool strip and panel with the hint tool, and the timer window. The

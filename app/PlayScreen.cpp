@@ -23,6 +23,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/MusicWindow.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
@@ -539,5 +540,5 @@ void ReturnToMainMenu() {
 
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() {}
-void OpenMusicFromPlay() {}
+void OpenMusicFromPlay() { OpenMusicWindow(); }
 void OpenHallOfHonourFromPlay() {}

@@ -8,6 +8,7 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/MusicWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -34,7 +35,7 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDIMAGECANT", nullptr},
     {"CWNDIMAGETAM", nullptr},
     {"CWNDPREVLUPA", nullptr},
-    {"CWNDMUSICA", nullptr},
+    {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", nullptr},
     {"CWNDMNUARCH", nullptr},
     {"CWNDNEW", nullptr},
