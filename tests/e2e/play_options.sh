@@ -37,10 +37,24 @@ check_within "$DEADLINE" "the panel goes once the pointer has left it" options_p
 # --- Leave ---------------------------------------------------------------------------------------
 xdotool mousemove 300 766
 wait_until "$DEADLINE" "the panel slides up again" leave_button_shown
+# The pointer over the button plays its hover sound; once that is written, the file is emptied
+# so that what it holds after the click is the goodbye, played to its end before the game ends.
+LAST_SIZE=-1
+sound_written() {
+    local size
+    size=$(stat -c %s "$VEXLA_SOUND_FILE" 2>/dev/null || echo 0)
+    if ((size > 0 && size == LAST_SIZE)); then return 0; fi
+    LAST_SIZE=$size
+    return 1
+}
+: >"$VEXLA_SOUND_FILE"
 xdotool mousemove "${LEAVE_BUTTON[@]}"
+wait_until "$DEADLINE" "the leave button's hover sound is captured" sound_written
+: >"$VEXLA_SOUND_FILE"
 click_control "${LEAVE_BUTTON[@]}"
 wait_game_exit
 check "the leave button ends the game with exit code 0" test "$GAME_EXIT" = 0
+check "the goodbye sound played before the game ended" test -s "$VEXLA_SOUND_FILE"
 
 # --- Back to the main menu -----------------------------------------------------------------------
 game=$(fresh_game)

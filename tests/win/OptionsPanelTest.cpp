@@ -175,6 +175,23 @@ TEST_F(OptionsPanelTest, APartialRepaintKeepsTheTextureInLineWithThePanel) {
     EXPECT_EQ(after, before) << "the repainted part shows the same texture, without a seam at x 50";
 }
 
+TEST_F(OptionsPanelTest, APanelAlreadyShownDoesNotSlideAgain) {
+    MoveCursorTo(POINT{200, App.ScreenHeight - 60});
+    ShowOptionsPanel();
+    PumpFor(100);
+    {
+        // A mark drawn straight onto the panel; a second slide would draw the texture over it.
+        HDC dc = GetDC(App.OptionsPanelWindow);
+        const RECT mark{150, 5, 160, 15};
+        FillRect(dc, &mark, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(App.OptionsPanelWindow, dc);
+    }
+    ASSERT_TRUE(PumpUntil([] { return ctltest::ScreenPixel(App.OptionsPanelWindow, 155, 10) == 0; }, kWaitMs));
+    ShowOptionsPanel();  // what the bar and the opener do on every touch
+    PumpFor(100);
+    EXPECT_EQ(ctltest::ScreenPixel(App.OptionsPanelWindow, 155, 10), 0u) << "the mark is still there: no slide";
+}
+
 TEST_F(OptionsPanelTest, TheMagnifierButtonShowsAHiddenMagnifierAndHidesAShownOne) {
     App.MagnifierWindow = MakeOwned("Magnifier", 400);
     ASSERT_NE(App.MagnifierWindow, nullptr);
