@@ -210,4 +210,22 @@ TEST_F(MusicWindowTest, AVolumeChangedElsewhereMovesTheSliderUnlessItIsHeld) {
     Notify(Child(kMasterSliderId), CN_RELEASED);
 }
 
+TEST_F(MusicWindowTest, DraggingTheBackgroundMovesTheWindow) {
+    ASSERT_NE(Open(), nullptr);
+    RECT before{};
+    GetWindowRect(window_, &before);
+    ctltest::MoveCursorTo(ctltest::ScreenPointOf(window_, 300, 150));  // bare background
+    ctltest::PressLeft();
+    ctltest::MoveCursorBy(-40, 25);
+    ctltest::ReleaseLeft();
+    RECT after{};
+    ASSERT_TRUE(ctltest::PumpUntil(
+        [&] { return GetWindowRect(window_, &after) && (after.left != before.left || after.top != before.top); },
+        ctltest::kWaitMs));
+    EXPECT_EQ(after.left - before.left, -40);
+    EXPECT_EQ(after.top - before.top, 25);
+    EXPECT_EQ(after.right - after.left, before.right - before.left) << "moved, not resized";
+    EXPECT_EQ(GetCapture(), nullptr) << "the release ends the drag";
+}
+
 }  // namespace
