@@ -74,8 +74,8 @@ static_assert(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS == 4 && MIXERLINE_COMPONENTTY
 
 struct BoundVolume {
     HWND slider = nullptr;
-    bool readable = false;      // the mixer control was found and reads
-    uint32_t foundPercent = 0;  // its volume when the window opened
+    bool readable = false;    // the mixer control was found and reads
+    uint32_t foundValue = 0;  // its raw value when the window opened, put back by Cancel
     DibImage thumb;
 };
 
@@ -121,8 +121,8 @@ bool FindVolumeControl(DWORD componentType, DWORD& controlId) {
 
 void BindVolume(HWND window, MusicWindowState& state, const VolumeSlider& spec, DWORD& controlId, BoundVolume& bound) {
     uint32_t percent = 0;
-    bound.readable = FindVolumeControl(spec.componentType, controlId) && GetVolumePercent(controlId, percent);
-    bound.foundPercent = percent;
+    bound.readable = FindVolumeControl(spec.componentType, controlId) && GetVolumePercent(controlId, percent) &&
+                     GetVolumeValue(controlId, bound.foundValue);
     bound.thumb.LoadById(spec.thumbId);
     HWND slider = CreateChild(window, kSliderClass, POINT{0, 0}, spec.id);
     bound.slider = slider;
@@ -202,7 +202,7 @@ void OnSliderNotice(MusicWindowState& state, HWND slider, DWORD controlId, UINT 
 }
 
 void RestoreFoundVolume(const BoundVolume& bound, DWORD controlId) {
-    if (bound.readable) SetVolumePercent(controlId, static_cast<int32_t>(bound.foundPercent));
+    if (bound.readable) SetVolumeValue(controlId, bound.foundValue);
 }
 
 void OnOk(HWND window) {
