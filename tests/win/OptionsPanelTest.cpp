@@ -163,6 +163,14 @@ TEST_F(OptionsPanelTest, ThePointerOnTheBarSlidesThePanelUpAndLeavingHidesIt) {
     EXPECT_EQ(App.OptionsPanelShown, 0);
 }
 
+TEST_F(OptionsPanelTest, ThePointerOnTheOptionsOpenerShowsThePanelToo) {
+    ASSERT_NE(App.OptionsOpener, nullptr);
+    MoveCursorTo(POINT{200, App.ScreenHeight - 60});  // where the panel will be, so that it stays
+    SendMessageA(screen_, NotifyParentMessage, CN_ENTER, reinterpret_cast<LPARAM>(App.OptionsOpener));
+    EXPECT_TRUE(PanelAndButtonsShown(true));
+    EXPECT_EQ(App.OptionsPanelShown, 1);
+}
+
 TEST_F(OptionsPanelTest, APartialRepaintKeepsTheTextureInLineWithThePanel) {
     MoveCursorTo(POINT{200, App.ScreenHeight - 60});
     ShowOptionsPanel();
