@@ -119,18 +119,22 @@ bool FindVolumeControl(DWORD componentType, DWORD& controlId) {
     return GetLineId(componentType, line) && GetControlId(line, MIXERCONTROL_CONTROLTYPE_VOLUME, controlId);
 }
 
-void BindVolume(HWND window, MusicWindowState& state, const VolumeSlider& spec, DWORD& controlId, BoundVolume& bound) {
+void BindVolume(HWND window,
+                MusicWindowState& state,
+                const VolumeSlider& volume,
+                DWORD& controlId,
+                BoundVolume& bound) {
     uint32_t percent = 0;
-    bound.readable = FindVolumeControl(spec.componentType, controlId) && GetVolumePercent(controlId, percent) &&
+    bound.readable = FindVolumeControl(volume.componentType, controlId) && GetVolumePercent(controlId, percent) &&
                      GetVolumeValue(controlId, bound.foundValue);
-    bound.thumb.LoadById(spec.thumbId);
-    HWND slider = CreateChild(window, kSliderClass, POINT{0, 0}, spec.id);
+    bound.thumb.LoadById(volume.thumbId);
+    HWND slider = CreateChild(window, kSliderClass, POINT{0, 0}, volume.id);
     bound.slider = slider;
     if (slider == nullptr) return;
     SendMessageA(slider, SLD_SETFRAMEROWS, 0, kSliderRows);
     SendMessageA(slider, SLD_SETFRAMECOLUMNS, 0, kSliderColumns);
-    SendMessageA(slider, SLD_SETSTART, 0, PackPoint(spec.start));
-    SendMessageA(slider, SLD_SETEND, 0, PackPoint(spec.end));
+    SendMessageA(slider, SLD_SETSTART, 0, PackPoint(volume.start));
+    SendMessageA(slider, SLD_SETEND, 0, PackPoint(volume.end));
     SendMessageA(slider, SLD_SETBACKGROUND, 0, reinterpret_cast<LPARAM>(state.background->GetDib()));
     SendMessageA(slider, SLD_SETMAX, 0, kMusicSliderMax);
     // Whole percents: on the slider's default grid of 5 a volume read as 99 would show as 95.
