@@ -23,6 +23,7 @@ constexpr int32_t kBoardAreaMarginX = 77;
 constexpr int32_t kBoardAreaMarginY = 128;
 constexpr int32_t kModuleFolderCapacity = 260;
 constexpr int32_t kBoxWindowCount = 6;
+constexpr int32_t kOptionsButtonSlots = 4;
 
 struct AppGlobals {
     AppGlobals();
@@ -53,6 +54,9 @@ struct AppGlobals {
     uint32_t RandomSeed = 1;
 
     HMIXER MixerHandle = nullptr;  // open while the music window is
+    // The volume controls of the speakers and of the wave output that the music window found.
+    DWORD MasterVolumeControl = 0;
+    DWORD WaveVolumeControl = 0;
 
     // The play screen's windows: the six box windows, its own controls, the picture
     // magnifier, the tool strip and panel with the hint tool, and the timer window. The
@@ -70,6 +74,11 @@ struct AppGlobals {
     HWND ToolsPanelWindow = nullptr;
     HWND HintTool = nullptr;
     uint8_t ToolsPanelShown = 0;
+    // The options bar, its slide-up panel and the panel's four buttons.
+    HWND OptionsBarWindow = nullptr;
+    HWND OptionsPanelWindow = nullptr;
+    HWND OptionsButtons[kOptionsButtonSlots] = {};
+    uint8_t OptionsPanelShown = 0;
     HWND TimerWindow = nullptr;
 };
 

@@ -6,10 +6,14 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "app/AppGlobals.h"
 #include "app/Language.h"
 #include "app/LanguageChangeWindow.h"
+#include "app/MainMenu.h"
+#include "app/OptionsBar.h"
+#include "app/OptionsPanel.h"
 #include "app/SharedImages.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
@@ -22,6 +26,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/MusicWindow.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
@@ -60,16 +65,28 @@ struct PlayScreenState {
     DibImage toolsOpenerImage;
     std::array<DibImage, kBoxWindowCount> boxButtonImages;
     PlayScreenLanguageParts languageParts;
+    // Which of the boxes and the magnifier were shown when the player went back to the main
+    // menu: coming back shows them again.
+    std::array<bool, kBoxWindowCount> boxShownAtMenu{};
+    bool magnifierShownAtMenu = false;
 };
 
 PlayScreenState* StateOf(HWND screen) { return WindowStateOf<PlayScreenState>(screen); }
 
 // --- The pieces other windows provide ---------------------------------------------------------
-// The options bar and panel, the magnifier and the dialogs are built by their own windows; the
-// play screen only calls them. Those not in the program yet do nothing here.
+// The magnifier and the dialogs are built by their own windows; the play screen only calls
+// them. Until the magnifier's own window is in the program, showing it shows whatever window
+// App.MagnifierWindow names, if any.
 
-void ShowMagnifier() {}
-void ShowOptionsPanel() {}
+void ShowMagnifier() {
+    if (App.MagnifierWindow != nullptr)
+        SetWindowPos(App.MagnifierWindow, nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER);
+}
+
+void HideMagnifier() {
+    if (App.MagnifierWindow != nullptr) SetWindowPos(App.MagnifierWindow, nullptr, 0, 0, 0, 0, kHideBoxFlags);
+}
 
 // Opens a random shipped picture and sizes the game on it; the template is left to the caller.
 uint32_t OpenRandomShippedPicture() {
@@ -142,7 +159,10 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     PlayScreenState* state = AttachWindowState<PlayScreenState>(screen);
     if (state == nullptr) return -1;
     App.PlayScreenWindow = screen;
+    // The panels first: children made earlier lie above those made later, and the panels
+    // slide out over the board, the boxes' buttons and their own bars.
     CreateToolsPanel(screen);
+    CreateOptionsPanel(screen);
     CreateToolStrip(screen);
     CreateBoxWindows(screen, nullptr);
     OpenOpeningGame(screen);
@@ -150,6 +170,7 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     CreateOwnControls(screen, *state);
     ApplyLanguage();
     CreateBoxButtons(screen, *state);
+    CreateOptionsBar(screen);
     ShowMagnifier();
     return 0;
 }
@@ -363,6 +384,35 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// Going back to the main menu hides the boxes and the magnifier that are shown and remembers
+// them; coming back shows them again.
+void HideWindowsForMenu(PlayScreenState& state) {
+    for (int32_t box = 0; box < kBoxWindowCount; ++box) {
+        HWND window = App.BoxWindows[box];
+        const bool shown = window != nullptr && IsWindowVisible(window);
+        state.boxShownAtMenu[static_cast<size_t>(box)] = shown;
+        if (shown) SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideBoxFlags);
+    }
+    state.magnifierShownAtMenu = App.MagnifierWindow != nullptr && IsWindowVisible(App.MagnifierWindow);
+    HideMagnifier();
+}
+
+void ShowWindowsHiddenAtMenu(PlayScreenState& state) {
+    bool any = false;
+    for (int32_t box = 0; box < kBoxWindowCount; ++box) {
+        const bool shown = std::exchange(state.boxShownAtMenu[static_cast<size_t>(box)], false);
+        if (shown && App.BoxWindows[box] != nullptr) {
+            SetWindowPos(App.BoxWindows[box], nullptr, 0, 0, 0, 0, kShowBoxFlags);
+            any = true;
+        }
+    }
+    if (std::exchange(state.magnifierShownAtMenu, false)) {
+        ShowMagnifier();
+        any = true;
+    }
+    if (any) WatchOwnedWindows(App.PlayScreenWindow);
+}
+
 }  // namespace
 
 Point LogoPosition(int32_t screenWidth) { return Point{screenWidth / 2 - 83, 23}; }
@@ -397,10 +447,11 @@ bool RegisterPlayScreenClass(HINSTANCE instance) {
 }
 
 HWND OpenPlayScreen() {
-    if (App.PlayScreenWindow != nullptr) {
-        ShowWindow(App.PlayScreenWindow, SW_SHOW);
+    if (HWND screen = App.PlayScreenWindow; screen != nullptr) {
+        ShowWindow(screen, SW_SHOW);
+        ShowWindowsHiddenAtMenu(*StateOf(screen));
         ResumePlay();
-        return App.PlayScreenWindow;
+        return screen;
     }
     return CreateWindowExA(0, kPlayScreenClass, kPlayScreenCaption, kFullScreenStyle, 0, 0, 100, 100, nullptr, nullptr,
                            App.Instance, nullptr);
@@ -478,7 +529,33 @@ bool TakeHintInPlay() {
     return hint.moreAllowed;
 }
 
+void ToggleMagnifierInPlay() {
+    if (App.MagnifierWindow != nullptr && IsWindowVisible(App.MagnifierWindow)) {
+        HideMagnifier();
+    } else {
+        ShowMagnifier();
+        WatchOwnedWindows(App.PlayScreenWindow);
+    }
+}
+
+void ReturnToMainMenu() {
+    HWND screen = App.PlayScreenWindow;
+    PlayScreenState* state = PlayScreenStateInPlay();
+    if (state == nullptr) return;
+    SuspendPlay();
+    HideOptionsPanel();
+    HideWindowsForMenu(*state);
+    if (CreateMainMenu() == nullptr) {
+        // No menu to go to: the game stays in front rather than leaving nothing on screen.
+        ShowWindowsHiddenAtMenu(*state);
+        ResumePlay();
+        return;
+    }
+    KillTimer(screen, kRaiseOwnedTimerId);
+    ShowWindow(screen, SW_HIDE);
+}
+
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() {}
-void OpenMusicFromPlay() {}
+void OpenMusicFromPlay() { OpenMusicWindow(); }
 void OpenHallOfHonourFromPlay() {}

@@ -86,6 +86,13 @@ void OnPuzzleCompleted();
 // The completion goes on once the clip chosen by the picture has ended or been stopped.
 void ContinueAfterCompletionClip();
 
+// What the options panel asks: the magnifier hidden if it is shown and shown if hidden; and
+// back to the main menu, which halts play, hides the boxes, the magnifier and the play screen
+// (the game stays in memory) and shows the menu. The menu's play button comes back through
+// OpenPlayScreen, which shows the same game with the boxes and magnifier that were shown.
+void ToggleMagnifierInPlay();
+void ReturnToMainMenu();
+
 // What the tools panel asks of the game in play. TakeHintInPlay is false once the hints are
 // used up.
 bool TakeHintInPlay();

@@ -4,12 +4,15 @@
 #include "app/LanguageChangeWindow.h"
 #include "app/LanguagePanel.h"
 #include "app/MainMenu.h"
+#include "app/OptionsBar.h"
+#include "app/OptionsPanel.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/VideoWindow.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/MusicWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -29,14 +32,14 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
     {"CWNDHerramientas", RegisterToolsPanelClass},
-    {"CWNDBARRAOPC", nullptr},
-    {"CWNDOPCIONES", nullptr},
+    {"CWNDBARRAOPC", RegisterOptionsBarClass},
+    {"CWNDOPCIONES", RegisterOptionsPanelClass},
     {"CWNDBOX", RegisterBoxClass},
     {"CWNDPUZZLE", RegisterPuzzleSurfaceClass},
     {"CWNDIMAGECANT", nullptr},
     {"CWNDIMAGETAM", nullptr},
     {"CWNDPREVLUPA", nullptr},
-    {"CWNDMUSICA", nullptr},
+    {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", nullptr},
     {"CWNDMNUARCH", nullptr},
     {"CWNDNEW", nullptr},

@@ -22,7 +22,7 @@ if(NOT VEXLA_GAME_ONLY)
     add_custom_command(TARGET Vexla POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E make_directory ${VEXLA_DIST_DIR}
         COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Vexla> ${VEXLA_DIST_DIR}/Vexla.exe)
-    foreach(dir tests/win tests/e2e)
+    foreach(dir tests/win tests/e2e bench/win)
         if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
             add_subdirectory(${dir})
         endif()

@@ -1,8 +1,6 @@
 #include "engine/MixerVolume.h"
 
-namespace {
-constexpr double kPercentToFraction = 0.01;
-}
+#include <algorithm>
 
 bool IsFaderControl(uint32_t controlType) { return (controlType & kMixerControlClassMask) == kMixerControlClassFader; }
 
@@ -19,12 +17,22 @@ uint32_t FaderPercent(const FaderRange& range, uint32_t value) {
 
 bool FaderValueForPercent(const FaderRange& range, int32_t percent, uint32_t& value) {
     if (percent < 0 || percent > kVolumePercentMax || !HasFaderRange(range)) return false;
-    const double span = static_cast<double>(range.maximum - range.minimum);
-    uint32_t raw = static_cast<uint32_t>(span * percent * kPercentToFraction + range.minimum);
-    const uint32_t steps = range.steps == 0 ? 1 : range.steps;
-    const uint32_t stepSize = steps - 1;
-    if (stepSize > 0) raw = raw / stepSize * stepSize;
-    // Lowering to a step can pass a minimum that is not itself on a step; never write below it.
-    value = raw < range.minimum ? range.minimum : raw;
+    // The smallest raw value that reads as `percent`: the percent is truncated when read, so
+    // the value is rounded up here (a value rounded down would read one percent lower).
+    const uint64_t span = range.maximum - range.minimum;
+    const uint64_t wanted = static_cast<uint64_t>(percent);
+    const uint64_t above = (span * wanted + kVolumePercentMax - 1) / kVolumePercentMax;
+    const uint64_t raw = range.minimum + above;  // never past the maximum: percent <= 100
+    const uint64_t stepSize = range.steps > 1 ? range.steps - 1 : 1;
+    // The fader's steps are the multiples of steps - 1, and its bounds.
+    const uint64_t stepUp =
+        raw == range.minimum ? raw : std::min<uint64_t>((raw + stepSize - 1) / stepSize * stepSize, range.maximum);
+    if (FaderPercent(range, static_cast<uint32_t>(stepUp)) == static_cast<uint32_t>(percent)) {
+        value = static_cast<uint32_t>(stepUp);
+        return true;
+    }
+    // Too coarse to hold this percent: the step below, never under the minimum.
+    const uint64_t stepDown = raw / stepSize * stepSize;
+    value = static_cast<uint32_t>(std::max<uint64_t>(stepDown, range.minimum));
     return true;
 }

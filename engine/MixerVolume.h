@@ -29,9 +29,10 @@ bool HasFaderRange(const FaderRange& range);
 // outside the bounds is taken as the nearer bound, so the result is always 0 to 100.
 uint32_t FaderPercent(const FaderRange& range, uint32_t value);
 
-// The raw value for `percent`: the truncation of (maximum - minimum) * percent * 0.01 +
-// minimum, lowered to the nearest multiple of (steps - 1) not above it. A fader that reports
-// 0 or 1 steps has no step size and gets the value unlowered; a value lowered below the
-// minimum is raised to it. False, `value` untouched, for a
-// percent outside 0 to 100 or a fader without a range.
+// The raw value for `percent`, chosen so that reading it back gives `percent` again: the
+// smallest value on the fader's steps (multiples of steps - 1, or the bounds themselves) that
+// reads as `percent`. A fader too coarse to hold that percent gets the step below it, as
+// near as it can come. A fader that reports 0 or 1 steps has no step size, so every value
+// counts as a step. False, `value` untouched, for a percent outside 0 to 100 or a fader
+// without a range.
 bool FaderValueForPercent(const FaderRange& range, int32_t percent, uint32_t& value);

@@ -106,6 +106,27 @@ bool GetVolumePercent(DWORD controlId, uint32_t& percent) {
     return true;
 }
 
+bool GetVolumeValue(DWORD controlId, uint32_t& value) {
+    MIXERCONTROLA control;
+    if (!ReadControl(controlId, control) || !IsFaderControl(control.dwControlType)) return false;
+    ChannelValues channel(controlId, control);
+    if (mixerGetControlDetailsA(MixerObject(), &channel.details,
+                                MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
+        return false;
+    value = channel.values[0].dwValue;
+    return true;
+}
+
+bool SetVolumeValue(DWORD controlId, uint32_t value) {
+    MIXERCONTROLA control;
+    if (!ReadControl(controlId, control) || !IsFaderControl(control.dwControlType)) return false;
+    if (value < control.Bounds.dwMinimum || value > control.Bounds.dwMaximum) return false;
+    ChannelValues channel(controlId, control);
+    for (MIXERCONTROLDETAILS_UNSIGNED& item : channel.values) item.dwValue = value;
+    return mixerSetControlDetails(MixerObject(), &channel.details,
+                                  MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
+}
+
 bool SetVolumePercent(DWORD controlId, int32_t percent) {
     if (percent < 0 || percent > kVolumePercentMax) return false;
     MIXERCONTROLA control;

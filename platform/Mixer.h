@@ -24,3 +24,9 @@ bool GetVolumePercent(DWORD controlId, uint32_t& percent);
 // Sets a fader to `percent` (0 to 100), lowered to the fader's steps. False for a percent
 // outside 0 to 100, a control that cannot be read, is no fader or has no range.
 bool SetVolumePercent(DWORD controlId, int32_t percent);
+
+// A fader's raw value, to put back exactly what was found (percent would move it to a step).
+// False, `value` untouched, when the control cannot be read or is no fader; a value outside
+// the fader's bounds is refused.
+bool GetVolumeValue(DWORD controlId, uint32_t& value);
+bool SetVolumeValue(DWORD controlId, uint32_t value);

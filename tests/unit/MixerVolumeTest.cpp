@@ -54,47 +54,44 @@ TEST(MixerVolume, PercentOutsideZeroToHundredIsRefused) {
     EXPECT_TRUE(FaderValueForPercent(range, 0, value));
     EXPECT_EQ(value, 0u);
     EXPECT_TRUE(FaderValueForPercent(range, 100, value));
-    EXPECT_EQ(value, 65535u / 32 * 32);
+    EXPECT_EQ(value, 65535u) << "the maximum is a value of the fader even off its steps";
 }
 
-TEST(MixerVolume, ValuesAreLoweredToAMultipleOfStepsMinusOne) {
-    uint32_t value = 0;
-    // 65535 x 0.5 = 32767.5, truncated to 32767, lowered to a multiple of 32.
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{0, 65535, 33}, 50, value));
-    EXPECT_EQ(value, 32736u);
-    // Wine's speaker volume: 192 steps, multiples of 191.
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{0, 65535, 192}, 50, value));
-    EXPECT_EQ(value, 32661u);
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{0, 65535, 192}, 75, value));
-    EXPECT_EQ(value, 49151u / 191 * 191);
-    // The minimum is added before lowering: 1000 + 100 x 0.3 = 1030 -> 1029 (multiple of 3).
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{1000, 1100, 4}, 30, value));
-    EXPECT_EQ(value, 1029u);
-}
+struct StepCase {
+    FaderRange range;
+    int32_t percent;
+    uint32_t value;
+    const char* why;
+};
 
-TEST(MixerVolume, NoStepSizeWritesTheValueAsComputed) {
-    uint32_t value = 0;
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{0, 65535, 0}, 50, value));
-    EXPECT_EQ(value, 32767u) << "0 steps is taken as 1: no step to lower to";
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{0, 65535, 1}, 33, value));
-    EXPECT_EQ(value, 21626u);
-}
-
-TEST(MixerVolume, LoweringNeverGoesBelowTheMinimum) {
-    uint32_t value = 0;
-    // 0 % is the minimum, 1000, which lowered to a multiple of 64 would be 960.
-    ASSERT_TRUE(FaderValueForPercent(FaderRange{1000, 5000, 65}, 0, value));
-    EXPECT_EQ(value, 1000u);
-}
-
-TEST(MixerVolume, SetThenReadGivesThePercentBackOrOneBelow) {
-    const FaderRange range{0, 65535, 33};
-    for (int32_t percent = 0; percent <= 100; ++percent) {
+TEST(MixerVolume, ValuesLandOnTheSmallestStepThatReadsAsThePercent) {
+    const StepCase cases[] = {
+        {{0, 65535, 33}, 50, 32768, "32767.5 rounds up to 32768, itself a multiple of 32"},
+        {{0, 65535, 192}, 50, 32852, "Wine's speakers: 32768 up to 172 x 191"},
+        {{0, 65535, 192}, 99, 64940, "340 x 191; the step below, 64749, would read 98"},
+        {{0, 65535, 0}, 50, 32768, "0 steps: every value is a step"},
+        {{0, 65535, 1}, 33, 21627, "1 step: 21626.55 rounded up"},
+        {{1000, 5000, 65}, 0, 1000, "0 % is the minimum, though 1000 is no multiple of 64"},
+        {{1000, 5000, 65}, 1, 1024, "steps of 1.6 %: 1088 reads 2, so the step below"},
+        {{1000, 1100, 4}, 30, 1029, "too coarse for 30 %: 1032 reads 32, so the step below"},
+    };
+    for (const StepCase& c : cases) {
         uint32_t value = 0;
-        ASSERT_TRUE(FaderValueForPercent(range, percent, value));
-        const uint32_t back = FaderPercent(range, value);
-        EXPECT_LE(back, static_cast<uint32_t>(percent));
-        EXPECT_GE(back + 1, static_cast<uint32_t>(percent)) << "a step of 32 is less than 1 %";
+        ASSERT_TRUE(FaderValueForPercent(c.range, c.percent, value)) << c.why;
+        EXPECT_EQ(value, c.value) << c.why;
+    }
+}
+
+TEST(MixerVolume, AWrittenPercentReadsBackTheSame) {
+    const FaderRange ranges[] = {{0, 65535, 192}, {0, 65535, 33},      {0, 65535, 0},
+                                 {100, 300, 0},   {0, 0xFFFFFFFFu, 0}, {0, 255, 0}};
+    for (const FaderRange& range : ranges) {
+        for (int32_t percent = 0; percent <= 100; ++percent) {
+            uint32_t value = 0;
+            ASSERT_TRUE(FaderValueForPercent(range, percent, value));
+            EXPECT_EQ(FaderPercent(range, value), static_cast<uint32_t>(percent))
+                << percent << " % on " << range.minimum << ".." << range.maximum << " in " << range.steps << " steps";
+        }
     }
 }
 

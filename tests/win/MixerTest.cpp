@@ -101,6 +101,20 @@ TEST_F(MixerTest, ReadsAndWritesTheSpeakerVolumeInSteps) {
                            MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
+TEST_F(MixerTest, ARawValueIsPutBackExactly) {
+    OpenSpeakerVolume(nullptr);
+    const RawFader before = ReadRaw(volume_);
+    const uint32_t offStep = before.range.minimum + (before.range.maximum - before.range.minimum) / 3 + 1;
+    ASSERT_TRUE(SetVolumeValue(volume_, offStep));
+    uint32_t value = 0;
+    ASSERT_TRUE(GetVolumeValue(volume_, value));
+    EXPECT_EQ(value, offStep) << "written as given, not lowered to a step";
+    EXPECT_EQ(ReadRaw(volume_).value, offStep);
+    EXPECT_FALSE(SetVolumeValue(volume_, before.range.maximum + 1)) << "beyond the fader's bounds";
+    EXPECT_EQ(ReadRaw(volume_).value, offStep);
+    ASSERT_TRUE(SetVolumeValue(volume_, before.value));
+}
+
 TEST_F(MixerTest, ControlsThatAreNoFadersAreRefused) {
     OpenSpeakerVolume(nullptr);
     DWORD line = 0;
