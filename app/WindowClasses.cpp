@@ -6,6 +6,7 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/MessageWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -20,7 +21,7 @@ struct WindowKind {
 constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILEMAN", nullptr},
     {"CWNDPRINC", RegisterMainMenuClass},
-    {"CWNDMENSAJE", nullptr},
+    {"CWNDMENSAJE", RegisterMessageWindowClass},
     {"CWNDVIDEO", nullptr},
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
