@@ -6,7 +6,9 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/AboutWindow.h"
 #include "dialogs/MessageWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -43,11 +45,11 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILE", nullptr},
     {"CWNDFELIZ", nullptr},
     {"CWNDCAMBIDIOMA", nullptr},
-    {"CWNDABOUTPRODUC", nullptr},
+    {"CWNDABOUTPRODUC", RegisterAboutWindowClass},
     {"CWNDCAJASPROD", nullptr},
     {"CWNDIDIOMAPRINCIPAL", nullptr},
     {"CWNDVENTANATIMER", RegisterTimerWindowClass},
-    {"CWNDESTAD", nullptr},
+    {"CWNDESTAD", RegisterStatisticsWindowClass},
     {"CWNDSECRETO", nullptr},
 };
 
