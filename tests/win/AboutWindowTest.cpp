@@ -72,6 +72,7 @@ TEST_F(AboutWindowTest, ShowsThePictureInTheMiddleOfABlackScreen) {
     }
     EXPECT_EQ(ctltest::AwaitPixel(window_, origin.x - 1, origin.y + 10, 0), 0u);
     EXPECT_EQ(ctltest::AwaitPixel(window_, 0, 0, 0), 0u);
+    dlgtest::SaveScreenshot("dialog_about");
 }
 
 TEST_F(AboutWindowTest, ClickOrEscapeClosesIt) {
@@ -132,6 +133,7 @@ TEST_F(AboutWindowTest, ProductPageShowsItsPictureAndText) {
         kWaitMs);
     EXPECT_GT(inked, 50);
     EXPECT_EQ(ProductTextBase(2), 1010u);
+    dlgtest::SaveScreenshot("dialog_about_product");
 }
 
 TEST_F(AboutWindowTest, ProductPagePlaysOnlyAClipItHas) {

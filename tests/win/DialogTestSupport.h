@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -84,6 +86,50 @@ inline void ClickControl(HWND control) {
     ctltest::MoveCursorTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     ctltest::PressLeft();
     ctltest::ReleaseLeft();
+}
+
+// Saves the whole screen as <name>.bmp in the runner's screenshot folder (VEXLA_SCREENSHOTS,
+// a Linux path, reached through Wine's drive Z:), so that a reviewer can look at a dialog the
+// test showed. Nothing happens outside the runner.
+inline void SaveScreenshot(const std::string& name) {
+    const char* folder = std::getenv("VEXLA_SCREENSHOTS");
+    if (folder == nullptr || folder[0] != '/') return;
+    std::string path = std::string("Z:") + folder + "/" + name + ".bmp";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    wintest::PixelCanvas canvas(width, height);
+    {
+        ScreenDC screen;
+        BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
+    const DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up, as .bmp files usually are
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = rowBytes * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<uint8_t> pixels(info.biSizeImage);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t rgb = canvas.Pixel(x, y);
+            uint8_t* p = pixels.data() + static_cast<size_t>(height - 1 - y) * rowBytes + static_cast<size_t>(x) * 3;
+            p[0] = static_cast<uint8_t>(rgb), p[1] = static_cast<uint8_t>(rgb >> 8),
+            p[2] = static_cast<uint8_t>(rgb >> 16);
+        }
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &info, sizeof info, &written, nullptr);
+    WriteFile(out, pixels.data(), info.biSizeImage, &written, nullptr);
+    CloseHandle(out);
 }
 
 }  // namespace dlgtest
