@@ -1,7 +1,8 @@
 // The message window with the game's own texts and pictures: opened centred and sized to its
 // background with its owner disabled; Enter, Escape and the two buttons answer; the edit field
 // keeps 23 characters and leaves them in EnteredName; the answer arrives 45 ms after the
-// window went, with the owner enabled again, so a callback can ask again; the title of the
+// window went, with the owner enabled again, so a callback can ask again; the spoken answer
+// plays whatever the sound switch says, OK to its end before the window goes; the title of the
 // language covers the background's corner; the window follows a drag of its background.
 #include <gtest/gtest.h>
 
@@ -9,13 +10,16 @@
 #include <vector>
 
 #include "DialogTestSupport.h"
+#include "SoundTestSupport.h"
 #include "app/AppGlobals.h"
 #include "controls/CommandButton.h"
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/MessageWindow.h"
 #include "engine/AppString.h"
 #include "engine/LanguageIds.h"
+#include "engine/SoundIds.h"
 #include "gfx/ResourcePackFile.h"
+#include "platform/Sound.h"
 
 namespace {
 
@@ -251,6 +255,39 @@ TEST_F(MessageWindowTest, WithoutItsPictureNothingOpensAndTheOwnerStaysUsable) {
     dlgtest::RunGameLoopUntil([] { return false; }, 100);
     EXPECT_TRUE(answers.given.empty());
     OpenResourcePack(DistPackPath().c_str());
+}
+
+TEST_F(MessageWindowTest, AnswersAreSpokenWhateverTheSoundSwitchSays) {
+    wintest::SoundSink sink;
+    if (!sink.Available()) GTEST_SKIP() << "no sound file outside the runner";
+    wintest::StopSoundOnExit stop;
+    const auto okTone = wintest::MakeToneWave(400);
+    const auto cancelTone = wintest::MakeToneWave(150);
+    wintest::ResourceModule module(wintest::ThisProgramPath(), {{kSpokenOkBase + kLanguageEnglish, okTone},
+                                                                {kSpokenCancelBase + kLanguageEnglish, cancelTone}});
+    ASSERT_NE(module.get(), nullptr);
+    const HINSTANCE instance = App.Instance;
+    App.Instance = module.get();
+    LocateIntoSlot(kSpokenOkBase + kLanguageEnglish);
+    LocateIntoSlot(kSpokenCancelBase + kLanguageEnglish);
+    App.Instance = instance;
+    App.SoundEffectsOn = 0;
+
+    // OK plays to its end before the window has gone.
+    ASSERT_TRUE(sink.Empty());
+    ASSERT_NE(Ask(kPrintStringBase, RecordAnswer, 0), nullptr);
+    SendMessageA(currentQuestion, WM_CHAR, VK_RETURN, 0);
+    EXPECT_FALSE(IsWindow(currentQuestion));
+    EXPECT_GE(sink.Size(), wintest::ToneDataBytes(okTone));
+
+    // Cancel plays on while the game goes on: its samples arrive later, and fewer of them.
+    ASSERT_TRUE(sink.Empty());
+    ASSERT_NE(Ask(kPrintStringBase, RecordAnswer, 0), nullptr);
+    SendMessageA(currentQuestion, WM_CHAR, VK_ESCAPE, 0);
+    EXPECT_GE(sink.WaitForSamples(kWaitMs), 1);
+    EXPECT_TRUE(dlgtest::RunGameLoopUntil([&] { return sink.Size() >= wintest::ToneDataBytes(cancelTone); }, kWaitMs));
+    EXPECT_LT(sink.Size(), wintest::ToneDataBytes(okTone));
+    ForgetLocatedSounds();
 }
 
 }  // namespace
