@@ -22,7 +22,7 @@ void FitDialogToBackground(HWND dialog, int32_t width, int32_t height) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-HWND CreateDialogButton(HWND dialog, POINT at, const void* image) {
+HWND CreateDialogButton(HWND dialog, POINT at, const PackedDib* image) {
     HWND button = CreateWindowExA(0, kCommandButtonClass, "", kDialogButtonStyle, at.x, at.y, kDialogControlSize,
                                   kDialogControlSize, dialog, nullptr, App.Instance, nullptr);
     if (button != nullptr) SendMessageA(button, CM_SETBITMAP, 0, reinterpret_cast<LPARAM>(image));

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "engine/PackedDib.h"
+
 constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;  // 0x92400000
 constexpr DWORD kDialogButtonStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr int32_t kDialogControlSize = 50;  // controls size themselves to their image
@@ -17,6 +19,6 @@ RECT CentredDialogRect(int32_t width, int32_t height, int32_t screenWidth, int32
 // Gives `dialog` that rectangle on the program's screen, keeping its stacking order.
 void FitDialogToBackground(HWND dialog, int32_t width, int32_t height);
 
-// A CQVCOMMAND child at `at`, showing `image` (a PackedDib that must outlive it); null when it
+// A CQVCOMMAND child at `at`, showing `image` (which must outlive it); null when it
 // cannot be made.
-HWND CreateDialogButton(HWND dialog, POINT at, const void* image);
+HWND CreateDialogButton(HWND dialog, POINT at, const PackedDib* image);
