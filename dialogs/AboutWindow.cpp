@@ -118,7 +118,7 @@ HWND CreateProductButton(HWND window, const char* className, POINT at) {
 }
 
 void BuildProductPage(HWND window, AboutState& state) {
-    if (state.productImage.LoadById(kProductPictureBase + state.page)) {
+    if (state.productImage.LoadById(ProductPictureId(state.page))) {
         DibBlit(state.picture.GetDib(), kProductPictureAt.x, kProductPictureAt.y, kProductPictureSize.x,
                 kProductPictureSize.y, state.productImage.GetDib(), 0, 0, kRopSrcCopy);
     }
@@ -250,6 +250,10 @@ uint32_t ProductTextBase(uint32_t page) {
     constexpr uint32_t kBases[kProductPageCount] = {kProductPage1StringBase, kProductPage2StringBase,
                                                     kProductPage3StringBase, kProductPage4StringBase};
     return page >= 1 && page <= kProductPageCount ? kBases[page - 1] : 0;
+}
+
+uint32_t ProductPictureId(uint32_t page) {
+    return page >= 1 && page <= kProductPageCount ? kProductPictureIds[page - 1] : 0;
 }
 
 bool RegisterAboutWindowClass(HINSTANCE instance) {

@@ -12,7 +12,7 @@
 constexpr char kAboutWindowClass[] = "CWNDABOUTPRODUC";
 constexpr uint32_t kAboutPictureId = 410;
 constexpr uint32_t kProductBackgroundId = 412;
-constexpr uint32_t kProductPictureBase = 599;  // + page
+constexpr uint32_t kProductPictureIds[] = {600, 601, 602, 603};  // pages 1 to 4
 constexpr uint32_t kProductPlayImageId = 413;
 constexpr uint32_t kProductStopImageId = 414;
 constexpr uint32_t kProductCloseImageId = 205;
@@ -45,5 +45,6 @@ HWND OpenAboutWindow(HWND owner);
 
 // Where the picture's top-left corner stands on a screen of that size (halves truncated).
 POINT AboutPictureOrigin(int32_t screenWidth, int32_t screenHeight);
-// The string base of a product page's text.
+// The string base of a product page's text, and the pack bitmap of its picture (page 1 to 4).
 uint32_t ProductTextBase(uint32_t page);
+uint32_t ProductPictureId(uint32_t page);

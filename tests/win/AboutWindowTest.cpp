@@ -112,7 +112,7 @@ ProductButtons ButtonsOf(HWND window) {
 TEST_F(AboutWindowTest, ProductPageShowsItsPictureAndText) {
     ASSERT_NE(Open(2), nullptr);
     DibImage product, background;
-    ASSERT_TRUE(product.LoadById(kProductPictureBase + 2));
+    ASSERT_TRUE(product.LoadById(ProductPictureId(2)));
     ASSERT_TRUE(background.LoadById(kProductBackgroundId));
     const POINT origin = AboutPictureOrigin(App.ScreenWidth, App.ScreenHeight);
     const uint32_t corner = dlgtest::DibPixel(product.GetDib(), 100, 100);
