@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+class AppString;  // engine/AppString.h
+
 // Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
 constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
 
@@ -80,6 +82,13 @@ struct AppGlobals {
     HWND OptionsButtons[kOptionsButtonSlots] = {};
     uint8_t OptionsPanelShown = 0;
     HWND TimerWindow = nullptr;
+
+    int32_t BoxBeingRenamed = -1;  // the box whose new name the message window is asking for
 };
 
 extern AppGlobals App;
+
+// The first line of the last message window with an edit field, copied when it closed; it
+// keeps its value until the next such window closes. The box renaming and the hall of honour
+// read it in their completion callbacks (include engine/AppString.h to use it).
+extern AppString EnteredName;

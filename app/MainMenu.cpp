@@ -13,6 +13,7 @@
 #include "controls/CheckBox.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/AboutWindow.h"
 #include "engine/LanguageIds.h"
 #include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
@@ -191,8 +192,12 @@ int32_t BlinkWhileHovered(HWND animation, UINT code) {
 
 void OnLogoNotice(HWND menu, HWND logo, UINT code) {
     if (code == CN_CLICKED) {
-        // The about window is opened from here once it exists.
-        if (App.SecretKeys == kSecretAllKeys) OpenHiddenPicture(menu);
+        // Shift, Ctrl and Q pressed before the click turn the logo into the hidden picture's door.
+        if (App.SecretKeys == kSecretAllKeys) {
+            OpenHiddenPicture(menu);
+        } else {
+            OpenAboutWindow(menu);
+        }
         return;
     }
     if (BlinkWhileHovered(logo, code) == kLitFrame) PlaySwitchedEffect(kLogoSound);

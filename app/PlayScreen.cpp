@@ -27,6 +27,7 @@
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
@@ -556,6 +557,6 @@ void ReturnToMainMenu() {
 }
 
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
-void OpenStatisticsFromPlay() {}
+void OpenStatisticsFromPlay() { OpenStatistics(); }
 void OpenMusicFromPlay() { OpenMusicWindow(); }
 void OpenHallOfHonourFromPlay() {}

@@ -12,7 +12,10 @@
 #include "app/VideoWindow.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/AboutWindow.h"
+#include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -27,7 +30,7 @@ struct WindowKind {
 constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILEMAN", nullptr},
     {"CWNDPRINC", RegisterMainMenuClass},
-    {"CWNDMENSAJE", nullptr},
+    {"CWNDMENSAJE", RegisterMessageWindowClass},
     {"CWNDVIDEO", RegisterVideoWindowClass},
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
@@ -49,11 +52,11 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILE", nullptr},
     {"CWNDFELIZ", nullptr},
     {"CWNDCAMBIDIOMA", RegisterLanguageChangeClass},
-    {"CWNDABOUTPRODUC", nullptr},
+    {"CWNDABOUTPRODUC", RegisterAboutWindowClass},
     {"CWNDCAJASPROD", nullptr},
     {"CWNDIDIOMAPRINCIPAL", RegisterLanguagePanelClass},
     {"CWNDVENTANATIMER", RegisterTimerWindowClass},
-    {"CWNDESTAD", nullptr},
+    {"CWNDESTAD", RegisterStatisticsWindowClass},
     {"CWNDSECRETO", RegisterHiddenPictureClass},
 };
 

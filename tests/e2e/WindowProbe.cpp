@@ -8,6 +8,7 @@
 //   WindowProbe control <class> <caption|*> <id>    screen rectangle of the dialog control `id`
 //   WindowProbe child <class> <caption|*> <child class> <id|*>
 //                                                   screen rectangle of a visible descendant
+//   WindowProbe menu-bar <class> <caption|*>        screen rectangle of the window's menu bar
 //   WindowProbe send <class> <caption|*> <child class> <id> <message> [<wParam> <lParam>]
 //                                                   what the descendant answers to the message
 //   WindowProbe capture <class> <caption|*>         "<class> <id>" of the window holding the mouse
@@ -74,6 +75,19 @@ Answer RectOf(HWND window) {
     if (window == nullptr || !GetWindowRect(window, &r)) return Failed();
     char line[64];
     std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return Ok(line);
+}
+
+// The menu bar lies right above the client area. Menus live in the game's process, so the
+// probe cannot ask for them; the window's geometry tells where the bar is.
+Answer MenuBarOf(HWND window) {
+    RECT client{};
+    if (window == nullptr || GetMenu(window) == nullptr || !GetClientRect(window, &client)) return Failed();
+    POINT corner{0, 0};
+    ClientToScreen(window, &corner);
+    const int bar = GetSystemMetrics(SM_CYMENU);
+    char line[64];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %d", corner.x, corner.y - bar, client.right, bar);
     return Ok(line);
 }
 
@@ -199,6 +213,7 @@ Answer Run(const Words& w) {
         HWND top = FindTopLevel(w[1], w[2], 0);
         return RectOf(top != nullptr ? FindDescendant(top, w[3], w[4], true) : nullptr);
     }
+    if (command == "menu-bar" && n == 3) return MenuBarOf(FindTopLevel(w[1], w[2], 0));
     if (command == "send" && (n == 6 || n == 8)) return SendToDescendant(w);
     if (command == "capture" && n == 3) return CaptureOf(w);
     if (command == "sync" && n == 4) return Sync(w);

@@ -34,6 +34,7 @@ covers_screen() {
     ((x <= 0 && y <= 0 && x + w >= 1024 && y + h >= 768))
 }
 hidden_picture_up() { ask wait CWNDSECRETO '*' 0 >/dev/null; }
+about_window_up() { ask wait CWNDABOUTPRODUC '*' 0 >/dev/null; }
 # Every name of the panel is written in red on its card.
 panel_names_drawn() {
     local shot=$work/names.png i red
@@ -92,8 +93,11 @@ check_within "$DEADLINE" "with the switch on again, hovering plays its sound" so
 away
 xdotool key shift ctrl x q
 click_on_menu $LOGO_CENTRE
+check_within "$DEADLINE" "another key among Shift, Ctrl and Q makes the logo open the about window" about_window_up
+check "and keeps the picture hidden" eval '! hidden_picture_up'
+xdotool click 1
+check_within "$DEADLINE" "a click closes the about window" eval '! about_window_up'
 ask sync "${MAIN_MENU[@]}" 5000 >/dev/null || fail "the menu does not come back to its loop"
-check "another key among Shift, Ctrl and Q keeps the picture hidden" eval '! hidden_picture_up'
 xdotool key q ctrl shift
 click_on_menu $LOGO_CENTRE
 check_within "$DEADLINE" "Q, Ctrl and Shift, then the logo, show the hidden picture" hidden_picture_up

@@ -201,6 +201,9 @@ TEST_F(MainMenuTest, TheLogoOpensTheHiddenPictureOnlyAfterTheThreeKeys) {
         SendMessageA(menu, WM_KEYDOWN, key, 0);
     Notify(menu, logo, CN_CLICKED);
     EXPECT_EQ(FindWindowA(kHiddenPictureClass, nullptr), nullptr) << "X in between starts over";
+    HWND about = FindWindowA("CWNDABOUTPRODUC", nullptr);
+    EXPECT_NE(about, nullptr) << "without the keys the logo opens the about window";
+    if (about != nullptr) DestroyWindow(about);
 
     for (WPARAM key : {WPARAM{'Q'}, WPARAM{VK_SHIFT}, WPARAM{VK_CONTROL}}) SendMessageA(menu, WM_KEYDOWN, key, 0);
     Notify(menu, logo, CN_CLICKED);
