@@ -6,6 +6,7 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/FolderTree.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct WindowKind {
 // The order in which start-up registers the classes. A kind whose window is not built yet
 // keeps its place with no function.
 constexpr WindowKind kWindowKinds[] = {
-    {"CWNDFILEMAN", nullptr},
+    {"CWNDFILEMAN", RegisterFolderTreeClass},
     {"CWNDPRINC", RegisterMainMenuClass},
     {"CWNDMENSAJE", nullptr},
     {"CWNDVIDEO", nullptr},
