@@ -19,6 +19,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
@@ -462,6 +463,6 @@ bool TakeHintInPlay() {
 }
 
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
-void OpenStatisticsFromPlay() {}
+void OpenStatisticsFromPlay() { OpenStatistics(); }
 void OpenMusicFromPlay() {}
 void OpenHallOfHonourFromPlay() {}

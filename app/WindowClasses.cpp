@@ -6,7 +6,10 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/AboutWindow.h"
 #include "dialogs/FolderTree.h"
+#include "dialogs/MessageWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -21,7 +24,7 @@ struct WindowKind {
 constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILEMAN", RegisterFolderTreeClass},
     {"CWNDPRINC", RegisterMainMenuClass},
-    {"CWNDMENSAJE", nullptr},
+    {"CWNDMENSAJE", RegisterMessageWindowClass},
     {"CWNDVIDEO", nullptr},
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
@@ -43,11 +46,11 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILE", nullptr},
     {"CWNDFELIZ", nullptr},
     {"CWNDCAMBIDIOMA", nullptr},
-    {"CWNDABOUTPRODUC", nullptr},
+    {"CWNDABOUTPRODUC", RegisterAboutWindowClass},
     {"CWNDCAJASPROD", nullptr},
     {"CWNDIDIOMAPRINCIPAL", nullptr},
     {"CWNDVENTANATIMER", RegisterTimerWindowClass},
-    {"CWNDESTAD", nullptr},
+    {"CWNDESTAD", RegisterStatisticsWindowClass},
     {"CWNDSECRETO", nullptr},
 };
 
