@@ -7,6 +7,8 @@
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
 #include "dialogs/AboutWindow.h"
+#include "dialogs/FileMenu.h"
+#include "dialogs/FileWindow.h"
 #include "dialogs/FolderTree.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -38,12 +40,12 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDPREVLUPA", nullptr},
     {"CWNDMUSICA", nullptr},
     {"CWNDHONOR", nullptr},
-    {"CWNDMNUARCH", nullptr},
+    {"CWNDMNUARCH", RegisterFileMenuClass},
     {"CWNDNEW", nullptr},
     {"CWNDPREVCUSTOM", nullptr},
     {"CWNDPREVFS", nullptr},
     {"CWNDPREVIEW", nullptr},
-    {"CWNDFILE", nullptr},
+    {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", nullptr},
     {"CWNDCAMBIDIOMA", nullptr},
     {"CWNDABOUTPRODUC", RegisterAboutWindowClass},
