@@ -1,9 +1,9 @@
 # Saved games with the real game: Ctrl+S and a typed name write folder\name.vpf of the size its
-# grid gives; a new game from the file menu and then Ctrl+O and the tree bring back the same
-# board and the stored time, on a clock that waits for the next pick-up; Escape writes nothing
-# and the clock counts on; erasing asks first and removes the file; a damaged file is refused
-# with a message and the game in play goes on. Screenshots of the file menu and of both modes
-# of the file window are kept.
+# grid gives, with box 1's name and piece; a new game from the file menu and then Ctrl+O and
+# the tree bring back the same board, box, box name and stored time, on a clock that waits
+# for the next pick-up; Escape writes nothing and the clock counts on; erasing asks first and
+# removes the file; a damaged file is refused with a message and the game in play goes on.
+# Screenshots of the file menu and of both modes of the file window are kept.
 source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 
@@ -43,6 +43,24 @@ drag "$px" "$py" $((px + 120)) $((py - 200))
 park_pointer
 check_within "$DEADLINE" "the clock counts once a piece was moved" clock_reads_more_than 1
 
+# --- Box 1 gets a name of its own and a piece -------------------------------------------------
+BOX_BUTTON_1=(1008 228)
+BOX_BUTTONS=29x384+995+192
+click_control "${BOX_BUTTON_1[@]}"
+check_within "$DEADLINE" "box 1's button shows box 1" shown CWNDBOX "Box 1"
+xdotool key F10 Return  # the box's one menu command, Change Name
+check_within "$DEADLINE" "Change Name asks for the box's name" shown "${MESSAGE_WINDOW[@]}"
+xdotool type --delay 50 "Corners"
+xdotool key Return
+check_within "$DEADLINE" "box 1 is called Corners" shown CWNDBOX Corners
+read -r bx by bw bh < <(ask wait CWNDBOX Corners 0)
+grab "$work/boxed.png"
+read -r px py < <(piece_point "$work/boxed.png" $((bx + bw + 20))) || fail "no piece found beside the box"
+drag "$px" "$py" $((bx + bw / 2)) $((by + bh / 2))
+click_control "${BOX_BUTTON_1[@]}"
+check_within "$DEADLINE" "box 1's button hides it again" gone CWNDBOX Corners
+park_pointer
+
 xdotool key ctrl+s
 check_within "$DEADLINE" "Ctrl+S opens the file window" shown "${FILE_WINDOW[@]}"
 read_clock
@@ -62,9 +80,12 @@ check "the file holds its ${rows} x ${cols} pieces: $size bytes = 508 + 20 x $((
     test "$size" = $((508 + 20 * rows * cols))
 stored=$(u32_at "$saved_file" 468)
 check "it stores the time shown when it was saved ($stored s)" test "$stored" = "$paused"
+check "it keeps box 1's name" test "$(dd if="$saved_file" bs=1 skip=300 count=7 status=none)" = Corners
+check "and box 1's piece" test "$(u32_at "$saved_file" 480)" = 1
 park_pointer
 grab "$work/saved.png"
 saved_board=$(region_sum "$work/saved.png" "$BOARD")
+saved_buttons=$(region_sum "$work/saved.png" "$BOX_BUTTONS")
 
 # --- A new game from the file menu --------------------------------------------------------------
 click_control 265 45  # the saved-games button
@@ -75,6 +96,7 @@ check_within "$DEADLINE" "the file menu closes" gone "${FILE_MENU[@]}"
 park_pointer
 other_board() { grab "$work/new.png" && [[ $(region_sum "$work/new.png" "$BOARD") != "$saved_board" ]]; }
 check_within "$DEADLINE" "a new game is dealt" other_board
+check "with its boxes empty" test "$(region_sum "$work/new.png" "$BOX_BUTTONS")" != "$saved_buttons"
 check_within "$DEADLINE" "its clock shows 00:00:00" clock_reads 0
 
 # --- Open the saved game through the tree -------------------------------------------------------
@@ -89,6 +111,7 @@ check_within "$DEADLINE" "the file window closes after opening" gone "${FILE_WIN
 park_pointer
 same_board() { grab "$work/loaded.png" && [[ $(region_sum "$work/loaded.png" "$BOARD") == "$saved_board" ]]; }
 check_within "$DEADLINE" "the board is the saved one, pixel for pixel" same_board
+check "the box buttons show box 1 holding pieces again" test "$(region_sum "$work/loaded.png" "$BOX_BUTTONS")" = "$saved_buttons"
 check_within "$DEADLINE" "the clock shows the stored time ($stored s)" clock_reads "$stored"
 still_from=$CLOCK_FROM
 sleep 2  # a span in which a clock waiting for a pick-up must not move
@@ -98,6 +121,11 @@ read -r px py < <(piece_point "$work/loaded.png") || fail "no piece found on the
 drag "$px" "$py" $((px + 40)) $((py + 40))
 park_pointer
 check_within "$DEADLINE" "the clock counts on from the stored time" clock_reads_more_than "$stored"
+click_control "${BOX_BUTTON_1[@]}"
+check_within "$DEADLINE" "box 1 is called Corners again" shown CWNDBOX Corners
+click_control "${BOX_BUTTON_1[@]}"
+check_within "$DEADLINE" "and hides again" gone CWNDBOX Corners
+park_pointer
 
 # --- Escape writes nothing and the clock goes on -----------------------------------------------
 before=$(vpf_count)
