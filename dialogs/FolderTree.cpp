@@ -349,8 +349,9 @@ LRESULT DeleteSelectedFile(FolderTreeState& state) {
     if (!BuildPath(state.view, selected, PathPart::Full, &path)) return kNoTreePath;
     // A file that could not be erased keeps its item, so the tree still shows what is on disk.
     if (!DeleteFileA(path.c_str())) return kNoTreePath;
-    SendMessageA(state.view, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(selected));
+    // The nodes go while the item can still be walked; nothing reads them during the delete.
     ForgetBranch(state, selected);
+    SendMessageA(state.view, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(selected));
     return 0;
 }
 
