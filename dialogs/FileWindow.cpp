@@ -309,7 +309,10 @@ void SwingStep(HWND button, UINT code) {
 
 void OnEraseAnswered(bool erase) {
     if (!erase || OpenWindow == nullptr) return;
-    if (const FileWindowState* state = StateOf(OpenWindow)) SendMessageA(state->tree, FTM_DELETEFILE, 0, 0);
+    const FileWindowState* state = StateOf(OpenWindow);
+    // A file that stays (read-only, in use) keeps its item, and the player hears why.
+    if (state != nullptr && SendMessageA(state->tree, FTM_DELETEFILE, 0, 0) == kNoTreePath)
+        TellPlayer(OpenWindow, kEraseFailedStringBase);
 }
 
 void OnEraseNotice(HWND window, FileWindowState& state, UINT code) {

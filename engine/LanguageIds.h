@@ -37,6 +37,7 @@ constexpr uint32_t kSaveFailedStringBase = 210;      // the file could not be wr
 constexpr uint32_t kNameRefusedStringBase = 220;     // a name Windows cannot give a file
 constexpr uint32_t kNothingToSaveStringBase = 230;   // no puzzle in play
 constexpr uint32_t kPictureMissingStringBase = 240;  // the saved game's picture cannot be used
+constexpr uint32_t kEraseFailedStringBase = 250;     // the selected file could not be erased
 // Texts of the about-products pages.
 constexpr uint32_t kProductPage1StringBase = 1000;
 constexpr uint32_t kProductPage2StringBase = 1010;

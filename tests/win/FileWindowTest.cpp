@@ -1,7 +1,8 @@
 // The file window's refusals: a typed name Windows cannot hold, a save with no puzzle in play
 // and a damaged file are each answered with a message over the window, which stays open, and
-// nothing is written or loaded; selecting a saved game in save mode puts its name in the
-// field; Escape closes the window and gives the play screen back.
+// nothing is written or loaded; erasing asks first, and a file that cannot be erased stays,
+// with a message; selecting a saved game in save mode puts its name in the field; Escape
+// closes the window and gives the play screen back.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "WinTestSupport.h"
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
+#include "controls/ControlProtocol.h"
 #include "dialogs/FileWindow.h"
 #include "dialogs/FolderTree.h"
 #include "dialogs/MessageWindow.h"
@@ -159,6 +161,34 @@ TEST_F(FileWindow, PutsTheNameOfASelectedSavedGameInTheField) {
     HWND window = Open(FileBrowserMode::Save);
     SelectFile(window, "old game.vpf");
     EXPECT_EQ(dlgtest::WindowText(FileWindowNameField(window)), "old game");
+}
+
+TEST_F(FileWindow, ErasesOnlyAfterAskingAndSaysWhenAFileCannotBeErased) {
+    ASSERT_TRUE(WriteBytes(Suggested() + "old game.vpf", "x"));
+    HANDLE held =
+        CreateFileA((Suggested() + "old game.vpf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HWND window = Open(FileBrowserMode::Open);
+    SelectFile(window, "old game.vpf");
+    HWND erase = nullptr;
+    for (HWND button : dlgtest::ChildrenOfClass(window, "CQVANIM")) {
+        RECT at{};
+        GetWindowRect(button, &at);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+        if (at.left == 298 && at.top == 84) erase = button;
+    }
+    ASSERT_NE(erase, nullptr);
+    SendMessageA(window, NotifyParentMessage, CN_CLICKED, reinterpret_cast<LPARAM>(erase));
+    ASSERT_TRUE(dlgtest::RunGameLoopUntil([] { return MessageShown() != nullptr; }, kWaitMs));
+    HWND question = MessageShown();
+    EXPECT_TRUE(Exists(Suggested() + "old game.vpf")) << "nothing erased before the answer";
+    SendMessageA(question, WM_CHAR, '\r', 0);
+    ASSERT_TRUE(
+        dlgtest::RunGameLoopUntil([question] { return !IsWindow(question) && MessageShown() != nullptr; }, kWaitMs))
+        << "the player hears that the file stays";
+    CloseHandle(held);
+    EXPECT_TRUE(Exists(Suggested() + "old game.vpf"));
+    EXPECT_EQ(SendMessageA(FileWindowTree(window), FTM_GETSELECTIONKIND, 0, 0), kFileSelected) << "its item stays";
 }
 
 TEST_F(FileWindow, EscapeClosesItAndGivesThePlayScreenBack) {
