@@ -119,6 +119,8 @@ TEST(TextFit, JustifiedTextsStayInTheirBoxes) {
          messageFullRoom},
         {kPictureMissingStringBase, "message window, picture missing", FW_NORMAL, kMessageFontHeight, kMessageTextWidth,
          messageFullRoom},
+        {kEraseFailedStringBase, "message window, erase failed", FW_NORMAL, kMessageFontHeight, kMessageTextWidth,
+         messageFullRoom},
         {kProductPage1StringBase, "product page 1", 600, 22, 217, 264},
         {kProductPage2StringBase, "product page 2", 600, 22, 217, 264},
         {kProductPage3StringBase, "product page 3", 600, 22, 217, 264},
