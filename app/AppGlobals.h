@@ -66,6 +66,7 @@ struct AppGlobals {
     HWND BoxWindows[kBoxWindowCount] = {};
     HWND BoxButtons[kBoxWindowCount] = {};
     HWND NewGameButton = nullptr;
+    HWND SavedGamesButton = nullptr;
     HWND LogoAnimation = nullptr;
     HWND MinimiseButton = nullptr;
     HWND CloseButton = nullptr;

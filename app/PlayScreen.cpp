@@ -26,6 +26,9 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/FileMenu.h"
+#include "dialogs/FileWindow.h"
+#include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
@@ -144,6 +147,7 @@ void CreateOwnControls(HWND screen, PlayScreenState& state) {
     SetControlImage(App.ToolsOpener, state.toolsOpenerImage);
 
     App.NewGameButton = CreateControl(screen, kCommandButtonClass, NewGameButtonPosition());
+    App.SavedGamesButton = CreateControl(screen, kCommandButtonClass, SavedGamesButtonPosition());
 }
 
 void CreateBoxButtons(HWND screen, PlayScreenState& state) {
@@ -276,6 +280,71 @@ void OnLogoNotice(HWND screen, HWND logo, UINT code) {
     }
 }
 
+// --- Saved games ------------------------------------------------------------------------------
+
+void OnFileMenuChoice(FileMenuChoice choice) {
+    switch (choice) {
+        case FileMenuChoice::NewGame: NewGameFromPlay(); break;
+        case FileMenuChoice::OpenGame: OpenSavedGameFromPlay(); break;
+        case FileMenuChoice::SaveGame: SaveGameFromPlay(); break;
+    }
+}
+
+// The menu opens with its first pill over the saved-games button.
+void ShowFileMenu(HWND screen) {
+    const Point at = SavedGamesButtonPosition();
+    POINT corner{at.x, at.y};
+    ClientToScreen(screen, &corner);
+    OpenFileMenu(screen, Point{corner.x, corner.y}, OnFileMenuChoice);
+}
+
+// The loaded game's hints: the hint tool is lit while it still allows some.
+void AfterGameLoaded(bool hintsAllowed) {
+    if (hintsAllowed)
+        EnableHintTool();
+    else
+        ShowHintToolSpent();
+}
+
+void DealNewGame() {
+    ApplyBoardChanges(Board.Puzzle.ClearGame(true));
+    EnableHintTool();
+    StartNewGame();
+}
+
+void OpenFileWindowToLoad() { OpenFileBrowser(FileBrowserMode::Open, AfterGameLoaded); }
+
+// What waits for the player's answer to "this game has been changed".
+void (*ActionAfterQuestion)() = nullptr;
+
+void OnLeaveGameAnswered(bool leave) {
+    void (*action)() = std::exchange(ActionAfterQuestion, nullptr);
+    if (leave && action != nullptr) action();
+}
+
+// Runs `action` at once, or once the player agreed to leave a game with unsaved changes.
+void LeaveGameThen(void (*action)()) {
+    if (!Board.Puzzle.HasUnsavedChanges()) {
+        action();
+        return;
+    }
+    ActionAfterQuestion = action;
+    if (AskUser(kGameChangedStringBase, App.PlayScreenWindow, OnLeaveGameAnswered, 0) == nullptr)
+        ActionAfterQuestion = nullptr;
+}
+
+LRESULT OnPlayScreenChar(WPARAM key) {
+    if (key == kOpenGameKey) {
+        OpenSavedGameFromPlay();
+        return 1;
+    }
+    if (key == kSaveGameKey) {
+        SaveGameFromPlay();
+        return 1;
+    }
+    return 0;
+}
+
 void OnControlClicked(HWND screen, HWND control) {
     PlayClickSound();
     if (control == App.MinimiseButton) {
@@ -284,9 +353,9 @@ void OnControlClicked(HWND screen, HWND control) {
     } else if (control == App.CloseButton) {
         SendMessageA(screen, WM_CLOSE, 0, 0);
     } else if (control == App.NewGameButton) {
-        ApplyBoardChanges(Board.Puzzle.ClearGame(true));
-        EnableHintTool();
-        StartNewGame();
+        DealNewGame();
+    } else if (control == App.SavedGamesButton) {
+        ShowFileMenu(screen);
     } else if (const int32_t box = BoxButtonIndex(control); box >= 0) {
         ToggleBox(box);
     }
@@ -360,7 +429,7 @@ void OnMusicNotice(HWND screen, WPARAM flags, LPARAM device) {
 void OnDestroyPlayScreen(HWND screen) {
     CloseMusic();
     if (App.PlayScreenWindow == screen) App.PlayScreenWindow = nullptr;
-    App.NewGameButton = nullptr;
+    App.NewGameButton = App.SavedGamesButton = nullptr;
     App.LogoAnimation = App.MinimiseButton = App.CloseButton = App.OptionsOpener = App.ToolsOpener = nullptr;
     for (HWND& button : App.BoxButtons) button = nullptr;
     PostQuitMessage(0);
@@ -376,6 +445,8 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: OnPaintPlayScreen(screen); return 0;
         case WM_CLOSE: DestroyWindow(screen); return 0;
         case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
+        case WM_CHAR:
+        case ChildCharMessage: return OnPlayScreenChar(wParam);
         case NotifyParentMessage:
             OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;
@@ -424,6 +495,7 @@ Point OptionsOpenerPosition(int32_t screenWidth, int32_t screenHeight) {
 }
 Point ToolsOpenerPosition(int32_t screenHeight) { return Point{17, (screenHeight - 117) / 2}; }
 Point NewGameButtonPosition() { return Point{23, 23}; }
+Point SavedGamesButtonPosition() { return Point{187, 23}; }
 Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight) {
     return Point{screenWidth - 29, screenHeight / 2 - 192 + 64 * box};
 }
@@ -477,6 +549,8 @@ void ApplyLanguageTo(PlayScreenLanguageParts& parts) {
 
     parts.newGameButtonImage.LoadById(kNewGameButtonImageBase + App.LanguageIndex);
     SetControlImage(App.NewGameButton, parts.newGameButtonImage);
+    parts.savedGamesButtonImage.LoadById(kSavedGamesButtonImageBase + App.LanguageIndex);
+    SetControlImage(App.SavedGamesButton, parts.savedGamesButtonImage);
 
     char caption[kPreviewCaptionCapacity];
     LoadLanguageString(kPreviewStringBase, caption, kPreviewCaptionCapacity);
@@ -555,6 +629,9 @@ void ReturnToMainMenu() {
     KillTimer(screen, kRaiseOwnedTimerId);
     ShowWindow(screen, SW_HIDE);
 }
+void OpenSavedGameFromPlay() { LeaveGameThen(OpenFileWindowToLoad); }
+void SaveGameFromPlay() { OpenFileBrowser(FileBrowserMode::Save, nullptr); }
+void NewGameFromPlay() { LeaveGameThen(DealNewGame); }
 
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() { OpenStatistics(); }

@@ -49,6 +49,7 @@ Point CloseButtonPosition(int32_t screenWidth);
 Point OptionsOpenerPosition(int32_t screenWidth, int32_t screenHeight);
 Point ToolsOpenerPosition(int32_t screenHeight);
 Point NewGameButtonPosition();
+Point SavedGamesButtonPosition();
 Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight);
 
 // Scale and grid of a game on the open picture of `doc`: the picture fitted into the board
@@ -61,10 +62,12 @@ bool RegisterPlayScreenClass(HINSTANCE instance);
 HWND OpenPlayScreen();
 
 // What the play screen holds in the current language: the menu bar of the six box windows
-// (which the boxes show but never destroy) and the new-game button's picture.
+// (which the boxes show but never destroy) and the pictures of the new-game and saved-games
+// buttons.
 struct PlayScreenLanguageParts {
     MenuHandle boxMenu;
     DibImage newGameButtonImage;
+    DibImage savedGamesButtonImage;
 };
 
 // Loads the parts for LanguageIndex and hands them out: the menu to the six box windows (the
@@ -77,6 +80,16 @@ void ApplyLanguageToPlayScreen();
 HMENU BoxMenuInPlay();
 // The picture box button `box` shows (null while there is no play screen).
 const DibImage* BoxButtonImageInPlay(int32_t box);
+
+// Keys of the play screen: Ctrl+O opens a saved game, Ctrl+S saves the game in play.
+constexpr WPARAM kOpenGameKey = 'O' - '@';
+constexpr WPARAM kSaveGameKey = 'S' - '@';
+
+// The file menu's choices and the keys: a new game or opening a saved one asks first while
+// the game in play has unsaved changes; saving opens the file window in save mode.
+void OpenSavedGameFromPlay();
+void SaveGameFromPlay();
+void NewGameFromPlay();
 
 // The music pauses and the clock stops counting while a window halts the game.
 void SuspendPlay();

@@ -330,3 +330,11 @@ void EnableHintTool() {
     SendMessageA(App.HintTool, CM_SETENABLED, 0, 1);
     SetFrame(App.HintTool, kHintRestFrame);
 }
+
+void ShowHintToolSpent() {
+    if (App.HintTool == nullptr) return;
+    if (App.ToolsPanelWindow != nullptr) KillTimer(App.ToolsPanelWindow, kHintSmokeTimerId);
+    SendMessageA(App.HintTool, CM_SETENABLED, 0, 0);
+    SetRunning(App.HintTool, false);
+    SetFrame(App.HintTool, kHintLastFrame);
+}

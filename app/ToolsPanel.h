@@ -48,6 +48,8 @@ void SpendHintTool();
 // The hint tool enabled again at its resting frame: a new game, a completed puzzle, the
 // solve tool.
 void EnableHintTool();
+// A loaded game whose hints are used up: the tool shows its last frame, disabled, quietly.
+void ShowHintToolSpent();
 
 // Where tool `tool` sits in the panel for a screen `screenHeight` pixels high.
 POINT ToolPosition(int32_t tool, int32_t screenHeight);

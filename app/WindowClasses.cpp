@@ -13,6 +13,9 @@
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
 #include "dialogs/AboutWindow.h"
+#include "dialogs/FileMenu.h"
+#include "dialogs/FileWindow.h"
+#include "dialogs/FolderTree.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -28,7 +31,7 @@ struct WindowKind {
 // The order in which start-up registers the classes. A kind whose window is not built yet
 // keeps its place with no function.
 constexpr WindowKind kWindowKinds[] = {
-    {"CWNDFILEMAN", nullptr},
+    {"CWNDFILEMAN", RegisterFolderTreeClass},
     {"CWNDPRINC", RegisterMainMenuClass},
     {"CWNDMENSAJE", RegisterMessageWindowClass},
     {"CWNDVIDEO", RegisterVideoWindowClass},
@@ -44,12 +47,12 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDPREVLUPA", nullptr},
     {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", nullptr},
-    {"CWNDMNUARCH", nullptr},
+    {"CWNDMNUARCH", RegisterFileMenuClass},
     {"CWNDNEW", nullptr},
     {"CWNDPREVCUSTOM", nullptr},
     {"CWNDPREVFS", nullptr},
     {"CWNDPREVIEW", nullptr},
-    {"CWNDFILE", nullptr},
+    {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", nullptr},
     {"CWNDCAMBIDIOMA", RegisterLanguageChangeClass},
     {"CWNDABOUTPRODUC", RegisterAboutWindowClass},

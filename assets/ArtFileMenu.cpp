@@ -18,6 +18,8 @@ const Look kLooks[3] = {Look::Normal, Look::Hover, Look::Pressed};
 // 1522 and 1532 carry the Portuguese words all the same.
 SixTexts kOpenText = {"Abrir juego", "Open game", "Abrir jogo", "Apri gioco", "Ouvrir partie", "Spiel öffnen"};
 SixTexts kSaveText = {"Guardar juego", "Save game", "Salvar jogo", "Salva gioco", "Sauver partie", "Spiel speichern"};
+// The play screen's pill that opens the menu, beside the new-game pill.
+SixTexts kSavedGamesText = {"Partidas", "Saved games", "Jogos salvos", "Partite", "Parties", "Spielstände"};
 
 Bitmap PaintFileMenuBackground(const ManifestEntry& e) {
     Canvas canvas(e.width, e.height);
@@ -134,6 +136,42 @@ Bitmap PaintFileMenuButton(const ManifestEntry& e, int language, bool save) {
     });
 }
 
+// Saved games: a closed gold folder with a red piece peeping out of it.
+void SavedGamesIcon(cairo_t* cr, double x, double y, Look look) {
+    const Rgb folder = look == Look::Hover ? Lighter(kGold, 0.2) : kGold;
+    cairo_save(cr);
+    cairo_translate(cr, x - 2, y);
+    RoundedRect(cr, 4, 2, 9, 9, 1);
+    SetColour(cr, look == Look::Hover ? Lighter(kRed, 0.15) : kRed);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, 5);
+    cairo_line_to(cr, 5, 5);
+    cairo_line_to(cr, 6.5, 7);
+    cairo_line_to(cr, 17, 7);
+    cairo_line_to(cr, 17, 17);
+    cairo_line_to(cr, 0, 17);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 7, 0, 17);
+    const Rgb hi = Lighter(folder, 0.35);
+    cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, folder.r, folder.g, folder.b);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColour(cr, Darker(kWalnut, 0.3));
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+Bitmap PaintSavedGamesButton(const ManifestEntry& e, int language) {
+    const int fw = FrameWidth(e), fh = FrameHeight(e);
+    return DrawStrip(fw, fh, 3, [&](cairo_t* cr, int i) {
+        HoneyPill(cr, fw, fh, kLooks[i], kSavedGamesText[language], SavedGamesIcon);
+    });
+}
+
 }  // namespace
 
 void RegisterFileMenuArt(PainterTable& table) {
@@ -144,6 +182,9 @@ void RegisterFileMenuArt(PainterTable& table) {
         };
         table[1530 + static_cast<uint32_t>(lang)] = [lang](const ManifestEntry& e) {
             return PaintFileMenuButton(e, lang, true);
+        };
+        table[1560 + static_cast<uint32_t>(lang)] = [lang](const ManifestEntry& e) {
+            return PaintSavedGamesButton(e, lang);
         };
     }
 }

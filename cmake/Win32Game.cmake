@@ -21,7 +21,9 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VEXLA_GENERATED_DIR}")
 if(NOT VEXLA_GAME_ONLY)
     add_custom_command(TARGET Vexla POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E make_directory ${VEXLA_DIST_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Vexla> ${VEXLA_DIST_DIR}/Vexla.exe)
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Vexla> ${VEXLA_DIST_DIR}/Vexla.exe
+        # The suggested folder of saved games ships with the game, empty.
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${VEXLA_DIST_DIR}/folder)
     foreach(dir tests/win tests/e2e bench/win)
         if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
             add_subdirectory(${dir})

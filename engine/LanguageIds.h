@@ -31,6 +31,13 @@ constexpr uint32_t kPrintStringBase = 150;       // message window, completion
 constexpr uint32_t kSuggestedFolderStringBase = 170;
 constexpr uint32_t kDesktopStringBase = 180;
 constexpr uint32_t kMyComputerStringBase = 190;
+// What the file window tells the player when it cannot do what was asked.
+constexpr uint32_t kFileRefusedStringBase = 200;     // not a puzzle file, or a damaged one
+constexpr uint32_t kSaveFailedStringBase = 210;      // the file could not be written
+constexpr uint32_t kNameRefusedStringBase = 220;     // a name Windows cannot give a file
+constexpr uint32_t kNothingToSaveStringBase = 230;   // no puzzle in play
+constexpr uint32_t kPictureMissingStringBase = 240;  // the saved game's picture cannot be used
+constexpr uint32_t kEraseFailedStringBase = 250;     // the selected file could not be erased
 // Texts of the about-products pages.
 constexpr uint32_t kProductPage1StringBase = 1000;
 constexpr uint32_t kProductPage2StringBase = 1010;
@@ -43,6 +50,9 @@ constexpr uint32_t kChangeNameCommand = 40001;
 
 // Pack images.
 constexpr uint32_t kNewGameButtonImageBase = 1510;
+constexpr uint32_t kOpenGameButtonImageBase = 1520;    // Portuguese players get the Spanish one
+constexpr uint32_t kSaveGameButtonImageBase = 1530;    // likewise
+constexpr uint32_t kSavedGamesButtonImageBase = 1560;  // the play screen's opener of the file menu
 constexpr uint32_t kPlayButtonImageBase = 1620;
 
 // The magnifier's caption is read into a buffer of this many characters.
