@@ -19,6 +19,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/HallOfHonour.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
@@ -464,4 +465,4 @@ bool TakeHintInPlay() {
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() {}
 void OpenMusicFromPlay() {}
-void OpenHallOfHonourFromPlay() {}
+void OpenHallOfHonourFromPlay() { OpenHallOfHonour(); }

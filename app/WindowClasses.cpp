@@ -6,6 +6,8 @@
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
+#include "dialogs/Congratulation.h"
+#include "dialogs/HallOfHonour.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -33,14 +35,14 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDIMAGETAM", nullptr},
     {"CWNDPREVLUPA", nullptr},
     {"CWNDMUSICA", nullptr},
-    {"CWNDHONOR", nullptr},
+    {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", nullptr},
     {"CWNDNEW", nullptr},
     {"CWNDPREVCUSTOM", nullptr},
     {"CWNDPREVFS", nullptr},
     {"CWNDPREVIEW", nullptr},
     {"CWNDFILE", nullptr},
-    {"CWNDFELIZ", nullptr},
+    {"CWNDFELIZ", RegisterCongratulationClass},
     {"CWNDCAMBIDIOMA", nullptr},
     {"CWNDABOUTPRODUC", nullptr},
     {"CWNDCAJASPROD", nullptr},
