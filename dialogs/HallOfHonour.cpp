@@ -160,9 +160,10 @@ void CreateRows(HWND hall, HallState& state) {
         std::snprintf(place, sizeof place, "%d", static_cast<int>(row + 1));
         auto& controls = state.rows[static_cast<size_t>(row)];
         controls[kPlaceColumn] = CreateLabel(hall, state, POINT{kPlaceColumnX, top}, kRowFontHeight, place, true);
-        controls[kNameColumn] =
-            CreateLabel(hall, state, POINT{kNameColumnX, top}, kRowFontHeight, state.shown.entries[row].name, true);
-        controls[kScoreColumn] = CreateLabel(hall, state, POINT{kScoreColumnX, top}, kRowFontHeight, "0", true);
+        controls[kNameColumn] = CreateLabel(hall, state, POINT{kNameColumnX, top}, kRowFontHeight,
+                                            state.shown.entries[row].name, true, kHallNameIdBase + row);
+        controls[kScoreColumn] =
+            CreateLabel(hall, state, POINT{kScoreColumnX, top}, kRowFontHeight, "0", true, kHallScoreIdBase + row);
         ShowRow(state, row);
     }
 }
