@@ -1,6 +1,9 @@
 #include "app/AppGlobals.h"
 
+#include "engine/AppString.h"
+
 AppGlobals App;
+AppString EnteredName;
 
 AppGlobals::AppGlobals()
     : ScreenWidth(GetSystemMetrics(SM_CXSCREEN)),

@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+class AppString;  // engine/AppString.h
+
 // Private messages are numbered from WM_USER + 300; the loop's character offer is WM_USER + 500.
 constexpr UINT ChildCharMessage = WM_USER + 500;  // 1524
 
@@ -71,6 +73,13 @@ struct AppGlobals {
     HWND HintTool = nullptr;
     uint8_t ToolsPanelShown = 0;
     HWND TimerWindow = nullptr;
+
+    int32_t BoxBeingRenamed = -1;  // the box whose new name the message window is asking for
 };
 
 extern AppGlobals App;
+
+// The first line of the last message window with an edit field, copied when it closed; it
+// keeps its value until the next such window closes. The box renaming and the hall of honour
+// read it in their completion callbacks (include engine/AppString.h to use it).
+extern AppString EnteredName;

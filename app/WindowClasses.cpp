@@ -8,6 +8,7 @@
 #include "board/PuzzleSurface.h"
 #include "dialogs/Congratulation.h"
 #include "dialogs/HallOfHonour.h"
+#include "dialogs/MessageWindow.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -22,7 +23,7 @@ struct WindowKind {
 constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILEMAN", nullptr},
     {"CWNDPRINC", RegisterMainMenuClass},
-    {"CWNDMENSAJE", nullptr},
+    {"CWNDMENSAJE", RegisterMessageWindowClass},
     {"CWNDVIDEO", nullptr},
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},

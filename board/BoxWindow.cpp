@@ -2,8 +2,14 @@
 #include "board/BoxWindow.h"
 
 #include "app/AppGlobals.h"
+#include "board/BoardGlobals.h"
 #include "board/PuzzleSurface.h"
+#include "board/SurfaceWindows.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/MessageWindow.h"
+#include "engine/AppString.h"
+#include "engine/BoxRenaming.h"
+#include "engine/LanguageIds.h"
 #include "engine/Surface.h"
 #include "platform/WindowKind.h"
 #include "platform/WindowState.h"
@@ -41,9 +47,20 @@ void OnSizeBox(HWND window, int32_t width, int32_t height) {
     if (state->surface != nullptr) SetWindowPos(state->surface, nullptr, 0, 0, width, height, kFitSurfaceFlags);
 }
 
-// Renaming a box asks for the name in the message window, which the program does not have
-// yet: the command does nothing until it exists.
-void OnBoxCommand(HWND, UINT) {}
+// The message window's answer to the renaming: a confirmed name becomes the box's caption.
+void ApplyEnteredBoxName(bool confirmed) {
+    const int32_t box = App.BoxBeingRenamed;
+    App.BoxBeingRenamed = -1;
+    if (confirmed) ApplyBoardChanges(RenameBox(Board.Puzzle, box, EnteredName.Text()));
+}
+
+// The menu's one item asks for the box's new name, owned by the play screen.
+void OnBoxCommand(HWND window, UINT command) {
+    if (command != kRenameBoxCommand) return;
+    App.BoxBeingRenamed = StateOf(window)->box;
+    if (AskUser(kRenameBoxStringBase, App.PlayScreenWindow, ApplyEnteredBoxName, 1) == nullptr)
+        App.BoxBeingRenamed = -1;
+}
 
 LRESULT OnQueryNewPaletteBox(HWND window) {
     BoxState* state = StateOf(window);

@@ -1,29 +1,23 @@
 #include "dialogs/BackgroundDrag.h"
 
-namespace {
+static_assert(kDragMoveFlags == 0x605, "SetWindowPos flags of a dragged dialog");
 
-// Move only: no size, no change of stacking order (the window's or its owner's), no
-// WM_WINDOWPOSCHANGING round (0x605).
-constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
-static_assert(kDragMoveFlags == 0x605, "flags of a dragged window's move");
-
-}  // namespace
-
-void BeginBackgroundDrag(HWND window, BackgroundDrag& drag) {
-    if (!GetCursorPos(&drag.lastCursor)) return;
+void StartBackgroundDrag(HWND window, BackgroundDrag& drag) {
+    if (drag.dragging) return;
     drag.dragging = true;
+    GetCursorPos(&drag.lastCursor);
     SetCapture(window);
 }
 
-void ContinueBackgroundDrag(HWND window, BackgroundDrag& drag) {
+void FollowBackgroundDrag(HWND window, BackgroundDrag& drag) {
+    if (!drag.dragging) return;
     POINT cursor;
-    if (!drag.dragging || !GetCursorPos(&cursor)) return;
+    if (!GetCursorPos(&cursor)) return;
     if (cursor.x == drag.lastCursor.x && cursor.y == drag.lastCursor.y) return;
-    RECT at;
-    if (GetWindowRect(window, &at)) {
-        SetWindowPos(window, nullptr, at.left + cursor.x - drag.lastCursor.x, at.top + cursor.y - drag.lastCursor.y, 0,
-                     0, kDragMoveFlags);
-    }
+    RECT frame;
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, frame.left + cursor.x - drag.lastCursor.x, frame.top + cursor.y - drag.lastCursor.y,
+                 0, 0, kDragMoveFlags);
     drag.lastCursor = cursor;
 }
 
@@ -33,6 +27,6 @@ void EndBackgroundDrag(BackgroundDrag& drag) {
     ReleaseCapture();
 }
 
-void OnBackgroundDragCaptureChanged(HWND window, BackgroundDrag& drag, LPARAM newOwner) {
-    if (reinterpret_cast<HWND>(newOwner) != window) drag.dragging = false;
+void OnDragCaptureChanged(HWND window, BackgroundDrag& drag, HWND newCaptureOwner) {
+    if (drag.dragging && newCaptureOwner != window) drag.dragging = false;
 }

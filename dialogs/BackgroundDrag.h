@@ -1,18 +1,22 @@
-// Dragging a pop-up by its background: a press on the window itself (not on a child) takes the
-// capture, each move that changes the cursor position moves the window by as much, and the
-// release, or the capture passing to another window, ends it. The dialogs keep one of these in
-// their state and hand it their mouse messages.
+// Moving a dialog by dragging its background: the left button pressed on the background
+// takes the capture, every move that changes the cursor position moves the window by the
+// cursor's displacement, and the button's release (or the capture passing to another window)
+// ends the drag. Positions are read with GetCursorPos, in screen coordinates, so the window
+// moving under the cursor does not disturb the sum.
 #pragma once
 
 #include <windows.h>
 
 struct BackgroundDrag {
     bool dragging = false;
-    POINT lastCursor{0, 0};  // screen coordinates
+    POINT lastCursor{0, 0};
 };
 
-void BeginBackgroundDrag(HWND window, BackgroundDrag& drag);
-void ContinueBackgroundDrag(HWND window, BackgroundDrag& drag);
+// The window keeps its size, its stacking order and its owner's place.
+constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x605
+
+void StartBackgroundDrag(HWND window, BackgroundDrag& drag);
+void FollowBackgroundDrag(HWND window, BackgroundDrag& drag);
 void EndBackgroundDrag(BackgroundDrag& drag);
-// WM_CAPTURECHANGED: `newOwner` is the window that took the capture.
-void OnBackgroundDragCaptureChanged(HWND window, BackgroundDrag& drag, LPARAM newOwner);
+// WM_CAPTURECHANGED: the drag ends when another window took the capture.
+void OnDragCaptureChanged(HWND window, BackgroundDrag& drag, HWND newCaptureOwner);

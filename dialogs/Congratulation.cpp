@@ -6,6 +6,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/BackgroundDrag.h"
+#include "dialogs/DialogPlacement.h"
 #include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
-static_assert(kDialogStyle == 0x92400000, "style of the dialogs");
 // The close button waits hidden until the clip has ended.
 constexpr DWORD kHiddenChildStyle = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr POINT kCloseButtonAt{148, 150};
@@ -207,10 +206,12 @@ LRESULT CALLBACK FelizProc(HWND feliz, UINT message, WPARAM wParam, LPARAM lPara
         case WM_KEYUP:
             if (wParam == VK_ESCAPE) SendMessageA(feliz, WM_CLOSE, 0, 0);
             return 0;
-        case WM_LBUTTONDOWN: BeginBackgroundDrag(feliz, StateOf(feliz)->drag); return 0;
-        case WM_MOUSEMOVE: ContinueBackgroundDrag(feliz, StateOf(feliz)->drag); return 0;
+        case WM_LBUTTONDOWN: StartBackgroundDrag(feliz, StateOf(feliz)->drag); return 0;
+        case WM_MOUSEMOVE: FollowBackgroundDrag(feliz, StateOf(feliz)->drag); return 0;
         case WM_LBUTTONUP: EndBackgroundDrag(StateOf(feliz)->drag); return 0;
-        case WM_CAPTURECHANGED: OnBackgroundDragCaptureChanged(feliz, StateOf(feliz)->drag, lParam); return 0;
+        case WM_CAPTURECHANGED:
+            OnDragCaptureChanged(feliz, StateOf(feliz)->drag, reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_QUERYNEWPALETTE:
         case WM_PALETTECHANGED: OnPaletteMessage(feliz, message, wParam); return 0;
         case WM_CLOSE: OnCloseFeliz(feliz); return 0;
@@ -239,16 +240,12 @@ HWND OpenCongratulation(HWND owner, CongratulationNext next) {
     DibImage background;
     background.LoadById(kCongratulationBackgroundId);
     const Point size = background.GetSize();
-    RECT frame{0, 0, size.x, size.y};
-    AdjustWindowRect(&frame, kDialogStyle, FALSE);
-    const int32_t width = frame.right - frame.left;
-    const int32_t height = frame.bottom - frame.top;
-    const auto left = static_cast<int32_t>((App.ScreenWidth - width) / 2.0);
-    const auto top = static_cast<int32_t>((App.ScreenHeight - height) / 2.0);
+    const RECT frame = CentredDialogRect(size.x, size.y, App.ScreenWidth, App.ScreenHeight);
     if (owner != nullptr) EnableWindow(owner, FALSE);
     CongratulationStart start{owner, next};
-    HWND feliz = CreateWindowExA(0, kCongratulationClass, "", kDialogStyle, left, top, width, height, owner, nullptr,
-                                 App.Instance, &start);
+    HWND feliz =
+        CreateWindowExA(0, kCongratulationClass, "", kDialogStyle, frame.left, frame.top, frame.right - frame.left,
+                        frame.bottom - frame.top, owner, nullptr, App.Instance, &start);
     if (feliz == nullptr) {
         // No clip (missing or refused): the sequence goes straight on, with the owner usable.
         if (owner != nullptr) EnableWindow(owner, TRUE);

@@ -11,6 +11,9 @@
 #include "controls/ControlProtocol.h"
 #include "controls/TextControl.h"
 #include "dialogs/BackgroundDrag.h"
+#include "dialogs/DialogPlacement.h"
+#include "dialogs/MessageWindow.h"
+#include "engine/AppString.h"
 #include "engine/PuzzleStats.h"
 #include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
@@ -22,8 +25,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
-static_assert(kDialogStyle == 0x92400000, "style of the dialogs");
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr int32_t kChildCreateSize = 50;  // the controls size themselves
 
@@ -239,10 +240,12 @@ LRESULT CALLBACK HallProc(HWND hall, UINT message, WPARAM wParam, LPARAM lParam)
         case NotifyParentMessage:
             OnHallCommand(hall, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;
-        case WM_LBUTTONDOWN: BeginBackgroundDrag(hall, StateOf(hall)->drag); return 0;
-        case WM_MOUSEMOVE: ContinueBackgroundDrag(hall, StateOf(hall)->drag); return 0;
+        case WM_LBUTTONDOWN: StartBackgroundDrag(hall, StateOf(hall)->drag); return 0;
+        case WM_MOUSEMOVE: FollowBackgroundDrag(hall, StateOf(hall)->drag); return 0;
         case WM_LBUTTONUP: EndBackgroundDrag(StateOf(hall)->drag); return 0;
-        case WM_CAPTURECHANGED: OnBackgroundDragCaptureChanged(hall, StateOf(hall)->drag, lParam); return 0;
+        case WM_CAPTURECHANGED:
+            OnDragCaptureChanged(hall, StateOf(hall)->drag, reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_QUERYNEWPALETTE:
         case WM_PALETTECHANGED: OnPaletteMessage(hall, message, wParam); return 0;
         case WM_CLOSE: OnCloseHall(hall); return 0;
@@ -292,4 +295,18 @@ void EnterPendingResult(const char* name) {
     if (name == nullptr || name[0] == '\0') return;
     const AddedRecord added = AddRecord(RecordsPath().c_str(), name, g_pendingScore);
     if (HallState* state = g_hall != nullptr ? StateOf(g_hall) : nullptr) ShowTable(*state, added.table);
+}
+
+bool QualifyForHonour() {
+    uint32_t total = 0;
+    uint32_t percentage = 0;
+    uint32_t score = 0;
+    PuzzleStats(Board.Puzzle, &total, &percentage, &score);
+    if (SetPendingHonourResult(static_cast<int32_t>(score)) >= kRecordsCount) return false;
+    HWND hall = OpenHallOfHonour();
+    return hall != nullptr && AskUser(kHonourNameStringBase, hall, SaveRecord, 1) != nullptr;
+}
+
+void SaveRecord(bool confirmed) {
+    if (confirmed) EnterPendingResult(EnteredName.Text());
 }

@@ -35,6 +35,14 @@ HWND HallOfHonourWindow();
 // The table the open window shows (the default table when there is no window).
 RecordsTable ShownRecords();
 
+// The end of a completed game: when the game's score enters the table, opens the window and
+// asks the player's name on top of it (SaveRecord receives the answer). False when the score
+// does not enter, or the window or the question could not be made.
+bool QualifyForHonour();
+// The answer to the name prompt: confirmed with a name (EnteredName), the waiting result
+// enters the records file; cancelled or empty, nothing changes.
+void SaveRecord(bool confirmed);
+
 // Keeps `score` as the result waiting for its player's name and returns the place it takes in
 // the table as the file is now: kRecordsCount when it does not enter.
 int32_t SetPendingHonourResult(int32_t score);
