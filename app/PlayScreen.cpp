@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/AppGlobals.h"
+#include "app/CompletionSequence.h"
 #include "app/Language.h"
+#include "app/LanguageChangeWindow.h"
 #include "app/SharedImages.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
+#include "app/VideoWindow.h"
 #include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
@@ -19,6 +23,7 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/Congratulation.h"
 #include "dialogs/HallOfHonour.h"
 #include "dialogs/TimerWindow.h"
 #include "engine/Cut.h"
@@ -231,8 +236,13 @@ void ToggleBox(int32_t box) {
     }
 }
 
-void OnLogoNotice(HWND logo, UINT code) {
+// The logo also offers the language: a click opens the language-change window.
+void OnLogoNotice(HWND screen, HWND logo, UINT code) {
     switch (code) {
+        case CN_CLICKED:
+            PlayClickSound();
+            OpenLanguageChangeWindow(screen);
+            break;
         case CN_ENTER: SendMessageA(logo, ANM_SETRUNNING, 0, 1); break;
         case CN_LEAVE:
             SendMessageA(logo, ANM_SETRUNNING, 0, 0);
@@ -283,7 +293,7 @@ void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
     } else if (control == App.OptionsOpener) {
         if (code == CN_ENTER) ShowOptionsPanel();
     } else if (control == App.LogoAnimation) {
-        OnLogoNotice(control, code);
+        OnLogoNotice(screen, control, code);
     } else if (code == CN_ENTER) {
         PlaySwitchedEffect(kHoverSound);
     } else if (code == CN_CLICKED) {
@@ -452,9 +462,16 @@ void OnPuzzleCompleted() {
     char path[kPicturePathCapacity] = "";
     Board.Puzzle.picture.GetName(path, sizeof path);
     SuspendPlay();
-    // No congratulation clip or window exists yet: play goes on as soon as it is suspended.
-    ResumePlay();
+    // A picture on the program's drive whose extension begins with "v" names its own clip:
+    // the extension's three letters, in Video\.
+    const size_t length = std::strlen(path);
+    if (length >= 3 && path[0] == App.ModuleFolder[0] && path[length - 3] == 'v' && PlayVideo(path + length - 3))
+        return;
+    // Any other picture gets the congratulation window, and its end the wallpaper question.
+    OpenCongratulation(App.PlayScreenWindow, AskWallpaperQuestion);
 }
+
+void ContinueAfterCompletionClip() { AskWallpaperQuestion(); }
 
 bool TakeHintInPlay() {
     const HintResult hint = TakeHint(Board.Puzzle);

@@ -83,6 +83,8 @@ void SuspendPlay();
 void ResumePlay();
 // The board's completion handler: the player has just put the puzzle together.
 void OnPuzzleCompleted();
+// The completion goes on once the clip chosen by the picture has ended or been stopped.
+void ContinueAfterCompletionClip();
 
 // What the tools panel asks of the game in play. TakeHintInPlay is false once the hints are
 // used up.

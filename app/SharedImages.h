@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/BinaryFile.h"  // first: its enumerator Share::Shared would shadow `Shared`
 #include "gfx/DibImage.h"
 
 constexpr uint32_t kMinimiseButtonImageId = 112;

@@ -2,9 +2,10 @@
 
 #include "app/AppGlobals.h"
 #include "app/LowColourDialog.h"
+#include "app/MainMenu.h"
 #include "app/MessageLoop.h"
-#include "app/PlayScreen.h"
 #include "app/SharedImages.h"
+#include "app/VideoWindow.h"
 #include "app/WindowClasses.h"
 #include "controls/ControlClasses.h"
 #include "gfx/GdiHandles.h"
@@ -39,9 +40,9 @@ int RunProgram(HINSTANCE instance) {
         Shared.CloseButtonImage.LoadById(kCloseButtonImageId);
         // Every screen plays effect sounds, whichever of them comes first.
         LocateAllEffectSounds();
-        // No introductory clip and no way into the game from the main menu yet: the game
-        // opens straight on the play screen.
-        OpenPlayScreen();
+        // The introductory clip opens the main menu when it ends; without the clip the menu
+        // opens at once, and without a menu there is nothing to run.
+        if (!PlayVideo(nullptr) && CreateMainMenu() == nullptr) PostQuitMessage(0);
     }
 
     const WPARAM exitCode = RunMessageLoop();

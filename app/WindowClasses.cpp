@@ -1,9 +1,13 @@
 #include "app/WindowClasses.h"
 
+#include "app/HiddenPicture.h"
+#include "app/LanguageChangeWindow.h"
+#include "app/LanguagePanel.h"
 #include "app/MainMenu.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
+#include "app/VideoWindow.h"
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
 #include "dialogs/Congratulation.h"
@@ -24,7 +28,7 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDFILEMAN", nullptr},
     {"CWNDPRINC", RegisterMainMenuClass},
     {"CWNDMENSAJE", RegisterMessageWindowClass},
-    {"CWNDVIDEO", nullptr},
+    {"CWNDVIDEO", RegisterVideoWindowClass},
     {"CWNDBACK", RegisterPlayScreenClass},
     {"CWNDBARRAHER", RegisterToolStripClass},
     {"CWNDHerramientas", RegisterToolsPanelClass},
@@ -44,13 +48,13 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDPREVIEW", nullptr},
     {"CWNDFILE", nullptr},
     {"CWNDFELIZ", RegisterCongratulationClass},
-    {"CWNDCAMBIDIOMA", nullptr},
+    {"CWNDCAMBIDIOMA", RegisterLanguageChangeClass},
     {"CWNDABOUTPRODUC", nullptr},
     {"CWNDCAJASPROD", nullptr},
-    {"CWNDIDIOMAPRINCIPAL", nullptr},
+    {"CWNDIDIOMAPRINCIPAL", RegisterLanguagePanelClass},
     {"CWNDVENTANATIMER", RegisterTimerWindowClass},
     {"CWNDESTAD", nullptr},
-    {"CWNDSECRETO", nullptr},
+    {"CWNDSECRETO", RegisterHiddenPictureClass},
 };
 
 }  // namespace

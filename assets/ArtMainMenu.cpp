@@ -431,6 +431,55 @@ Bitmap PaintExitButton(const ManifestEntry& e) {
     return DrawOnMenu(262, 351, fw, fh, 1, 3, [&](cairo_t* cr, int i) { ExitDoor(cr, i); });
 }
 
+// Language button: a small glossy globe on the gilt rule between the help and exit plates;
+// normal, hover (brighter), pressed (darker, 1 px down-right).
+Bitmap PaintLanguageButton(const ManifestEntry& e) {
+    int fw = FrameWidth(e), fh = FrameHeight(e);
+    return DrawOnMenu(172, 362, fw, fh, 3, 1, [&](cairo_t* cr, int i) {
+        const Look looks[3] = {Look::Normal, Look::Hover, Look::Pressed};
+        double off = i == 2 ? 1 : 0;
+        double cx = fw / 2.0 + off, cy = fh / 2.0 + off, r = std::min(fw, fh) / 2.0 - 4;
+        GlossyDisc(cr, cx, cy, r, kTeal, looks[i]);
+        // The globe's lands and its lines of latitude and longitude, in parchment.
+        cairo_save(cr);
+        cairo_arc(cr, cx, cy, r * 0.72, 0, 2 * M_PI);
+        cairo_clip(cr);
+        const double lands[3][4] = {{-0.3, -0.25, 0.32, 0.22}, {0.25, 0.2, 0.22, 0.32}, {0.35, -0.35, 0.2, 0.16}};
+        for (const auto& l : lands) {
+            cairo_save(cr);
+            cairo_translate(cr, cx + l[0] * r, cy + l[1] * r);
+            cairo_scale(cr, l[2] * r, l[3] * r);
+            cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(cr);
+            SetColour(cr, Mix(Hex(0x8fbf4a), kParchment, i == 1 ? 0.45 : 0.25));
+            cairo_fill(cr);
+        }
+        cairo_restore(cr);
+        Rgb ink = i == 1 ? kWhite : Lighter(kParchment, 0.4);
+        SetColour(cr, ink);
+        cairo_set_line_width(cr, 1.6);
+        cairo_arc(cr, cx, cy, r * 0.72, 0, 2 * M_PI);
+        cairo_stroke(cr);
+        for (double k : {0.35, 0.7}) {
+            cairo_save(cr);
+            cairo_translate(cr, cx, cy);
+            cairo_scale(cr, r * 0.72 * k, r * 0.72);
+            cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(cr);
+            cairo_set_line_width(cr, 1.1);
+            cairo_stroke(cr);
+        }
+        cairo_move_to(cr, cx - r * 0.72, cy);
+        cairo_line_to(cr, cx + r * 0.72, cy);
+        cairo_move_to(cr, cx - r * 0.62, cy - r * 0.36);
+        cairo_line_to(cr, cx + r * 0.62, cy - r * 0.36);
+        cairo_move_to(cr, cx - r * 0.62, cy + r * 0.36);
+        cairo_line_to(cr, cx + r * 0.62, cy + r * 0.36);
+        cairo_set_line_width(cr, 1.1);
+        cairo_stroke(cr);
+    });
+}
+
 // Logo: the title on the card; frame 1 shines.
 Bitmap PaintMenuLogo(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
@@ -519,6 +568,7 @@ void RegisterMainMenuArt(PainterTable& table) {
     table[107] = PaintHelpButton;
     table[124] = PaintExitButton;
     table[435] = PaintMenuLogo;
+    table[1642] = PaintLanguageButton;
     table[111] = [](const ManifestEntry&) { return MainMenuBackground(); };
     table[103] = [](const ManifestEntry& e) { return PaintWindowButton(e, WindowGlyph::Close); };
     table[112] = [](const ManifestEntry& e) { return PaintWindowButton(e, WindowGlyph::Minimise); };

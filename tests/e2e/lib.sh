@@ -96,15 +96,23 @@ ask() {
 
 # The game's windows, as the probe names them.
 PLAY_SCREEN=(CWNDBACK "Vexla Puzzle")
+MAIN_MENU=(CWNDPRINC "Vexxla Puzzle")
+VIDEO_WINDOW=(CWNDVIDEO '*')
 play_screen_up() { ask wait "${PLAY_SCREEN[@]}" 1000 >/dev/null; }
+main_menu_up() { ask wait "${MAIN_MENU[@]}" 0 >/dev/null; }
+main_menu_gone() { ! main_menu_up; }
+video_up() { ask wait "${VIDEO_WINDOW[@]}" 0 >/dev/null; }
+video_gone() { ! video_up; }
+# The window whose controls click_control presses: the play screen unless a script says else.
+INPUT_WINDOW=("${PLAY_SCREEN[@]}")
 has_capture() {
     local holder
-    holder=$(ask capture "${PLAY_SCREEN[@]}") && [[ $holder != none ]]
+    holder=$(ask capture "${INPUT_WINDOW[@]}") && [[ $holder != none ]]
 }
-# A play screen that went (its close button was clicked) holds no capture either.
+# A window that went (its close button was clicked) holds no capture either.
 has_no_capture() {
     local holder
-    holder=$(ask capture "${PLAY_SCREEN[@]}") || return 0
+    holder=$(ask capture "${INPUT_WINDOW[@]}") || return 0
     [[ $holder == none ]]
 }
 tools_panel_out() { ask child "${PLAY_SCREEN[@]}" CWNDHerramientas '*' >/dev/null; }
@@ -119,13 +127,49 @@ launch_game() {
     GAME_PID=$!
 }
 
+# The main menu on a 1024 x 768 screen: its picture (392 x 440) in the middle, the children
+# at their offsets from its corner.
+MENU_X=$(((1024 - 392) / 2))
+MENU_Y=$(((768 - 440) / 2))
+PLAY_BUTTON_CENTRE="$((MENU_X + 54 + 142)) $((MENU_Y + 106 + 35))"
+SOUND_SWITCH_CENTRE="$((MENU_X + 266 + 15)) $((MENU_Y + 16))"
+LANGUAGE_BUTTON_CENTRE="$((MENU_X + 172 + 24)) $((MENU_Y + 362 + 24))"
+
+# Clicks a control of the main menu and returns once the game has handled the click.
+click_on_menu() {
+    local saved=("${INPUT_WINDOW[@]}")
+    INPUT_WINDOW=("${MAIN_MENU[@]}")
+    click_control "$@"
+    INPUT_WINDOW=("${saved[@]}")
+}
+
+# From the start to the main menu: the introductory clip, when the game has one, is ended
+# with a click; without it the menu comes at once.
+pass_intro() {
+    wait_until $((2 * DEADLINE)) "the introductory clip or the main menu appears" eval 'video_up || main_menu_up'
+    if video_up; then
+        xdotool mousemove 512 384 click 1
+    fi
+    wait_until "$DEADLINE" "the main menu appears" main_menu_up
+    wait_until "$DEADLINE" "the introductory clip is gone" video_gone
+}
+
+# From the main menu to the play screen through its play button.
+enter_play_screen() {
+    click_on_menu $PLAY_BUTTON_CENTRE
+    wait_until $((2 * DEADLINE)) "the play screen appears" play_screen_up
+    wait_until "$DEADLINE" "the main menu is gone" main_menu_gone
+    wait_until "$DEADLINE" "the play screen shows the board with its pieces and the clock" play_screen_drawn
+}
+
 # Starts the game of folder $1 and returns once the play screen shows: its window is up, the
-# board shows its felt with the pieces dealt on it, and the clock shows its digits. However the
-# game comes to its play screen, this is the one place that knows.
+# board shows its felt with the pieces dealt on it, and the clock shows its digits. The game is
+# entered as a player enters it: past the introductory clip, through the main menu's play
+# button. However the game comes to its play screen, this is the one place that knows.
 start_game() {
     launch_game "$1"
-    wait_until $((2 * DEADLINE)) "the play screen appears" play_screen_up
-    wait_until "$DEADLINE" "the play screen shows the board with its pieces and the clock" play_screen_drawn
+    pass_intro
+    enter_play_screen
 }
 
 # Waits up to $1 seconds (default DEADLINE) for the game to end and leaves its exit code in

@@ -1,6 +1,6 @@
-# Start-up as a player sees it: the game writes its folder into Vexla.INI, opens straight on
-# the play screen (its logo exactly where it belongs, the screen around the controls black)
-# and ends with code 0 when its window is closed.
+# Start-up as a player sees it: the game writes its folder into Vexla.INI, comes through the
+# introductory clip and the main menu to the play screen (its logo exactly where it belongs,
+# the screen around the controls black) and ends with code 0 when its window is closed.
 source "$(dirname "$0")/lib.sh"
 
 game=$(fresh_game)

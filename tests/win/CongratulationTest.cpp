@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ControlTestSupport.h"
+#include "ScreenshotSupport.h"
 #include "WinTestSupport.h"
 #include "app/AppGlobals.h"
 #include "app/WindowClasses.h"
@@ -110,10 +111,14 @@ TEST_F(CongratulationTest, TheClipPlaysOverTheDisabledOwnerThenThePictureAndTheC
     GetClientRect(feliz, &client);
     EXPECT_EQ(client.right, 344);
     EXPECT_EQ(client.bottom, 240);
+    PumpFor(1500);  // a moment into the clip, for the picture of it
+    wintest::SaveScreenshot("congratulation_clip");
 
     ASSERT_TRUE(PumpUntil(CongratulationShowsPicture, kClipDeadlineMs)) << "the clip ends";
     EXPECT_TRUE(IsWindowVisible(closeButton));
     EXPECT_EQ(g_nextRuns, 0);
+    PumpFor(200);
+    wintest::SaveScreenshot("congratulation_picture");
     MoveCursorTo(ScreenPointOf(closeButton, 24, 24));
     ctltest::PressLeft();
     PumpFor(50);
