@@ -12,6 +12,7 @@
 #include "app/Language.h"
 #include "app/LanguageChangeWindow.h"
 #include "app/SharedImages.h"
+#include "app/TestGameLoad.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/VideoWindow.h"
@@ -154,6 +155,7 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     ApplyLanguage();
     CreateBoxButtons(screen, *state);
     ShowMagnifier();
+    if (TestGameAsked()) PostMessageA(screen, kLoadTestGameMessage, 0, 0);
     return 0;
 }
 
@@ -357,6 +359,7 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: OnPaintPlayScreen(screen); return 0;
         case WM_CLOSE: DestroyWindow(screen); return 0;
         case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
+        case kLoadTestGameMessage: LoadTestGame(); return 0;
         case NotifyParentMessage:
             OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;

@@ -246,6 +246,8 @@ HWND OpenCongratulation(HWND owner, CongratulationNext next) {
     HWND feliz =
         CreateWindowExA(0, kCongratulationClass, "", kDialogStyle, frame.left, frame.top, frame.right - frame.left,
                         frame.bottom - frame.top, owner, nullptr, App.Instance, &start);
+    // It takes the keyboard (Escape ends it) even when it opens in the middle of a drop.
+    if (feliz != nullptr) SetForegroundWindow(feliz);
     if (feliz == nullptr) {
         // No clip (missing or refused): the sequence goes straight on, with the owner usable.
         if (owner != nullptr) EnableWindow(owner, TRUE);
