@@ -9,52 +9,15 @@
 source "$(dirname "$0")/lib.sh"
 
 work=$VEXLA_E2E_WORK
-FELIZ=(CWNDFELIZ '*')
-QUESTION=(CWNDMENSAJE '*')
-HALL=(CWNDHONOR '*')
 wallpaper="$(windows_dir)/Vexla.bmp"
-
-feliz_up() { ask wait "${FELIZ[@]}" 500 >/dev/null; }
-feliz_gone() { ! ask wait "${FELIZ[@]}" 0 >/dev/null; }
-question_up() { ask wait "${QUESTION[@]}" 500 >/dev/null; }
-question_gone() { ! ask wait "${QUESTION[@]}" 0 >/dev/null; }
-hall_up() { ask wait "${HALL[@]}" 500 >/dev/null; }
 tile_value() { "$VEXLA_WINE" reg query 'HKCU\Control Panel\Desktop' /v TileWallpaper 2>/dev/null | tr -d '\r' | awk '/TileWallpaper/ {print $3}'; }
 # Place 1 of Records.qvr as "name:score".
 first_record() { perl -e 'local $/; my $b = <STDIN>; my ($n, $s) = unpack("Z24 l<", substr($b, 16, 28)); print "$n:$s"' <"$1"; }
 
-# A fresh game folder (optionally without the congratulation clip) one drop from completion;
-# leaves the drag in FROM and TO.
-prepare_game() {
-    GAME=$(fresh_game)
-    [[ ${1:-} == no-clip ]] && rm -f "$GAME/Video/Feliz.avi"
-    local coords
-    coords=$("$VEXLA_WINE" "$VEXLA_ALMOST_DONE" "$(win_path "$GAME/vexla.rf")" "$(win_path "$GAME/Image/foto0.bmp")" \
-        "$(win_path "$work/almost.vpf")" | tr -d '\r') || fail "the almost finished game could not be written"
-    read -r fx fy tx ty <<<"$coords"
-    FROM="$fx $fy" TO="$tx $ty"
-    export VEXLA_TEST_GAME
-    VEXLA_TEST_GAME=$(win_path "$work/almost.vpf")
-    echo "the last piece lies at ($FROM) and goes to ($TO)"
-}
-
-# The last drop, once the loaded game shows its piece.
-finish_puzzle() {
-    local fx fy tx ty
-    read -r fx fy <<<"$FROM"
-    read -r tx ty <<<"$TO"
-    drag "$fx" "$fy" "$tx" "$ty"
-}
-
-end_game() {
-    kill "$GAME_PID" 2>/dev/null
-    wait_game_exit
-}
-
 # --- With the clip: congratulation, wallpaper no, no printer, the hall takes the name ---------
 rm -f "$wallpaper"
 "$VEXLA_WINE" reg add 'HKCU\Control Panel\Desktop' /v TileWallpaper /t REG_SZ /d 1 /f >/dev/null 2>&1
-prepare_game
+prepare_almost_done_game
 start_game "$GAME"
 finish_puzzle
 check_within "$DEADLINE" "the last drop opens the congratulation clip's window" feliz_up
@@ -78,14 +41,11 @@ check_within "$DEADLINE" "the name lands at place 1 of Records.qvr" eval '[[ -e 
 echo "place 1: $(first_record "$GAME/Records.qvr")"
 check "the score entered is above 0" test "$(first_record "$GAME/Records.qvr" | cut -d: -f2)" -gt 0
 screenshot completion_hall
-close_rect=$(ask child "${HALL[@]}" CQVANIM 2) || fail "no close button in the hall"
-read -r x y w h <<<"$close_rect"
-xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-check_within "$DEADLINE" "the hall closes and the play screen is usable again" play_screen_foreground
+close_hall_and_check_play_screen
 end_game
 
 # --- Without the clip: the wallpaper question at once, yes -------------------------------------
-prepare_game no-clip
+prepare_almost_done_game no-clip
 start_game "$GAME"
 finish_puzzle
 check_within "$DEADLINE" "without Feliz.avi the wallpaper question comes at once" question_up
@@ -105,9 +65,6 @@ check_within "$DEADLINE" "the hall asks the name" question_up
 xdotool key Escape
 check_within "$DEADLINE" "Escape: the prompt goes" question_gone
 check "Escape writes no records file" test ! -e "$GAME/Records.qvr"
-close_rect=$(ask child "${HALL[@]}" CQVANIM 2) || fail "no close button in the hall"
-read -r x y w h <<<"$close_rect"
-xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-check_within "$DEADLINE" "the hall closes and the play screen is usable again" play_screen_foreground
+close_hall_and_check_play_screen
 end_game
 rm -f "$wallpaper"
