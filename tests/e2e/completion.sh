@@ -1,9 +1,10 @@
 # A real puzzle completed with a real drag, and the completion sequence that follows it. The
 # game is one drop from completion: a saved game written by the game's own cutter and saver
 # (AlmostDoneGame) and loaded at the start through VEXLA_TEST_GAME, as the file menu will load
-# it. Dropping the last piece on its place opens the congratulation clip's window; its end
-# (Escape) asks the wallpaper question; with no printer no print question comes; the score
-# enters the empty hall of honour, whose name prompt writes the typed name to Records.qvr.
+# it. Dropping the last piece on its place opens the congratulation clip's window, whose sound
+# reaches the captured sound device; its end (Escape) asks the wallpaper question; with no
+# printer no print question comes; the score enters the empty hall of honour, whose name
+# prompt writes the typed name to Records.qvr.
 # Without Feliz.avi the wallpaper question comes at once; yes writes Vexla.bmp fitted to the
 # screen and sets "TileWallpaper" to "0", no leaves both alone.
 source "$(dirname "$0")/lib.sh"
@@ -21,7 +22,9 @@ prepare_almost_done_game
 start_game "$GAME"
 finish_puzzle
 check_within "$DEADLINE" "the last drop opens the congratulation clip's window" feliz_up
+: >"$VEXLA_SOUND_FILE"  # the window silenced the effects when it opened: from here on, the clip
 screenshot completion_congratulation
+check_within "$DEADLINE" "the clip's sound reaches the sound device" eval '(($(stat -c %s "$VEXLA_SOUND_FILE") > 0))'
 check_within "$DEADLINE" "the congratulation window takes the keyboard" eval '[[ $(ask foreground) == CWNDFELIZ ]]'
 xdotool key Escape
 check_within "$DEADLINE" "Escape ends the clip" feliz_gone
