@@ -9,12 +9,14 @@
 #include <utility>
 
 #include "app/AppGlobals.h"
+#include "app/CompletionSequence.h"
 #include "app/Language.h"
 #include "app/LanguageChangeWindow.h"
 #include "app/MainMenu.h"
 #include "app/OptionsBar.h"
 #include "app/OptionsPanel.h"
 #include "app/SharedImages.h"
+#include "app/TestGameLoad.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/VideoWindow.h"
@@ -26,8 +28,10 @@
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/Congratulation.h"
 #include "dialogs/FileMenu.h"
 #include "dialogs/FileWindow.h"
+#include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -177,6 +181,7 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     CreateBoxButtons(screen, *state);
     CreateOptionsBar(screen);
     ShowMagnifier();
+    if (TestGameAsked()) PostMessageA(screen, kLoadTestGameMessage, 0, 0);
     return 0;
 }
 
@@ -447,6 +452,7 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
         case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
         case WM_CHAR:
         case ChildCharMessage: return OnPlayScreenChar(wParam);
+        case kLoadTestGameMessage: LoadTestGame(); return 0;
         case NotifyParentMessage:
             OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;
@@ -590,13 +596,11 @@ void OnPuzzleCompleted() {
     const size_t length = std::strlen(path);
     if (length >= 3 && path[0] == App.ModuleFolder[0] && path[length - 3] == 'v' && PlayVideo(path + length - 3))
         return;
-    ContinueAfterCompletionClip();
+    // Any other picture gets the congratulation window, and its end the wallpaper question.
+    OpenCongratulation(App.PlayScreenWindow, AskWallpaperQuestion);
 }
 
-void ContinueAfterCompletionClip() {
-    // No congratulation window or wallpaper question exists yet: play goes on.
-    ResumePlay();
-}
+void ContinueAfterCompletionClip() { AskWallpaperQuestion(); }
 
 bool TakeHintInPlay() {
     const HintResult hint = TakeHint(Board.Puzzle);
@@ -636,4 +640,4 @@ void NewGameFromPlay() { LeaveGameThen(DealNewGame); }
 void SolvePuzzleInPlay() { ApplyBoardChanges(SolvePuzzle(Board.Puzzle)); }
 void OpenStatisticsFromPlay() { OpenStatistics(); }
 void OpenMusicFromPlay() { OpenMusicWindow(); }
-void OpenHallOfHonourFromPlay() {}
+void OpenHallOfHonourFromPlay() { OpenHallOfHonour(); }

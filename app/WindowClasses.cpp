@@ -13,9 +13,11 @@
 #include "board/BoxWindow.h"
 #include "board/PuzzleSurface.h"
 #include "dialogs/AboutWindow.h"
+#include "dialogs/Congratulation.h"
 #include "dialogs/FileMenu.h"
 #include "dialogs/FileWindow.h"
 #include "dialogs/FolderTree.h"
+#include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
 #include "dialogs/StatisticsWindow.h"
@@ -46,14 +48,14 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDIMAGETAM", nullptr},
     {"CWNDPREVLUPA", nullptr},
     {"CWNDMUSICA", RegisterMusicWindowClass},
-    {"CWNDHONOR", nullptr},
+    {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},
     {"CWNDNEW", nullptr},
     {"CWNDPREVCUSTOM", nullptr},
     {"CWNDPREVFS", nullptr},
     {"CWNDPREVIEW", nullptr},
     {"CWNDFILE", RegisterFileWindowClass},
-    {"CWNDFELIZ", nullptr},
+    {"CWNDFELIZ", RegisterCongratulationClass},
     {"CWNDCAMBIDIOMA", RegisterLanguageChangeClass},
     {"CWNDABOUTPRODUC", RegisterAboutWindowClass},
     {"CWNDCAJASPROD", nullptr},

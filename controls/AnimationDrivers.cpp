@@ -90,7 +90,47 @@ bool TenFrameTick(HWND control) {
     return next == kLastFrame;
 }
 
+// --- Swing ------------------------------------------------------------------------------------
+
+// True when the tick left one of the two ends of the swing.
+bool SwingTick(HWND control) {
+    const int32_t frame = FrameOf(control);
+    if (frame <= 0 && !PointerIsOver(control)) {
+        SetUserData(control, kSwingForward);
+        SetRunning(control, false);
+        return false;
+    }
+    if (UserDataOf(control) == kSwingBackward) {
+        const int32_t next = frame - 1;
+        if (next <= 0) {
+            // Back at the start (a re-entry at frame 0 turns round here too, never below 0).
+            SetUserData(control, kSwingForward);
+            ShowFrame(control, 0);
+            return false;
+        }
+        ShowFrame(control, next);
+        return next == kLastFrame - 1;
+    }
+    const int32_t next = frame + 1;
+    if (next >= kLastFrame) {
+        SetUserData(control, kSwingBackward);
+        ShowFrame(control, kLastFrame);
+        return false;
+    }
+    ShowFrame(control, next);
+    return next == 1;
+}
+
 }  // namespace
+
+bool SwingHoverStep(HWND control, UINT code) {
+    switch (code) {
+        case CN_ENTER: SetRunning(control, true); return false;
+        case CN_LEAVE: SetUserData(control, kSwingBackward); return false;
+        case CN_TICK: return SwingTick(control);
+        default: return false;
+    }
+}
 
 bool ButtonHoverStep(HWND control, UINT code) {
     switch (code) {

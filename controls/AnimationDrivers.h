@@ -35,6 +35,17 @@ enum TenFrameState : int32_t {
     kTenFrameClosing = 3,
 };
 
+// The swing driver: while the pointer is over the button it swings 0 -> 9 -> 0 -> 9 ...; when
+// the pointer leaves, it runs back down to frame 0 and stops there. The user data holds the
+// direction (kSwingForward, kSwingBackward). True when a tick left frame 0 or frame 9: the
+// owner plays its sound then.
+bool SwingHoverStep(HWND control, UINT code);
+
+enum SwingDirection : int32_t {
+    kSwingForward = 0,
+    kSwingBackward = 1,
+};
+
 // The wrap-around driver: frames 0 to 9 loop from the moment the pointer comes over the
 // button, and after it has left (the user data tells that it has) the loop runs on until it
 // is back at frame 0. Returns the frame a tick showed, so that the owner can play a sound at

@@ -416,3 +416,51 @@ take_hint() {
     quiet
     click_control $HINT_TOOL_CENTRE
 }
+
+# --- The completion sequence ------------------------------------------------------------------
+# A game one drop from completion: written by the game's own cutter and saver (AlmostDoneGame)
+# and loaded at the start through VEXLA_TEST_GAME, until the file menu can open saved games.
+FELIZ=(CWNDFELIZ '*')
+QUESTION=(CWNDMENSAJE '*')
+HALL=(CWNDHONOR '*')
+feliz_up() { ask wait "${FELIZ[@]}" 500 >/dev/null; }
+feliz_gone() { ! ask wait "${FELIZ[@]}" 0 >/dev/null; }
+question_up() { ask wait "${QUESTION[@]}" 500 >/dev/null; }
+question_gone() { ! ask wait "${QUESTION[@]}" 0 >/dev/null; }
+hall_up() { ask wait "${HALL[@]}" 500 >/dev/null; }
+
+# A fresh game folder (optionally without the congratulation clip) one drop from completion;
+# leaves the drag in FROM and TO.
+prepare_almost_done_game() {
+    GAME=$(fresh_game)
+    [[ ${1:-} == no-clip ]] && rm -f "$GAME/Video/Feliz.avi"
+    local coords
+    coords=$("$VEXLA_WINE" "$VEXLA_ALMOST_DONE" "$(win_path "$GAME/vexla.rf")" "$(win_path "$GAME/Image/foto0.bmp")" \
+        "$(win_path "$VEXLA_E2E_WORK/almost.vpf")" | tr -d '\r') || fail "the almost finished game could not be written"
+    read -r fx fy tx ty <<<"$coords"
+    FROM="$fx $fy" TO="$tx $ty"
+    export VEXLA_TEST_GAME
+    VEXLA_TEST_GAME=$(win_path "$VEXLA_E2E_WORK/almost.vpf")
+    echo "the last piece lies at ($FROM) and goes to ($TO)"
+}
+
+# The last drop, once the loaded game shows its piece.
+finish_puzzle() {
+    local fx fy tx ty
+    read -r fx fy <<<"$FROM"
+    read -r tx ty <<<"$TO"
+    drag "$fx" "$fy" "$tx" "$ty"
+}
+
+end_game() {
+    kill "$GAME_PID" 2>/dev/null
+    wait_game_exit
+}
+
+close_hall_and_check_play_screen() {
+    local rect x y w h
+    rect=$(ask child "${HALL[@]}" CQVANIM 2) || fail "no close button in the hall"
+    read -r x y w h <<<"$rect"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    check_within "$DEADLINE" "the hall closes and the play screen is usable again" play_screen_foreground
+}

@@ -177,6 +177,54 @@ TEST_F(DriverTest, BlinkRestartsOnReleaseWhileThePointerIsOver) {
     EXPECT_EQ(Ticks(ButtonHoverStep, 1), Frames({1}));
 }
 
+// --- Swing ------------------------------------------------------------------------------------
+
+// Ticks through the swing driver: the frames shown, and the ticks (by index) that asked for the sound.
+struct SwingRun {
+    Frames frames;
+    std::vector<int> soundTicks;
+};
+
+TEST_F(DriverTest, SwingSwingsBetweenTheEndsWithTheSoundOnLeavingEach) {
+    HoverAt(4, 4);
+    ASSERT_EQ(Send(ANM_GETHOVER, 0), 1);
+    EXPECT_FALSE(SwingHoverStep(anim_, CN_ENTER));
+    EXPECT_TRUE(Running());
+    SwingRun run;
+    for (int i = 0; i < 19; ++i) {
+        if (SwingHoverStep(anim_, CN_TICK)) run.soundTicks.push_back(i);
+        run.frames.push_back(Frame());
+    }
+    EXPECT_EQ(run.frames, Frames({1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1}));
+    EXPECT_EQ(run.soundTicks, std::vector<int>({0, 9, 18})) << "leaving 0, leaving 9, leaving 0";
+    EXPECT_TRUE(Running());
+}
+
+TEST_F(DriverTest, SwingRunsBackToZeroAndStopsOnceThePointerHasLeft) {
+    HoverAt(4, 4);
+    SwingHoverStep(anim_, CN_ENTER);
+    Ticks(SwingHoverStep, 4);
+    ASSERT_EQ(Frame(), 4);
+    MoveOff();
+    ASSERT_TRUE(PumpUntil([&] { return Send(ANM_GETHOVER, 0) == 0; }, kWaitMs));
+    EXPECT_FALSE(SwingHoverStep(anim_, CN_LEAVE));
+    EXPECT_EQ(UserData(), kSwingBackward);
+    EXPECT_EQ(Ticks(SwingHoverStep, 4), Frames({3, 2, 1, 0}));
+    EXPECT_TRUE(Running());
+    EXPECT_EQ(Ticks(SwingHoverStep, 1), Frames({0}));
+    EXPECT_FALSE(Running());
+    EXPECT_EQ(UserData(), kSwingForward);
+    for (UINT other : {CN_PRESSED, CN_RELEASED, CN_CLICKED}) EXPECT_FALSE(SwingHoverStep(anim_, other));
+}
+
+TEST_F(DriverTest, SwingReEnteredAtFrameZeroTurnsRoundThereNeverBelow) {
+    HoverAt(4, 4);
+    SwingHoverStep(anim_, CN_ENTER);
+    SwingHoverStep(anim_, CN_LEAVE);  // left and came back before the tick at frame 0
+    EXPECT_EQ(Ticks(SwingHoverStep, 3), Frames({0, 1, 2}));
+    EXPECT_EQ(UserData(), kSwingForward);
+}
+
 // --- Four-phase ---------------------------------------------------------------------------------
 
 TEST_F(DriverTest, FourPhaseLoopsAndShowsFrameFourWhileHeld) {
