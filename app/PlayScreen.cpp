@@ -16,7 +16,6 @@
 #include "app/OptionsBar.h"
 #include "app/OptionsPanel.h"
 #include "app/SharedImages.h"
-#include "app/TestGameLoad.h"
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/VideoWindow.h"
@@ -181,7 +180,6 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     CreateBoxButtons(screen, *state);
     CreateOptionsBar(screen);
     ShowMagnifier();
-    if (TestGameAsked()) PostMessageA(screen, kLoadTestGameMessage, 0, 0);
     return 0;
 }
 
@@ -452,7 +450,6 @@ LRESULT CALLBACK PlayScreenProc(HWND screen, UINT message, WPARAM wParam, LPARAM
         case MM_MCINOTIFY: OnMusicNotice(screen, wParam, lParam); return 0;
         case WM_CHAR:
         case ChildCharMessage: return OnPlayScreenChar(wParam);
-        case kLoadTestGameMessage: LoadTestGame(); return 0;
         case NotifyParentMessage:
             OnPlayScreenCommand(screen, reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;

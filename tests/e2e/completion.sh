@@ -1,7 +1,6 @@
 # A real puzzle completed with a real drag, and the completion sequence that follows it. The
 # game is one drop from completion: a saved game written by the game's own cutter and saver
-# (AlmostDoneGame) and loaded at the start through VEXLA_TEST_GAME, as the file menu will load
-# it. Dropping the last piece on its place opens the congratulation clip's window, whose sound
+# (AlmostDoneGame) into the suggested folder and opened through Ctrl+O and the tree. Dropping the last piece on its place opens the congratulation clip's window, whose sound
 # reaches the captured sound device; its end (Escape) asks the wallpaper question; with no
 # printer no print question comes; the score enters the empty hall of honour, whose name
 # prompt writes the typed name to Records.qvr.

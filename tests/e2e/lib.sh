@@ -419,34 +419,43 @@ take_hint() {
 
 # --- The completion sequence ------------------------------------------------------------------
 # A game one drop from completion: written by the game's own cutter and saver (AlmostDoneGame)
-# and loaded at the start through VEXLA_TEST_GAME, until the file menu can open saved games.
+# into the suggested folder, and opened the way a player opens it: Ctrl+O, the folder's first
+# file in the tree, Enter.
 FELIZ=(CWNDFELIZ '*')
 QUESTION=(CWNDMENSAJE '*')
 HALL=(CWNDHONOR '*')
+FILE_WINDOW=(CWNDFILE '*')
 feliz_up() { ask wait "${FELIZ[@]}" 500 >/dev/null; }
 feliz_gone() { ! ask wait "${FELIZ[@]}" 0 >/dev/null; }
 question_up() { ask wait "${QUESTION[@]}" 500 >/dev/null; }
 question_gone() { ! ask wait "${QUESTION[@]}" 0 >/dev/null; }
 hall_up() { ask wait "${HALL[@]}" 500 >/dev/null; }
+file_window_up() { ask wait "${FILE_WINDOW[@]}" 0 >/dev/null; }
 
-# A fresh game folder (optionally without the congratulation clip) one drop from completion;
-# leaves the drag in FROM and TO.
 prepare_almost_done_game() {
     GAME=$(fresh_game)
     [[ ${1:-} == no-clip ]] && rm -f "$GAME/Video/Feliz.avi"
     local coords
     coords=$("$VEXLA_WINE" "$VEXLA_ALMOST_DONE" "$(win_path "$GAME/vexla.rf")" "$(win_path "$GAME/Image/foto0.bmp")" \
-        "$(win_path "$VEXLA_E2E_WORK/almost.vpf")" | tr -d '\r') || fail "the almost finished game could not be written"
+        "$(win_path "$GAME/folder/almost.vpf")" | tr -d '\r') || fail "the almost finished game could not be written"
     read -r fx fy tx ty <<<"$coords"
     FROM="$fx $fy" TO="$tx $ty"
-    export VEXLA_TEST_GAME
-    VEXLA_TEST_GAME=$(win_path "$VEXLA_E2E_WORK/almost.vpf")
     echo "the last piece lies at ($FROM) and goes to ($TO)"
 }
 
-# The last drop, once the loaded game shows its piece.
+# Opens the almost finished game through Ctrl+O and the tree (a freshly dealt game counts as
+# changed, so the game asks first), then makes the last drop.
 finish_puzzle() {
-    local fx fy tx ty
+    local fx fy tx ty x y w h
+    xdotool key ctrl+o
+    check_within "$DEADLINE" "Ctrl+O asks before leaving the dealt game" question_up
+    xdotool key Return
+    wait_until "$DEADLINE" "the question goes" question_gone
+    check_within "$DEADLINE" "the file window opens" file_window_up
+    read -r x y w h < <(ask child "${FILE_WINDOW[@]}" SysTreeView32 '*') || fail "no tree in the file window"
+    xdotool mousemove $((x + 40)) $((y + 9)) click 1
+    xdotool key Down Return
+    check_within "$DEADLINE" "the almost finished game opens" eval '! file_window_up'
     read -r fx fy <<<"$FROM"
     read -r tx ty <<<"$TO"
     drag "$fx" "$fy" "$tx" "$ty"
