@@ -31,6 +31,8 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/RandomUnitCore.cpp
     engine/RecordsFile.cpp
     engine/ResourcePack.cpp
+    engine/ScaledPicture.cpp
+    engine/ScaleRules.cpp
     engine/ScreenPixelFormat.cpp
     engine/Solve.cpp
     engine/SoundIds.cpp

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ResourcePack.h"
 #include "assets/Manifest.h"
+#include "engine/ResourcePack.h"
 
 namespace fs = std::filesystem;
 

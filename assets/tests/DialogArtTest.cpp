@@ -7,8 +7,8 @@
 #include <cmath>
 #include <fstream>
 
-#include "app/ResourcePack.h"
 #include "assets/Manifest.h"
+#include "engine/ResourcePack.h"
 
 namespace {
 

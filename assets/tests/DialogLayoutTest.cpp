@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ResourcePack.h"
 #include "assets/Manifest.h"
+#include "engine/ResourcePack.h"
 
 namespace {
 
