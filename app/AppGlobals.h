@@ -71,6 +71,10 @@ struct AppGlobals {
     HWND HintTool = nullptr;
     uint8_t ToolsPanelShown = 0;
     HWND TimerWindow = nullptr;
+
+    // The new-puzzle dialog's two size pickers while they exist.
+    HWND ZoomPickerWindow = nullptr;
+    HWND PieceCountPickerWindow = nullptr;
 };
 
 extern AppGlobals App;

@@ -5,7 +5,10 @@
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "board/BoxWindow.h"
+#include "board/PictureMagnifier.h"
+#include "board/PieceCountPicker.h"
 #include "board/PuzzleSurface.h"
+#include "board/ZoomPicker.h"
 #include "dialogs/TimerWindow.h"
 
 namespace {
@@ -29,9 +32,9 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDOPCIONES", nullptr},
     {"CWNDBOX", RegisterBoxClass},
     {"CWNDPUZZLE", RegisterPuzzleSurfaceClass},
-    {"CWNDIMAGECANT", nullptr},
-    {"CWNDIMAGETAM", nullptr},
-    {"CWNDPREVLUPA", nullptr},
+    {"CWNDIMAGECANT", RegisterPieceCountPickerClass},
+    {"CWNDIMAGETAM", RegisterZoomPickerClass},
+    {"CWNDPREVLUPA", RegisterPictureMagnifierClass},
     {"CWNDMUSICA", nullptr},
     {"CWNDHONOR", nullptr},
     {"CWNDMNUARCH", nullptr},

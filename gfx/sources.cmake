@@ -4,4 +4,5 @@ list(APPEND VEXLA_WIN32_SOURCES
     gfx/DibImage.cpp
     gfx/NameList.cpp
     gfx/ResourcePackFile.cpp
+    gfx/ShownPicture.cpp
     gfx/SpriteSheet.cpp)

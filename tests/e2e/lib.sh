@@ -112,3 +112,20 @@ drag() {
     xdotool mouseup 1
     sleep 0.4
 }
+
+# --- The picture magnifier ----------------------------------------------------------------------
+# The magnifier stands over the board at (256, 384). Tests that need the whole board in sight
+# close it as a player would, with the close button at the right end of its caption.
+magnifier_close_point() {
+    local wx wy ww wh cx cy cw ch
+    read -r wx wy ww wh < <(probe wait CWNDPREVLUPA "*" "${1:-10000}") || return 1
+    read -r cx cy cw ch < <(probe client CWNDPREVLUPA "*" 1000) || return 1
+    echo $((cx + cw - 9)) $(((wy + cy) / 2))
+}
+close_magnifier() {
+    local x y
+    read -r x y < <(magnifier_close_point) || fail "the magnifier is not shown"
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    ! probe wait CWNDPREVLUPA "*" 0 >/dev/null || fail "the magnifier's close button did not close it"
+}

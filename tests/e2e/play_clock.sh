@@ -6,6 +6,7 @@ source "$(dirname "$0")/lib.sh"
 game=$(fresh_game)
 start_game "$game"
 probe wait CWNDBACK "Vexla Puzzle" 20000 >/dev/null || fail "the play screen did not appear"
+close_magnifier  # the pieces need the whole board in sight
 xdotool mousemove 1010 700
 sleep 2.5
 

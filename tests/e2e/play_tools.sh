@@ -33,6 +33,7 @@ away() { xdotool mousemove 1010 700; sleep 0.4; }
 
 start_game "$game"
 probe wait CWNDBACK "Vexla Puzzle" 20000 >/dev/null || fail "the play screen did not appear"
+close_magnifier  # the pieces and the solved picture need the whole board in sight
 away
 sleep 2
 grab "$work/start.png"
