@@ -1,6 +1,8 @@
 // The clock's thread timer; see GameClockTimer.h.
 #include "board/GameClockTimer.h"
 
+#include <utility>
+
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "engine/AppString.h"
@@ -40,7 +42,9 @@ void StartClockTimer() {
 }
 
 void StopClockTimer() {
-    const UINT_PTR running = StopClock(Board.Puzzle);
+    // The timer only: whether the clock is armed is the engine's to say, and a cut arms the new
+    // game's clock before its changes, which also end the old game's timer, are applied here.
+    const UINT_PTR running = std::exchange(Board.Puzzle.ClockTimerId, 0);
     if (running != 0) KillTimer(nullptr, running);
 }
 

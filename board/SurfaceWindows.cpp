@@ -27,6 +27,14 @@ void HideBoxOf(int surface) {
     if (box != nullptr) SetWindowPos(box, nullptr, 0, 0, 0, 0, kHideBoxFlags);
 }
 
+void ShowBoxNames() {
+    static_assert(kBoxCount == kBoxWindowCount, "one name for each box window");
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (App.BoxWindows[box] != nullptr)
+            SetWindowTextA(App.BoxWindows[box], Board.Puzzle.boxNames[static_cast<size_t>(box)].data());
+    }
+}
+
 }  // namespace
 
 HWND WindowOfSurface(int surface) { return IsSurface(surface) ? Board.SurfaceWindows[surface] : nullptr; }
@@ -69,6 +77,8 @@ void ApplyBoardChanges(const BoardChanges& changes) {
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
     if (changes.magnifierChanged) UpdateMagnifier();
     if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);
+    if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
+    if (changes.boxNamesChanged) ShowBoxNames();
     if (changes.joinSound) PlayClickSound();
     if (changes.completed) NotifySurfaceParent(kBoardSurface, SurfaceNotice::PuzzleCompleted);
 }

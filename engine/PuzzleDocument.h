@@ -19,6 +19,7 @@
 #include "engine/AtlasAllocator.h"
 #include "engine/BmpFileReader.h"
 #include "engine/BoardChanges.h"
+#include "engine/BoxNames.h"
 #include "engine/Piece.h"
 #include "engine/Surface.h"
 
@@ -57,6 +58,9 @@ struct PuzzleDocument {
     std::array<std::vector<uint32_t>, 3> paintScratch;
 
     std::array<Surface, kSurfaceCount> surfaces;
+    // The captions of the six boxes; they outlive games (a new game keeps them, a loaded one
+    // brings its own).
+    BoxNames boxNames = DefaultBoxNames();
 
     // Play status.
     uint32_t hintsUsed = 0;

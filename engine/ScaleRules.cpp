@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/PictureFit.h"
+
 namespace {
 
 // Added before a slider's value is truncated. A position such as k x (span / range) is a
@@ -47,7 +49,10 @@ Point FitScaledSize(Point value, Point picture, Point box) {
     return Point{std::max(1, scaled.x), std::max(1, scaled.y)};
 }
 
-Point FittedPictureSize(Point picture, Point box) { return FitScaledSize(picture, picture, box); }
+Point FittedPictureSize(Point picture, Point box) {
+    const Point fitted = FitKeepingProportions(picture, box);
+    return fitted.x > 0 ? fitted : Point{1, 1};
+}
 
 Point LoadedPictureSize(const PuzzleDocument& doc) {
     if (!doc.picture.IsOpen()) return Point{};

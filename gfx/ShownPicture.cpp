@@ -8,7 +8,8 @@
 void ShownPicture::Replace(PackedDibPtr dib) {
     if (dib != nullptr && dib->header.biHeight < 1) dib.reset();
     dib_ = std::move(dib);
-    // drawDib_ = DrawDibHandle();
+    // A fresh DrawDib handle for every picture: DrawDib must not reuse buffers made for the last.
+    drawDib_ = DrawDibHandle();
 }
 
 Point ShownPicture::Size() const {

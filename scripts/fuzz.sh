@@ -1,11 +1,11 @@
 #!/bin/sh
 # Builds one reader's libFuzzer target in a clang tree of its own (build/fuzz/) and runs it
 # under ASan/UBSan: "bmp" is the picture reader, "pack" the resource pack reader,
-# "records" the hall of honour's records file. The
+# "records" the hall of honour's records file, "puzzle" the saved-game parser. The
 # committed corpus fuzz/corpus/NAME is read as seeds and new finds go to a scratch corpus,
 # build/fuzz/corpus-NAME; with --merge both are then minimised together into the committed
 # corpus, which `make test` replays as unit.fuzz_corpus_NAME.
-# Usage: scripts/fuzz.sh bmp|pack|records [RUNS] [--merge]     (RUNS defaults to 10000000)
+# Usage: scripts/fuzz.sh bmp|pack|records|puzzle [RUNS] [--merge]     (RUNS defaults to 10000000)
 set -eu
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,8 +18,10 @@ case "$name" in
     pack) max_len=8192 ;;
     # A records file is 296 bytes; a little room past it finds the size checks.
     records) max_len=512 ;;
+    # A saved game is 508 bytes and 20 more a piece; a few dozen pieces find the checks.
+    puzzle) max_len=2048 ;;
     *)
-        echo "usage: $0 bmp|pack|records [RUNS] [--merge]" >&2
+        echo "usage: $0 bmp|pack|records|puzzle [RUNS] [--merge]" >&2
         exit 2
         ;;
 esac

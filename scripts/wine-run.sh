@@ -14,7 +14,7 @@
 #
 # Environment: VEXLA_TIMEOUT (seconds, default 120; 0 = none), VEXLA_SCREEN (WIDTHxHEIGHT of the
 # X screen and the virtual desktop, default 1024x768), VEXLA_DEPTH (Xvfb depth, default 24),
-# VEXLA_DISPLAY=current (use $DISPLAY), VEXLA_BUILD_DIR (default <repo>/build).
+# VEXLA_DISPLAY=current (use $DISPLAY), VEXLA_BUILD_DIR (default <repo>/build), VEXLA_PRINTER=pdf.
 set -uo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -32,8 +32,9 @@ timeout_s=${VEXLA_TIMEOUT:-120}
 depth=${VEXLA_DEPTH:-24}
 export VEXLA_SCREEN=${VEXLA_SCREEN:-1024x768}
 # Xvfb says it accepts connections within a second when the machine is idle; the deadline is
-# for a machine busy with parallel builds and several runners at once.
+# for a machine busy with parallel builds and several runners at once. The same holds for CUPS.
 xvfb_deadline_s=60
+cups_deadline_s=60
 
 if [[ ! $VEXLA_SCREEN =~ ^[1-9][0-9]{2,4}x[1-9][0-9]{2,4}$ ]]; then
     echo "wine-run: VEXLA_SCREEN must be WIDTHxHEIGHT, e.g. 1920x1080 (got '$VEXLA_SCREEN')" >&2
@@ -51,9 +52,14 @@ exec 9>"$build/wineprefix.lock"
 flock 9
 
 xvfb_pid=
+cups_pid=
 cleanup() {
     "$VEXLA_WINESERVER" -k >/dev/null 2>&1
     "$VEXLA_WINESERVER" -w >/dev/null 2>&1
+    if [[ -n $cups_pid ]]; then
+        kill "$cups_pid" 2>/dev/null
+        wait "$cups_pid" 2>/dev/null
+    fi
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
@@ -96,6 +102,75 @@ cat >"$HOME/.asoundrc" <<ASOUND
 pcm.!default { type file; slave.pcm "null"; file "$VEXLA_SOUND_FILE"; format "raw" }
 ASOUND
 : >"$VEXLA_SOUND_FILE"
+
+# --- printers ----------------------------------------------------------------------------
+# A private scheduler: its configuration, spool, state and logs under build/cups, no network
+# port, the machine's filters and backends. Jobs are printed by cups-pdf, which writes each
+# PDF into the job owner's home (the "Out" setting of /etc/cups/cups-pdf.conf).
+start_pdf_printer() {
+    local cups=$build/cups
+    mkdir -p "$cups/etc/ppd" "$cups/spool/tmp" "$cups/state" "$cups/cache" "$cups/log"
+    # The queue is made afresh below: jobs an interrupted run left for the old one are dropped
+    # when the scheduler finds no queue for them, instead of printing into this run. The job
+    # numbers carry on, so PDFs of earlier runs are not overwritten.
+    rm -f "$cups/cups.sock" "$cups/etc/printers.conf" "$cups/etc/printers.conf.O" "$cups"/etc/ppd/*
+    cat >"$cups/etc/cups-files.conf" <<FILES
+ServerRoot $cups/etc
+RequestRoot $cups/spool
+TempDir $cups/spool/tmp
+StateDir $cups/state
+CacheDir $cups/cache
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+DocumentRoot /usr/share/cups/doc-root
+AccessLog $cups/log/access_log
+ErrorLog $cups/log/error_log
+PageLog $cups/log/page_log
+Printcap $cups/state/printcap
+SystemGroup root
+FileDevice No
+FILES
+    cat >"$cups/etc/cupsd.conf" <<CONF
+Listen $cups/cups.sock
+Browsing No
+WebInterface No
+LogLevel warn
+ErrorPolicy abort-job
+DefaultPolicy private
+<Policy private>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+<Location />
+  Order deny,allow
+</Location>
+CONF
+    export CUPS_SERVER=$cups/cups.sock
+    /usr/sbin/cupsd -f -c "$cups/etc/cupsd.conf" -s "$cups/etc/cups-files.conf" </dev/null >/dev/null 2>&1 &
+    cups_pid=$!
+    local deadline=$((SECONDS + cups_deadline_s))
+    until lpstat -r >/dev/null 2>&1; do
+        if ! kill -0 "$cups_pid" 2>/dev/null || ((SECONDS >= deadline)); then
+            echo "wine-run: the CUPS scheduler did not start; its log:" >&2
+            tail -n 20 "$cups/log/error_log" >&2 2>/dev/null
+            exit 3
+        fi
+        sleep 0.1
+    done
+    # lpadmin says that printer drivers are deprecated: true, and harmless here.
+    if ! lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null ||
+        ! lpadmin -d PDF; then
+        echo "wine-run: could not add the PDF printer (is printer-driver-cups-pdf installed?)" >&2
+        exit 3
+    fi
+}
+
+if [[ ${VEXLA_PRINTER:-} == pdf ]]; then
+    start_pdf_printer
+elif [[ ${VEXLA_DISPLAY:-} != current ]]; then
+    export CUPS_SERVER=$build/cups/no-scheduler.sock
+fi
 
 # --- the prefix, made once ---------------------------------------------------------------
 if [[ ! -f $WINEPREFIX/.vexla-ready ]]; then
