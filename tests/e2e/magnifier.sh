@@ -1,52 +1,54 @@
-# The picture magnifier as a player sees it: the play screen opens with it shown beside the
-# board, untitled but for "Preview", at (256, 384) on a 1024 x 768 screen, showing the picture
-# in play fitted into 240 x 180 pixel for pixel; after "New game" it shows the new picture;
-# its close button hides it.
+# The picture magnifier as a player sees it: the play screen opens with it shown over the
+# board, captioned "Preview", at (256, 384) on a 1024 x 768 screen, showing the picture in play
+# fitted into 240 x 180 pixel for pixel; after "New game" it shows the new picture; its close
+# button hides it and it stays hidden through the next new game.
 source "$(dirname "$0")/lib.sh"
+work=$VEXLA_E2E_WORK
 
 game=$(fresh_game)
 start_game "$game"
-probe wait CWNDBACK "Vexla Puzzle" 20000 >/dev/null || fail "the play screen did not appear"
 xdotool mousemove 1010 700
-read -r wx wy ww wh < <(probe wait CWNDPREVLUPA Preview 10000) || fail "the magnifier did not appear"
+check_within "$DEADLINE" "the magnifier captioned \"Preview\" is shown" ask wait CWNDPREVLUPA Preview 0
+read -r wx wy ww wh < <(ask wait CWNDPREVLUPA Preview 0)
 check "the magnifier stands at (256, 384) (at ($wx, $wy))" test "$wx $wy" = "256 384"
-sleep 1.5
-screenshot magnifier
 
-# Which shipped picture is in play? Exactly one of them, resampled by the game's reader to the
-# magnifier's size, matches what the magnifier shows in every pixel.
-matching_picture() {
-    local shot=$1 x y w h picture matches=()
-    read -r x y w h < <(probe client CWNDPREVLUPA "*" 2000) || fail "the magnifier is not shown"
-    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$VEXLA_E2E_WORK/shown.png"
+# Which shipped picture does the magnifier show? Exactly one of them, resampled by the game's
+# reader to the magnifier's size, matches it in every pixel.
+SHOWN=
+shows_one_shipped_picture() {
+    local shot=$work/shown_screen.png x y w h picture diff
+    grab "$shot"
+    read -r x y w h < <(ask client "${MAGNIFIER[@]}" 0) || return 1
+    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$work/shown.png"
+    SHOWN=
     for picture in "$game"/Image/foto[0-5].bmp; do
-        probe scaled-bmp "$(win_path "$picture")" "$w" "$h" "$(win_path "$VEXLA_E2E_WORK/expected.bmp")" ||
+        [[ -f $work/expected_${w}x${h}_$(basename "$picture") ]] ||
+            probe scaled-bmp "$(win_path "$picture")" "$w" "$h" \
+                "$(win_path "$work/expected_${w}x${h}_$(basename "$picture")")" >/dev/null ||
             fail "cannot resample $picture"
-        diff=$(compare -metric AE "$VEXLA_E2E_WORK/expected.bmp" "$VEXLA_E2E_WORK/shown.png" null: 2>&1)
-        echo "$(basename "$picture") at ${w} x ${h}: $diff pixels differ" >&2
-        [[ $diff == 0 ]] && matches+=("$(basename "$picture")")
+        diff=$(compare -metric AE "$work/expected_${w}x${h}_$(basename "$picture")" "$work/shown.png" null: 2>&1)
+        [[ $diff == 0 ]] && SHOWN+="$(basename "$picture") "
     done
-    echo "${matches[*]}"
+    [[ $(wc -w <<<"$SHOWN") == 1 ]]
 }
 
-shown=$(matching_picture "$VEXLA_SCREENSHOTS/magnifier.png")
-check "the magnifier shows one shipped picture exactly (${shown:-none})" test "$(wc -w <<<"$shown")" = 1
+check_within "$DEADLINE" "the magnifier shows one shipped picture exactly" shows_one_shipped_picture
+echo "   (it shows $SHOWN)"
+screenshot magnifier
 
 for game_number in 1 2; do
-    xdotool mousemove 99 45 click 1  # "New game"
+    click_control 99 45  # "New game"
     xdotool mousemove 1010 700
-    sleep 2.5
-    probe wait CWNDPREVLUPA Preview 5000 >/dev/null || fail "the magnifier did not come back after a new game"
-    grab "$VEXLA_E2E_WORK/new_game.png"
-    shown=$(matching_picture "$VEXLA_E2E_WORK/new_game.png")
-    check "after new game $game_number it shows the picture in play exactly (${shown:-none})" \
-        test "$(wc -w <<<"$shown")" = 1
+    check_within "$DEADLINE" "after new game $game_number the magnifier shows the picture in play exactly" \
+        shows_one_shipped_picture
 done
 
 close_magnifier
 echo "ok: the close button hides the magnifier"
-check "the play screen is still there" probe wait CWNDBACK "Vexla Puzzle" 1000 >/dev/null
+click_control 99 45  # "New game"
+check "the play screen is still there" play_screen_up
+check "a new game leaves the closed magnifier closed" magnifier_hidden
 
 xdotool key alt+F4
-wait_game_exit 10
+wait_game_exit
 check "the game ends with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0

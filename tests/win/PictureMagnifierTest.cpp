@@ -23,7 +23,6 @@
 
 namespace {
 
-using ctltest::PumpFor;
 using ctltest::PumpUntil;
 
 Point ClientSize(HWND window) {
@@ -98,7 +97,6 @@ TEST_F(MagnifierTest, StartsHiddenUntitledAsAToolWindowAtItsPlace) {
     EXPECT_EQ(r.left, App.ScreenWidth / 4);
     EXPECT_EQ(r.top, App.ScreenHeight / 2);
     ShowMagnifier();
-    PumpFor(100);
     EXPECT_FALSE(IsWindowVisible(magnifier_)) << "nothing to show without a picture";
 }
 
@@ -117,7 +115,7 @@ TEST_F(MagnifierTest, ShowsEveryPictureInPlayPixelForPixelWhateverItsDepth) {
         Play(480, 360, c.bitCount, c.topDown);
         ASSERT_TRUE(Shown());
         ASSERT_EQ(ClientSize(magnifier_), (Point{240, 180}));
-        PumpFor(50);
+        UpdateWindow(magnifier_);
         EXPECT_TRUE(ShowsBlocks(magnifier_, c.bitCount));
     }
 }
@@ -142,10 +140,9 @@ TEST_F(MagnifierTest, TakesThePicturesShapeWithinTheSameCorner) {
         EXPECT_EQ(r.left, App.ScreenWidth / 4) << "resizing does not move it";
         EXPECT_EQ(r.top, App.ScreenHeight / 2);
     }
-    PumpFor(50);
     Play(1000, 100);
     ASSERT_TRUE(Shown());
-    PumpFor(50);
+    UpdateWindow(magnifier_);
     EXPECT_TRUE(ShowsBlocks(magnifier_, 24));
 }
 
@@ -163,7 +160,6 @@ TEST_F(MagnifierTest, ClearingHidesItUntilTheNextPictureAndClosingHidesItForGood
     EXPECT_TRUE(IsWindow(magnifier_)) << "closing only hides it";
     EXPECT_FALSE(IsWindowVisible(magnifier_));
     Play(640, 480);
-    PumpFor(100);
     EXPECT_FALSE(IsWindowVisible(magnifier_)) << "the player closed it: a new picture leaves it closed";
     ShowMagnifier();
     EXPECT_TRUE(Shown());
@@ -220,7 +216,7 @@ protected:
         ctltest::MoveCursorTo(POINT{1010, 740});
         screen_ = OpenPlayScreen();
         ASSERT_NE(screen_, nullptr);
-        PumpFor(300);
+        PumpUntil([] { return App.MagnifierWindow != nullptr && IsWindowVisible(App.MagnifierWindow); }, 5000);
     }
     void TearDown() override {
         if (App.PlayScreenWindow != nullptr) DestroyWindow(App.PlayScreenWindow);
@@ -242,12 +238,13 @@ TEST_F(MagnifierOnPlayScreen, ShowsThePictureInPlayBesideTheBoardAndAfterANewGam
     EXPECT_EQ(r.left, App.ScreenWidth / 4);
     EXPECT_EQ(r.top, App.ScreenHeight / 2);
     EXPECT_NE(GetActiveWindow(), magnifier) << "shown without taking the activation";
+    UpdateWindow(magnifier);
     EXPECT_TRUE(ShowsPictureInPlay(magnifier));
 
     for (int game = 0; game < 3; ++game) {
         SendMessageA(screen_, NotifyParentMessage, CN_CLICKED, reinterpret_cast<LPARAM>(App.NewGameButton));
         ASSERT_TRUE(PumpUntil([magnifier] { return IsWindowVisible(magnifier) != FALSE; }, 5000));
-        PumpFor(100);
+        UpdateWindow(magnifier);
         char name[MAX_PATH] = "";
         Board.Puzzle.picture.GetName(name, sizeof name);
         EXPECT_TRUE(ShowsPictureInPlay(magnifier)) << "new game " << game << ": " << name;

@@ -24,7 +24,6 @@ namespace {
 
 using ctltest::MoveCursorTo;
 using ctltest::PressLeft;
-using ctltest::PumpFor;
 using ctltest::ReleaseLeft;
 using ctltest::ScreenPointOf;
 
@@ -82,7 +81,6 @@ protected:
     void ShowOnly(HWND picker) {
         for (HWND w : {zoom_, count_}) ShowWindow(w, w == picker ? SW_SHOW : SW_HIDE);
         UpdateWindow(picker);
-        PumpFor(50);
     }
     size_t NoticesFrom(HWND picker) const {
         size_t n = 0;
