@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,6 +107,39 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     uint32_t at(int x, int y) const { return canvas_->Pixel(x, y); }
+
+    // Saves the pixels as `name`.bmp among the screenshots the runner collects, for a person to
+    // look at; nothing when the test runs outside the runner.
+    void SaveForReview(const std::string& name) const {
+        const char* folder = std::getenv("VEXLA_SCREENSHOTS");
+        if (folder == nullptr || *folder == '\0') return;
+        const std::string path = std::string("Z:") + folder + "/" + name + ".bmp";
+        const int rowBytes = (width_ * 3 + 3) & ~3;
+        std::vector<uint8_t> pixels(static_cast<size_t>(rowBytes) * height_, 0);
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                const uint32_t c = at(x, y);
+                uint8_t* p = pixels.data() + static_cast<size_t>(height_ - 1 - y) * rowBytes + x * 3;
+                p[0] = uint8_t(c), p[1] = uint8_t(c >> 8), p[2] = uint8_t(c >> 16);
+            }
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER info{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+        info.biSize = sizeof info;
+        info.biWidth = width_;
+        info.biHeight = height_;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        info.biSizeImage = static_cast<DWORD>(pixels.size());
+        FILE* out = std::fopen(path.c_str(), "wb");
+        if (out == nullptr) return;
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info, sizeof info, 1, out);
+        std::fwrite(pixels.data(), 1, pixels.size(), out);
+        std::fclose(out);
+    }
 
 private:
     int width_ = 0, height_ = 0;

@@ -221,6 +221,7 @@ TEST_F(SizePickerTest, ALostCaptureEndsTheDrag) {
 TEST_F(SizePickerTest, ThePickersDrawThePictureOnTheFeltAndUnderTheGrid) {
     ShowOnly(zoom_);
     const pictest::ClientPixels zoom(zoom_);
+    zoom.SaveForReview("zoom_picker");
     // At the fit the picture covers the miniature's height, centred: 162 x 121 drawn 4/3 larger
     // is 216 x 161 from (12, 0); (93, 120) lies inside its block (1, 1).
     EXPECT_EQ(zoom.at(93, 120), pictest::BlockColour(1, 1, 8)) << "the picture";
@@ -228,6 +229,7 @@ TEST_F(SizePickerTest, ThePickersDrawThePictureOnTheFeltAndUnderTheGrid) {
 
     ShowOnly(count_);
     const pictest::ClientPixels count(count_);
+    count.SaveForReview("piece_count_picker");
     // Grid lines of 18 columns: the first at 240 / 18 = 13, inverted; beside it the picture.
     EXPECT_EQ(count.at(6, 50), pictest::BlockColour(0, 0, 8));
     EXPECT_EQ(count.at(13, 50), pictest::BlockColour(0, 0, 8) ^ 0xFFFFFF);
