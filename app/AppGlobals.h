@@ -85,6 +85,10 @@ struct AppGlobals {
     HWND TimerWindow = nullptr;
 
     int32_t BoxBeingRenamed = -1;  // the box whose new name the message window is asking for
+
+    // The new-puzzle dialog's two size pickers while they exist.
+    HWND ZoomPickerWindow = nullptr;
+    HWND PieceCountPickerWindow = nullptr;
 };
 
 extern AppGlobals App;

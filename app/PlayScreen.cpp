@@ -2,7 +2,6 @@
 
 #include <mmsystem.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +21,9 @@
 #include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
+#include "board/PictureMagnifier.h"
 #include "board/PuzzleSurface.h"
+#include "board/SizePickers.h"
 #include "board/SurfaceWindows.h"
 #include "controls/AnimationControl.h"
 #include "controls/CommandButton.h"
@@ -39,6 +40,7 @@
 #include "engine/CutFirstBoard.h"
 #include "engine/Hint.h"
 #include "engine/LanguageIds.h"
+#include "engine/ScaleRules.h"
 #include "engine/Solve.h"
 #include "engine/SoundIds.h"
 #include "gfx/DibImage.h"
@@ -81,42 +83,30 @@ struct PlayScreenState {
 PlayScreenState* StateOf(HWND screen) { return WindowStateOf<PlayScreenState>(screen); }
 
 // --- The pieces other windows provide ---------------------------------------------------------
-// The magnifier and the dialogs are built by their own windows; the play screen only calls
-// them. Until the magnifier's own window is in the program, showing it shows whatever window
-// App.MagnifierWindow names, if any.
+// The dialogs are built by their own windows; the play screen only calls them.
 
-void ShowMagnifier() {
-    if (App.MagnifierWindow != nullptr)
-        SetWindowPos(App.MagnifierWindow, nullptr, 0, 0, 0, 0,
-                     SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER);
-}
-
-void HideMagnifier() {
-    if (App.MagnifierWindow != nullptr) SetWindowPos(App.MagnifierWindow, nullptr, 0, 0, 0, 0, kHideBoxFlags);
-}
-
-// Opens a random shipped picture and sizes the game on it; the template is left to the caller.
-uint32_t OpenRandomShippedPicture() {
+// Opens a random shipped picture and sizes the game on it by the board-creation rule (the
+// picture fitted inside a margin, the finest grid), recording the 2 x 2 grid of a random
+// shape template.
+void OpenRandomShippedPicture() {
     const FirstBoardChoice choice = ChooseFirstBoard(App.ModuleFolder, RandomUnit);
     Board.Puzzle.picture.Open(choice.picturePath.c_str());
-    FitOpeningPicture(Board.Puzzle, App.BoardAreaWidth, App.BoardAreaHeight);
-    return choice.templateId;
+    PrepareBoardCreation(Board.Puzzle, Board.Scale, BoardAreaInPlay(), kOpeningTemplateRows, kOpeningTemplateCols,
+                         choice.templateId);
 }
 
-// The board cuts the opening game on its first WM_SIZE with the template stored here.
+// Board creation: the magnifier first, so that it is there to show the picture when the board
+// cuts the opening game on its first WM_SIZE with the template recorded.
 void OpenOpeningGame(HWND screen) {
-    PuzzleDocument& doc = Board.Puzzle;
-    const uint32_t templateId = OpenRandomShippedPicture();
-    doc.templateRows = kOpeningTemplateRows;
-    doc.templateCols = kOpeningTemplateCols;
-    doc.templateId = templateId;
+    OpenRandomShippedPicture();
+    CreatePictureMagnifier(screen);
     CreateBoard(screen);
 }
 
 // Until the new-puzzle dialog exists, a new game is dealt on another random shipped picture.
 void StartNewGame() {
-    const uint32_t templateId = OpenRandomShippedPicture();
-    ApplyBoardChanges(CutAndShow(Board.Puzzle, GameCutEnvironment(), templateId).changes);
+    OpenRandomShippedPicture();
+    ApplyBoardChanges(CutAndShow(Board.Puzzle, GameCutEnvironment(), Board.Puzzle.templateId).changes);
 }
 
 // --- Building ---------------------------------------------------------------------------------
@@ -501,21 +491,6 @@ Point NewGameButtonPosition() { return Point{23, 23}; }
 Point SavedGamesButtonPosition() { return Point{187, 23}; }
 Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight) {
     return Point{screenWidth - 29, screenHeight / 2 - 192 + 64 * box};
-}
-
-void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHeight) {
-    const PictureSize size = doc.picture.GetSize();
-    const double width = size.width;
-    const double height = std::abs(size.height);
-    if (!doc.picture.IsOpen() || width < 1 || height < 1) return;
-    const double areaWidth = boardWidth - 2 * kOpeningBoardMargin;
-    const double areaHeight = boardHeight - 2 * kOpeningBoardMargin;
-    const double fit = height * areaWidth / width <= areaHeight ? areaWidth / width : areaHeight / height;
-    doc.scale = fit;
-    doc.fitScale = fit;
-    doc.minScale = kSmallestPictureSide / std::min(width, height);
-    doc.cols = std::max(kFewestCells, static_cast<int32_t>(width * fit / kSmallestCell));
-    doc.rows = std::max(kFewestCells, static_cast<int32_t>(height * fit / kSmallestCell));
 }
 
 bool RegisterPlayScreenClass(HINSTANCE instance) {

@@ -28,15 +28,10 @@ constexpr int32_t kLogoFrameRows = 2;
 constexpr int32_t kLogoRestFrame = 0;
 constexpr int32_t kLogoLitFrame = 1;
 
-// The opening game is cut with its random shape template repeated over a 2 x 2 grid.
+// The opening game and every new game are cut with their random shape template repeated over
+// a 2 x 2 grid.
 constexpr uint32_t kOpeningTemplateRows = 2;
 constexpr uint32_t kOpeningTemplateCols = 2;
-// It fits the picture into the board area less this margin on each side, and takes the
-// finest grid whose cells are at least kSmallestCell pixels (never fewer than 2 x 2).
-constexpr int32_t kOpeningBoardMargin = 15;
-constexpr double kSmallestCell = 45.0;
-constexpr double kSmallestPictureSide = 135.0;
-constexpr int32_t kFewestCells = 2;
 
 // The cursor moves this far up when the minimised play screen is activated again, off the
 // task bar button that restored it.
@@ -51,11 +46,6 @@ Point ToolsOpenerPosition(int32_t screenHeight);
 Point NewGameButtonPosition();
 Point SavedGamesButtonPosition();
 Point BoxButtonPosition(int32_t box, int32_t screenWidth, int32_t screenHeight);
-
-// Scale and grid of a game on the open picture of `doc`: the picture fitted into the board
-// area less the margin (scale and fitScale), minScale for a smaller side of 135 pixels, and
-// the finest grid whose cells are at least 45 pixels. Nothing changes without a picture.
-void FitOpeningPicture(PuzzleDocument& doc, int32_t boardWidth, int32_t boardHeight);
 
 bool RegisterPlayScreenClass(HINSTANCE instance);
 // Shows the play screen again and resumes play, or creates it the first time.

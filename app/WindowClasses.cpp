@@ -11,7 +11,10 @@
 #include "app/ToolsPanel.h"
 #include "app/VideoWindow.h"
 #include "board/BoxWindow.h"
+#include "board/PictureMagnifier.h"
+#include "board/PieceCountPicker.h"
 #include "board/PuzzleSurface.h"
+#include "board/ZoomPicker.h"
 #include "dialogs/AboutWindow.h"
 #include "dialogs/Congratulation.h"
 #include "dialogs/FileMenu.h"
@@ -44,9 +47,9 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDOPCIONES", RegisterOptionsPanelClass},
     {"CWNDBOX", RegisterBoxClass},
     {"CWNDPUZZLE", RegisterPuzzleSurfaceClass},
-    {"CWNDIMAGECANT", nullptr},
-    {"CWNDIMAGETAM", nullptr},
-    {"CWNDPREVLUPA", nullptr},
+    {"CWNDIMAGECANT", RegisterPieceCountPickerClass},
+    {"CWNDIMAGETAM", RegisterZoomPickerClass},
+    {"CWNDPREVLUPA", RegisterPictureMagnifierClass},
     {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},

@@ -1,7 +1,8 @@
 // The one puzzle in play and what its seven surfaces share: the drag in progress, the images
 // a dragged piece is drawn with (made by each cut for its piece size) and the board texture
 // (pack 114, loaded by the first surface created). CreatingBoard is set while the board
-// window is being made, so that its first WM_SIZE cuts the puzzle.
+// window is being made, so that its first WM_SIZE cuts the puzzle. Scale holds what the scale
+// rules keep beside the puzzle's scale, rows and cols for the two size pickers.
 #pragma once
 
 #include <windows.h>
@@ -12,10 +13,12 @@
 #include "board/DragImages.h"
 #include "engine/DropRules.h"
 #include "engine/PuzzleDocument.h"
+#include "engine/ScaleRules.h"
 #include "gfx/DibImage.h"
 
 struct BoardGlobals {
     PuzzleDocument Puzzle;
+    ScaleFields Scale;
     HWND SurfaceWindows[kSurfaceCount] = {};  // the window showing each surface
     DragSession Drag;
     std::shared_ptr<PieceDragImages> DragImages;

@@ -5,6 +5,7 @@
 #include "board/BoxWindow.h"
 #include "board/DragImages.h"
 #include "board/GameClockTimer.h"
+#include "board/PictureMagnifier.h"
 #include "controls/ControlProtocol.h"
 #include "engine/PieceAreas.h"
 #include "engine/SurfacePainter.h"
@@ -74,8 +75,7 @@ void ApplyBoardChanges(const BoardChanges& changes) {
     if (changes.stopClock) KillClockTimer();
     if (changes.startClock) StartClockTimer();
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
-    // The magnifier reads the picture in play whenever it paints.
-    if (changes.magnifierChanged && App.MagnifierWindow != nullptr) InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
+    if (changes.magnifierChanged) UpdateMagnifier();
     if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);
     if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
     if (changes.boxNamesChanged) ShowBoxNames();

@@ -1,4 +1,5 @@
-# The board and box windows: the surfaces pieces lie on, the drag images and the clock's timer.
+# The board and box windows: the surfaces pieces lie on, the drag images, the clock's timer,
+# the picture magnifier and the new-puzzle dialog's two size pickers.
 # Every board/*.cpp belongs to it.
 file(GLOB board_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 list(APPEND VEXLA_WIN32_SOURCES ${board_sources})

@@ -8,15 +8,6 @@
 
 namespace {
 
-// Truncation towards zero that cannot leave the 32-bit range (out-of-range conversions are
-// undefined in C++).
-int32_t TruncateToInt32(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return INT32_MAX;
-    if (value <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
 int32_t ClampToInt32(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 // Where an edge lies against the span [low, high] of the other rectangle on the same axis.
@@ -29,6 +20,13 @@ EdgeClass ClassifyEdge(int64_t edge, int64_t low, int64_t high) {
 }
 
 }  // namespace
+
+int32_t TruncateToInt32(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
 
 Point& Point::operator+=(Point other) {
     x += other.x;

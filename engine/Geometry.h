@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+// Truncation towards zero that cannot leave the 32-bit range (out-of-range conversions are
+// undefined in C++): beyond it the nearest end, and 0 for a value that is not a number.
+int32_t TruncateToInt32(double value);
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;

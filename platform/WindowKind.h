@@ -1,6 +1,7 @@
-// The common shape of the program's window classes: arrow cursor, no icon, no extra bytes,
-// and either the stock black brush or none (the window paints everything itself). Each window
-// kind registers its class through here; start-up calls them in its fixed order.
+// The common shape of the program's window classes: the arrow cursor (or a cursor of the
+// kind's own), no icon, no extra bytes, and either the stock black brush or none (the window
+// paints everything itself). Each window kind registers its class through here; start-up
+// calls them in its fixed order.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,13 @@ constexpr UINT kOwnDcDoubleClickStyle = CS_OWNDC | CS_DBLCLKS;  // 40
 
 enum class ClassBackground { None, Black };
 
+// Without a cursor the class gets the arrow.
 bool RegisterWindowKind(HINSTANCE instance,
                         const char* className,
                         WNDPROC procedure,
                         UINT style,
-                        ClassBackground background = ClassBackground::None);
+                        ClassBackground background = ClassBackground::None,
+                        HCURSOR cursor = nullptr);
+
+// The executable's cursor resource `id`, or the arrow when the executable has none.
+HCURSOR LoadResourceCursor(HINSTANCE instance, int id);

@@ -4,6 +4,7 @@
 // faces for pixel comparisons. Each command answers with one line and exits 0 on success.
 //
 //   WindowProbe wait <class> <caption|*> <ms>       screen rectangle "x y w h" of the window
+//   WindowProbe client <class> <caption|*> <ms>     screen rectangle of the window's client area
 //   WindowProbe text <class> <caption|*> <id>       text of the dialog control `id`
 //   WindowProbe control <class> <caption|*> <id>    screen rectangle of the dialog control `id`
 //   WindowProbe child <class> <caption|*> <child class> <id|*>
@@ -20,6 +21,7 @@
 //                                                   then of the inactive caption's
 //   WindowProbe depth                               bits per pixel of the screen
 //   WindowProbe pack-bmp <pack> <id> <out.bmp>      bitmap `id` of a pack as a .bmp file
+//   WindowProbe scaled-bmp <in.bmp> <w> <h> <out>   a picture resampled by the game's reader
 //   WindowProbe timer-faces <pack> <count> <out.bmp>  the clock's faces, see TimerFaces.h
 //   WindowProbe open-help <folder\> <language>      the game's help command for that folder
 //   WindowProbe serve                               answers commands read from its input, one a
@@ -38,6 +40,7 @@
 #include "app/AppGlobals.h"
 #include "engine/BinaryFile.h"
 #include "engine/ResourcePack.h"
+#include "engine/ScaledPicture.h"
 #include "platform/Help.h"
 
 namespace {
@@ -170,21 +173,45 @@ Answer Depth() {
     return Ok(std::to_string(bits));
 }
 
+// A packed DIB as a .bmp file, with `paletteEntries` colours.
+Answer WriteBitmapFile(const PackedDib& dib, uint32_t paletteEntries, const char* outPath) {
+    const uint32_t paletteBytes = 4 * paletteEntries;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = static_cast<DWORD>(sizeof file + kDibHeaderSize + paletteBytes);
+    file.bfSize = file.bfOffBits + dib.header.biSizeImage;
+    BinaryFile out;
+    bool ok = out.CreateWrite(outPath) && out.WriteAll(&file, sizeof file) &&
+              out.WriteAll(&dib.header, kDibHeaderSize) && out.WriteAll(dib.palette, paletteBytes) &&
+              out.WriteAll(dib.Pixels(), dib.header.biSizeImage);
+    return ok ? Ok("") : Failed();
+}
+
 Answer WritePackBitmap(const char* packPath, uint32_t id, const char* outPath) {
     ResourcePack pack;
     if (!pack.Open(packPath)) return Failed();
     auto dib = pack.Read(id);
     if (!dib) return Failed();
-    const uint32_t paletteBytes = 4 * dib->header.biClrUsed;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = static_cast<DWORD>(sizeof file + kDibHeaderSize + paletteBytes);
-    file.bfSize = file.bfOffBits + dib->header.biSizeImage;
-    BinaryFile out;
-    bool ok = out.CreateWrite(outPath) && out.WriteAll(&file, sizeof file) &&
-              out.WriteAll(&dib->header, kDibHeaderSize) && out.WriteAll(dib->palette, paletteBytes) &&
-              out.WriteAll(dib->Pixels(), dib->header.biSizeImage);
-    return ok ? Ok("") : Failed();
+    return WriteBitmapFile(*dib, dib->header.biClrUsed, outPath);
+}
+
+Answer WriteScaledBitmap(const Words& w) {
+    BmpFileReader reader;
+    if (!reader.Open(w[1].c_str())) return Failed();
+    const PackedDibPtr dib = ReadScaledPicture(reader, Point{std::atoi(w[2].c_str()), std::atoi(w[3].c_str())});
+    if (!dib) return Failed();
+    const BitmapInfoHeader& h = dib->header;
+    const uint32_t entries = h.biBitCount <= 8 ? (h.biClrUsed != 0 ? h.biClrUsed : 1u << h.biBitCount) : 0;
+    return WriteBitmapFile(*dib, entries, w[4].c_str());
+}
+
+Answer ClientRectOf(HWND window) {
+    RECT r{};
+    if (window == nullptr || !GetClientRect(window, &r)) return Failed();
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    char line[64];
+    std::snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return Ok(line);
 }
 
 Answer OpenHelpFor(const Words& w) {
@@ -200,6 +227,8 @@ Answer Run(const Words& w) {
     const std::string& command = w.empty() ? "" : w[0];
     const size_t n = w.size();
     if (command == "wait" && n == 4) return RectOf(FindTopLevel(w[1], w[2], std::atoi(w[3].c_str())));
+    if (command == "client" && n == 4) return ClientRectOf(FindTopLevel(w[1], w[2], std::atoi(w[3].c_str())));
+    if (command == "scaled-bmp" && n == 5) return WriteScaledBitmap(w);
     if ((command == "text" || command == "control") && n == 4) {
         HWND window = FindTopLevel(w[1], w[2], 5000);
         HWND control = window != nullptr ? GetDlgItem(window, std::atoi(w[3].c_str())) : nullptr;

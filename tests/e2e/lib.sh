@@ -473,3 +473,18 @@ close_hall_and_check_play_screen() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
     check_within "$DEADLINE" "the hall closes and the play screen is usable again" play_screen_foreground
 }
+
+# --- The picture magnifier ------------------------------------------------------------------
+# The magnifier stands over the board at (256, 384). Scripts that need the whole board in
+# sight close it as a player would, with the close button at the right end of its caption.
+MAGNIFIER=(CWNDPREVLUPA "*")
+magnifier_shown() { ask wait "${MAGNIFIER[@]}" 0 >/dev/null; }
+magnifier_hidden() { ! magnifier_shown; }
+close_magnifier() {
+    local wx wy ww wh cx cy cw ch
+    wait_until "$DEADLINE" "the magnifier is shown" magnifier_shown
+    read -r wx wy ww wh < <(ask wait "${MAGNIFIER[@]}" 0) || fail "the magnifier is not shown"
+    read -r cx cy cw ch < <(ask client "${MAGNIFIER[@]}" 0) || fail "the magnifier has no client area"
+    xdotool mousemove $((cx + cw - 9)) $(((wy + cy) / 2)) click 1
+    wait_until "$DEADLINE" "the magnifier's close button hides it" magnifier_hidden
+}

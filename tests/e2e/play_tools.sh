@@ -32,6 +32,7 @@ CM_GETENABLED=1324
 away() { xdotool mousemove 1010 700; }
 
 start_game "$game"
+close_magnifier  # the pieces need the whole board in sight
 away
 check_within "$DEADLINE" "box button 1 shows an empty box" shows "$work/start.png" $BOX_BUTTON_0 "$work/box_empty.png"
 start_box_area=$(region_sum "$work/start.png" $BOX_0_AREA)

@@ -137,65 +137,6 @@ TEST(PlayScreenLayout, ThePanelKeepsThePointerUpToItsEdgesInclusive) {
     EXPECT_FALSE(PointKeepsToolsPanel(POINT{10, -1}, 768));
 }
 
-// A 24-bit picture of the given size, all black, for the reader to open.
-std::string WritePicture(const std::string& name, int32_t width, int32_t height) {
-    const std::string path = wintest::TempPath(name);
-    const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + imageBytes;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = imageBytes;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return "";
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    const std::vector<uint8_t> pixels(imageBytes, 0);
-    std::fwrite(pixels.data(), 1, pixels.size(), out);
-    std::fclose(out);
-    return path;
-}
-
-struct FitCase {
-    int32_t width, height;
-    double scale;
-    int32_t cols, rows;
-};
-
-TEST(PlayScreenLayout, TheOpeningGameFitsThePictureInsideAMarginWithTheFinestGrid) {
-    // Board area 947 x 640 (a 1024 x 768 screen), so the picture fits into 917 x 610.
-    const FitCase cases[] = {
-        {640, 480, 610.0 / 480, 18, 13},   // limited by the height: 813.3 x 610
-        {1000, 200, 917.0 / 1000, 20, 4},  // limited by the width: 917 x 183.4
-        {10, 1000, 0.61, 2, 13},           // 6.1 pixels wide still gets two columns
-    };
-    for (const FitCase& c : cases) {
-        const std::string path = WritePicture("fit.bmp", c.width, c.height);
-        PuzzleDocument doc;
-        ASSERT_TRUE(doc.picture.Open(path.c_str())) << path;
-        FitOpeningPicture(doc, 947, 640);
-        EXPECT_DOUBLE_EQ(doc.scale, c.scale) << c.width << "x" << c.height;
-        EXPECT_DOUBLE_EQ(doc.fitScale, c.scale);
-        EXPECT_DOUBLE_EQ(doc.minScale, 135.0 / std::min(c.width, c.height));
-        EXPECT_EQ(doc.cols, c.cols) << c.width << "x" << c.height;
-        EXPECT_EQ(doc.rows, c.rows) << c.width << "x" << c.height;
-        doc.picture.Close();
-        DeleteFileA(path.c_str());
-    }
-    PuzzleDocument none;
-    none.rows = 7;
-    FitOpeningPicture(none, 947, 640);
-    EXPECT_EQ(none.rows, 7) << "no picture, nothing changes";
-    EXPECT_EQ(none.scale, 0.0);
-}
-
 TEST_F(PlayScreenTest, ChildrenAreBuiltWhereTheyBelong) {
     EXPECT_EQ(App.PlayScreenWindow, screen_);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(screen_, GWL_STYLE)) & 0x93400000u, 0x93400000u)
