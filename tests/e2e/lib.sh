@@ -447,6 +447,7 @@ prepare_almost_done_game() {
 # changed, so the game asks first), then makes the last drop.
 finish_puzzle() {
     local fx fy tx ty x y w h
+    close_magnifier  # the last piece may lie under it
     xdotool key ctrl+o
     check_within "$DEADLINE" "Ctrl+O asks before leaving the dealt game" question_up
     xdotool key Return

@@ -12,6 +12,7 @@ folder=$game/folder
 check "the game ships its suggested folder" test -d "$folder"
 learn_clock_faces 180
 start_game "$game"
+close_magnifier  # the pieces need the whole board in sight
 
 FILE_WINDOW=(CWNDFILE '*')
 MESSAGE_WINDOW=(CWNDMENSAJE '*')

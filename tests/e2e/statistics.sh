@@ -7,6 +7,7 @@ work=$VEXLA_E2E_WORK
 game=$(fresh_game)
 learn_clock_faces 180
 start_game "$game"
+close_magnifier  # the pieces need the whole board in sight
 
 FIGURES_HEIGHT=148  # the sheet from the figures' top (59) down to the OK button (207)
 stats_up() { ask wait CWNDESTAD '*' 0 >/dev/null; }
