@@ -50,7 +50,7 @@ struct ButtonLayout {
     UINT intervalMs;  // 0: the animation's default
     uint32_t imageId;
 };
-constexpr ButtonLayout kEraseLayout = {298, 84, 2, 5, 0, kEraseButtonImageId};
+constexpr ButtonLayout kEraseLayout = {298, 84, 2, 5, 0, kFileEraseButtonImageId};
 constexpr ButtonLayout kHelpLayout = {229, 171, 1, 3, 200, kHelpButtonImageId};
 constexpr ButtonLayout kCancelLayout = {313, 170, 1, 3, 200, kCancelButtonImageId};
 constexpr ButtonLayout kAcceptLayout = {229, 46, 2, 6, 130, kAcceptButtonImageId};

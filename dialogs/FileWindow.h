@@ -20,7 +20,7 @@ constexpr uint32_t kFileWindowBackgroundId = 281;
 constexpr uint32_t kOpenTitleBase = 1540;
 constexpr uint32_t kSaveTitleBase = 1550;
 constexpr uint32_t kAcceptButtonImageId = 277;
-constexpr uint32_t kEraseButtonImageId = 278;
+constexpr uint32_t kFileEraseButtonImageId = 278;
 constexpr uint32_t kHelpButtonImageId = 279;
 constexpr uint32_t kCancelButtonImageId = 280;
 
