@@ -17,6 +17,7 @@
 #include "board/SurfaceWindows.h"
 #include "engine/Cut.h"
 #include "engine/PuzzleFile.h"
+#include "engine/ScaleRules.h"
 #include "engine/Solve.h"
 #include "gfx/ResourcePackFile.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
 
     PuzzleDocument& doc = Board.Puzzle;
     if (!doc.picture.Open(argv[2])) return 4;
-    FitOpeningPicture(doc, App.BoardAreaWidth, App.BoardAreaHeight);
+    PrepareBoardCreation(doc, Board.Scale, Point{App.BoardAreaWidth, App.BoardAreaHeight}, 2, 2, kTemplateId);
     doc.scale = doc.fitScale / 2 > doc.minScale ? doc.fitScale / 2 : doc.minScale;
     doc.rows = 2;
     doc.cols = 2;
