@@ -176,7 +176,7 @@ void BM_Cut(benchmark::State& state) {
     uint64_t peak = 0;
     for (auto _ : state) {
         counting::ResetPeak();
-        if (!Cut(doc, env, 2, 2, kTemplateId, true)) {
+        if (!Cut(doc, env, 2, 2, kTemplateId, true).ok) {
             state.SkipWithError("the cut failed");
             return;
         }

@@ -40,7 +40,7 @@ TEST_P(ShippedTemplateCut, PiecesRebuildThePictureExactlyOnce) {
     cuttest::CutBench bench;
     bench.AddTemplate(3000, Shipped(family));
     ASSERT_TRUE(bench.Open(cuttest::PictureOf(g.pictureWidth, g.pictureHeight, 24), g.scale, g.rows, g.cols));
-    ASSERT_TRUE(Cut(bench.doc, bench.env, 2, 2, 3000, false));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, false)));
     const auto W = static_cast<int32_t>(g.pictureWidth * g.scale);
     const auto H = static_cast<int32_t>(g.pictureHeight * g.scale);
     const cuttest::SolvedPicture laid = cuttest::LaySolved(bench.doc, W, H, g.pictureWidth, g.pictureHeight, 24);
