@@ -13,6 +13,7 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/CutFirstBoard.cpp
     engine/CutGeometry.cpp
     engine/CutTemplate.cpp
+    engine/CutWorkspace.cpp
     engine/DibBlit.cpp
     engine/DragSprite.cpp
     engine/DropRules.cpp
@@ -25,6 +26,8 @@ list(APPEND VEXLA_PORTABLE_SOURCES
     engine/ModuleFolder.cpp
     engine/NameRecords.cpp
     engine/PieceAreas.cpp
+    engine/PieceBevel.cpp
+    engine/PieceShapes.cpp
     engine/PuzzleDocument.cpp
     engine/PuzzleStats.cpp
     engine/RandomUnitCore.cpp
