@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kMessageCapacity = 300;
 
-INT_PTR CALLBACK LowColourDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK LowColourDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) noexcept {
     switch (message) {
         case WM_COMMAND:
             // The OK button and the caption's close box both arrive with notification code 0.

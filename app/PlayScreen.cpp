@@ -42,13 +42,12 @@ static_assert(kFullScreenStyle == 0x93400000, "style of the full-screen windows"
 constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr int32_t kControlCreateSize = 50;  // controls size themselves to their pictures
 
-constexpr UINT kHideBoxFlags =
-    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 constexpr UINT kShowBoxFlags = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 
 constexpr size_t kPicturePathCapacity = 260;
 constexpr UINT_PTR kRaiseOwnedTimerId = 1;
-constexpr UINT kRaiseOwnedDelayMs = 10;
+constexpr UINT kRaiseOwnedDelayMs = 10;    // the first look: right after the input that caused it
+constexpr UINT kOwnedWatchPeriodMs = 100;  // then while a box or the magnifier is shown
 
 // What the play screen owns: the images its controls show and the box windows' menu. It is
 // freed on WM_NCDESTROY, after the controls and boxes that show them are gone.
@@ -152,6 +151,41 @@ LRESULT OnCreatePlayScreen(HWND screen) {
     return 0;
 }
 
+// --- Owned windows on top ---------------------------------------------------------------------
+// Owned windows belong above their owner. Wine raises an owner that a click activates above
+// the windows it owns, some time after the activation messages and the click itself (longer
+// on a busy machine), and tells the owner nothing. So an activation, or a box shown, starts a
+// watch: a timer whose first look comes right after the input (timers come after input) and
+// then every kOwnedWatchPeriodMs while a box or the magnifier is shown; each look puts those
+// that lie below the play screen back on top.
+
+bool LiesAbove(HWND window, HWND screen) {
+    for (HWND above = GetWindow(screen, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV))
+        if (above == window) return true;
+    return false;
+}
+
+bool RaiseIfBelow(HWND window, HWND screen) {
+    constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    if (window == nullptr || !IsWindowVisible(window)) return false;
+    if (!LiesAbove(window, screen)) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+    return true;
+}
+
+void CheckOwnedWindows(HWND screen) {
+    bool shown = false;
+    for (HWND box : App.BoxWindows) shown = RaiseIfBelow(box, screen) || shown;
+    shown = RaiseIfBelow(App.MagnifierWindow, screen) || shown;
+    if (shown)
+        SetTimer(screen, kRaiseOwnedTimerId, kOwnedWatchPeriodMs, nullptr);
+    else
+        KillTimer(screen, kRaiseOwnedTimerId);
+}
+
+void WatchOwnedWindows(HWND screen) {
+    if (screen != nullptr) SetTimer(screen, kRaiseOwnedTimerId, kRaiseOwnedDelayMs, nullptr);
+}
+
 // --- Commands ---------------------------------------------------------------------------------
 
 int32_t BoxButtonIndex(HWND control) {
@@ -192,6 +226,7 @@ void ToggleBox(int32_t box) {
     } else {
         SetWindowPos(window, nullptr, 0, 0, 0, 0, kShowBoxFlags);
         SetActiveWindow(window);
+        WatchOwnedWindows(App.PlayScreenWindow);
     }
 }
 
@@ -257,27 +292,13 @@ void OnPlayScreenCommand(HWND screen, HWND control, UINT code) {
 
 // --- Window procedure -------------------------------------------------------------------------
 
-// Owned windows belong above their owner. Wine raises an owner that a click activates above
-// the windows it owns, after the activation messages and the click itself, so an activation
-// starts a one-shot timer (timers come after input) that puts the boxes and the magnifier
-// that are shown back on top.
-void RaiseOwnedWindows() {
-    constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    for (HWND box : App.BoxWindows)
-        if (box != nullptr && IsWindowVisible(box)) SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
-    if (App.MagnifierWindow != nullptr && IsWindowVisible(App.MagnifierWindow))
-        SetWindowPos(App.MagnifierWindow, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
-}
-
 void OnTimerPlayScreen(HWND screen, WPARAM timer) {
-    if (timer != kRaiseOwnedTimerId) return;
-    KillTimer(screen, kRaiseOwnedTimerId);
-    RaiseOwnedWindows();
+    if (timer == kRaiseOwnedTimerId) CheckOwnedWindows(screen);
 }
 
 void OnActivatePlayScreen(HWND screen, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) return;
-    SetTimer(screen, kRaiseOwnedTimerId, kRaiseOwnedDelayMs, nullptr);
+    WatchOwnedWindows(screen);
     ResumePlay();
     if (HIWORD(wParam) != 0) {
         POINT cursor;

@@ -33,7 +33,7 @@ void OnDestroyToolStrip(HWND window) {
     if (App.ToolStripWindow == window) App.ToolStripWindow = nullptr;
 }
 
-LRESULT CALLBACK ToolStripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToolStripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
         case WM_CREATE: return OnCreateToolStrip(window);
         case WM_PAINT: OnPaintToolStrip(window); return 0;

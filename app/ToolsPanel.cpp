@@ -2,8 +2,6 @@
 
 #include <mmsystem.h>
 
-#include <new>
-
 #include "app/AppGlobals.h"
 #include "app/PlayScreen.h"
 #include "app/ToolStrip.h"
@@ -17,6 +15,7 @@
 #include "gfx/GdiHandles.h"
 #include "platform/Sound.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowState.h"
 
 namespace {
 
@@ -59,9 +58,7 @@ struct ToolsPanelState {
     HWND tools[kToolCount] = {};
 };
 
-ToolsPanelState* PanelState(HWND panel) {
-    return reinterpret_cast<ToolsPanelState*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
-}
+ToolsPanelState* PanelState(HWND panel) { return WindowStateOf<ToolsPanelState>(panel); }
 
 int32_t ToolOf(HWND control) { return GetDlgCtrlID(control) - kFirstToolId; }
 
@@ -88,9 +85,8 @@ HWND CreateTool(HWND panel, ToolsPanelState& state, int32_t tool) {
 }
 
 LRESULT OnCreateToolsPanel(HWND panel) {
-    ToolsPanelState* state = new (std::nothrow) ToolsPanelState{};
+    ToolsPanelState* state = AttachWindowState<ToolsPanelState>(panel);
     if (state == nullptr) return -1;
-    SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     App.ToolsPanelWindow = panel;
     App.ToolsPanelShown = 0;
     LocateToolsPanelSounds();
@@ -101,9 +97,8 @@ LRESULT OnCreateToolsPanel(HWND panel) {
     return 0;
 }
 
+// The tool images stay until WM_NCDESTROY: the tools showing them are destroyed after this.
 void OnDestroyToolsPanel(HWND panel) {
-    ToolsPanelState* state = PanelState(panel);
-    SetWindowLongPtrA(panel, GWLP_USERDATA, 0);
     KillTimer(panel, kToolsPanelLeaveTimerId);
     KillTimer(panel, kHintSmokeTimerId);
     if (App.ToolsPanelWindow == panel) {
@@ -111,7 +106,6 @@ void OnDestroyToolsPanel(HWND panel) {
         App.HintTool = nullptr;
         App.ToolsPanelShown = 0;
     }
-    delete state;  // the tools are gone already: children are destroyed before their parent
 }
 
 void OnPaintToolsPanel(HWND panel) {
@@ -258,7 +252,8 @@ void OnToolsPanelCommand(HWND tool, UINT code) {
     }
 }
 
-LRESULT CALLBACK ToolsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToolsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != WM_CREATE && PanelState(panel) == nullptr) return DefWindowProcA(panel, message, wParam, lParam);
     switch (message) {
         case WM_CREATE: return OnCreateToolsPanel(panel);
         case WM_PAINT: OnPaintToolsPanel(panel); return 0;
@@ -267,6 +262,7 @@ LRESULT CALLBACK ToolsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM 
             OnToolsPanelCommand(reinterpret_cast<HWND>(lParam), static_cast<UINT>(wParam));
             return 0;
         case WM_DESTROY: OnDestroyToolsPanel(panel); return 0;
+        case WM_NCDESTROY: FreeWindowState<ToolsPanelState>(panel); return 0;
         default: return DefWindowProcA(panel, message, wParam, lParam);
     }
 }
@@ -280,8 +276,10 @@ POINT ToolPosition(int32_t tool, int32_t screenHeight) {
 }
 
 bool PointKeepsToolsPanel(POINT point, int32_t screenHeight) {
+    // The whole height of the panel counts (ScreenHeight - 96 rows), so the panel never hides
+    // under a pointer that is still on it.
     return point.x >= 0 && point.x <= kToolsPanelWidth && point.y >= 0 &&
-           point.y <= screenHeight - kToolsPanelLeaveMarginY;
+           point.y < screenHeight - kToolStripHeightMargin;
 }
 
 bool RegisterToolsPanelClass(HINSTANCE instance) {

@@ -12,8 +12,7 @@ constexpr int32_t kToolsPanelWidth = 136;
 constexpr UINT_PTR kToolsPanelLeaveTimerId = 1;
 constexpr UINT kToolsPanelLeaveCheckMs = 100;
 constexpr UINT_PTR kHintSmokeTimerId = 2;
-constexpr int32_t kToolsPanelSlideStart = -119;   // the slide-out draws the tile from x -119 up to 0
-constexpr int32_t kToolsPanelLeaveMarginY = 103;  // the pointer counts as inside down to ScreenHeight - 103
+constexpr int32_t kToolsPanelSlideStart = -119;  // the slide-out draws the tile from x -119 up to 0
 
 enum ToolIndex : int32_t {
     kStatisticsTool = 0,
@@ -52,5 +51,6 @@ void EnableHintTool();
 
 // Where tool `tool` sits in the panel for a screen `screenHeight` pixels high.
 POINT ToolPosition(int32_t tool, int32_t screenHeight);
-// Whether a point in the panel's client coordinates still counts as inside it.
+// Whether a point in the panel's client coordinates still counts as inside it: anywhere on
+// the panel, its right edge included.
 bool PointKeepsToolsPanel(POINT point, int32_t screenHeight);

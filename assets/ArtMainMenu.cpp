@@ -5,6 +5,7 @@
 
 #include "assets/ArtKit.h"
 #include "assets/ArtRegistry.h"
+#include "assets/DialogKit.h"
 #include "assets/Shapes.h"
 
 using namespace art;
@@ -427,56 +428,7 @@ Bitmap PaintHelpButton(const ManifestEntry& e) {
 // Exit: a door standing ajar; 1 it opens wider with light and an arrow, 2 pressed.
 Bitmap PaintExitButton(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
-    return DrawOnMenu(262, 351, fw, fh, 1, 3, [&](cairo_t* cr, int i) {
-        double off = i == 2 ? 1 : 0;
-        cairo_translate(cr, off, off);
-        double x = 30, y = 8, w = 36, h = 56;
-        if (i != 2) DropShadow(cr, x - 3, y - 3, w + 6, h + 6, 3, 1.5, 0.45);
-        // Frame and the light inside.
-        RoundedRect(cr, x - 3, y - 3, w + 6, h + 6, 3);
-        FillProcedural(cr, [](int px, int py) { return WoodAt(px, py, kWalnut, 124, true); });
-        cairo_new_path(cr);
-        cairo_rectangle(cr, x, y, w, h);
-        cairo_pattern_t* light = cairo_pattern_create_linear(x, 0, x + w, 0);
-        Rgb warm = i == 1 ? Lighter(kGold, 0.55) : Lighter(kGold, 0.25);
-        cairo_pattern_add_color_stop_rgb(light, 0, warm.r, warm.g, warm.b);
-        cairo_pattern_add_color_stop_rgb(light, 1, kGold.r, kGold.g, kGold.b);
-        cairo_set_source(cr, light);
-        cairo_fill(cr);
-        cairo_pattern_destroy(light);
-        // The door, hinged on the right, swinging towards us.
-        double open = i == 1 ? 0.62 : 0.3;
-        double dw = w * (1 - open);
-        cairo_move_to(cr, x + w, y);
-        cairo_line_to(cr, x + w - dw, y - 4 * open);
-        cairo_line_to(cr, x + w - dw, y + h + 4 * open);
-        cairo_line_to(cr, x + w, y + h);
-        cairo_close_path(cr);
-        Rgb doorWood = i == 2 ? Darker(kHoney, 0.2) : kHoney;
-        FillProcedural(cr, [&](int px, int py) { return WoodAt(px, py, doorWood, 125, true); });
-        SetColour(cr, Darker(kWalnut, 0.4));
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-        GlossyDisc(cr, x + w - dw + 4, y + h / 2, 2.2, kGold, Look::Normal);
-        // Arrow out of the door.
-        double ax = i == 1 ? 18 : 12, ay = y + h / 2 + 4;
-        cairo_move_to(cr, ax - 10, ay);
-        cairo_line_to(cr, ax - 24 + 10, ay);
-        cairo_new_path(cr);
-        cairo_move_to(cr, x + 10, ay);
-        cairo_line_to(cr, ax - 2, ay);
-        cairo_move_to(cr, ax + 5, ay - 7);
-        cairo_line_to(cr, ax - 3, ay);
-        cairo_line_to(cr, ax + 5, ay + 7);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
-        cairo_set_line_width(cr, 6.5);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, i == 1 ? Lighter(kRed, 0.15) : kRed);
-        cairo_set_line_width(cr, 4);
-        cairo_stroke(cr);
-    });
+    return DrawOnMenu(262, 351, fw, fh, 1, 3, [&](cairo_t* cr, int i) { ExitDoor(cr, i); });
 }
 
 // Logo: the title on the card; frame 1 shines.

@@ -5,6 +5,7 @@
 
 #include "assets/ArtKit.h"
 #include "assets/ArtRegistry.h"
+#include "assets/DialogKit.h"
 #include "assets/Palette8.h"
 #include "assets/Shapes.h"
 
@@ -111,36 +112,28 @@ Bitmap PaintLogo(const ManifestEntry& e) {
 const char* const kNewGameText[6] = {"Nuevo juego", "New game",    "Novo jogo",
                                      "Nuovo gioco", "Nouveau jeu", "Neues Spiel"};
 
+// The red piece at the left of the new-game pill, its body the 15-pixel square at (x, y).
+void NewGameIcon(cairo_t* cr, double x, double y, Look look) {
+    const int edges[4] = {1, -1, 0, 1};
+    const double s = 15;
+    cairo_save(cr);
+    cairo_translate(cr, 1, 1.2);
+    JigsawPiecePath(cr, x, y, s, edges);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    JigsawPiecePath(cr, x, y, s, edges);
+    SetColour(cr, look == Look::Hover ? Lighter(kRed, 0.15) : kRed);
+    cairo_fill_preserve(cr);
+    SetColour(cr, Darker(kRed, 0.55));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
 Bitmap PaintNewGame(const ManifestEntry& e, int language) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
     return DrawStrip(fw, fh, 3, [&](cairo_t* cr, int i) {
-        Look look = kButtonLooks[i];
-        GlossyButton(cr, 3, 3, fw - 7, fh - 7, (fh - 7) / 2.0, kHoney, look);
-        double off = look == Look::Pressed ? 1 : 0;
-        // A small piece as the icon.
-        const int edges[4] = {1, -1, 0, 1};
-        double s = 15, ix = 14 + off, iy = fh / 2.0 - s / 2 + 1 + off;
-        cairo_save(cr);
-        cairo_translate(cr, 1, 1.2);
-        JigsawPiecePath(cr, ix, iy, s, edges);
-        cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
-        cairo_fill(cr);
-        cairo_restore(cr);
-        JigsawPiecePath(cr, ix, iy, s, edges);
-        SetColour(cr, look == Look::Hover ? Lighter(kRed, 0.15) : kRed);
-        cairo_fill_preserve(cr);
-        SetColour(cr, Darker(kRed, 0.55));
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-        TextStyle st;
-        st.fill = look == Look::Hover ? kWhite : Lighter(kParchment, 0.3);
-        st.outline = Darker(kWalnut, 0.2);
-        st.outlineWidth = 2;
-        st.shadow = 1;
-        st.size = 19;
-        double left = 36, right = fw - 12;
-        st.size = FitTextSize(cr, kNewGameText[language], st, right - left);
-        DrawTextCentred(cr, kNewGameText[language], (left + right) / 2 + off, fh / 2.0 + st.size * 0.34 + off, st);
+        HoneyPill(cr, fw, fh, kButtonLooks[i], kNewGameText[language], NewGameIcon);
     });
 }
 

@@ -17,6 +17,13 @@ void RegisterMainMenuArt(PainterTable& table);
 void RegisterPlayScreenArt(PainterTable& table);
 void RegisterToolArt(PainterTable& table);
 void RegisterTemplateArt(PainterTable& table);
+void RegisterDialogArt(PainterTable& table);
+void RegisterFileMenuArt(PainterTable& table);
+void RegisterFileWindowArt(PainterTable& table);
+void RegisterOptionsArt(PainterTable& table);
+void RegisterMusicArt(PainterTable& table);
+void RegisterNewPuzzleArt(PainterTable& table);
+void RegisterNewPuzzlePagesArt(PainterTable& table);
 
 // The main menu background, shared with the painters of the main menu's children so that
 // each child can be drawn over the exact patch of background it covers.

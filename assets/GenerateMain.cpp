@@ -1,13 +1,14 @@
 // vexla_artgen: draws every bitmap the manifest lists, checks each against its manifest
 // line (size, depth, frame layout) and writes the resource pack and a contact sheet.
 //
-//   vexla_artgen <manifest.txt> <out vexla.rf> [<out contact-sheet.png>]
+//   vexla_artgen <manifest.txt> <out vexla.rf> [<out contact-sheet.png> [<folder for one PNG per bitmap>]]
 #include <cairo.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "assets/ArtKit.h"
 #include "assets/ArtRegistry.h"
 #include "assets/ContactSheet.h"
 #include "assets/Manifest.h"
@@ -15,7 +16,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s manifest.txt vexla.rf [pack.png]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s manifest.txt vexla.rf [pack.png [png folder]]\n", argv[0]);
         return 2;
     }
     Manifest manifest;
@@ -29,6 +30,13 @@ int main(int argc, char** argv) {
     RegisterPlayScreenArt(painters);
     RegisterToolArt(painters);
     RegisterTemplateArt(painters);
+    RegisterDialogArt(painters);
+    RegisterFileMenuArt(painters);
+    RegisterFileWindowArt(painters);
+    RegisterOptionsArt(painters);
+    RegisterMusicArt(painters);
+    RegisterNewPuzzleArt(painters);
+    RegisterNewPuzzlePagesArt(painters);
 
     PackWriter pack;
     std::vector<std::pair<uint32_t, Bitmap>> sheet;
@@ -70,6 +78,19 @@ int main(int argc, char** argv) {
     if (argc > 3 && !WriteContactSheet(sheet, argv[3])) {
         std::fprintf(stderr, "cannot write %s\n", argv[3]);
         return 1;
+    }
+    // For review at full size: every bitmap as <id>.png.
+    if (argc > 4) {
+        for (const auto& [id, bmp] : sheet) {
+            cairo_surface_t* s = art::SurfaceFromBitmap(bmp);
+            std::string file = std::string(argv[4]) + "/" + std::to_string(id) + ".png";
+            bool ok = cairo_surface_write_to_png(s, file.c_str()) == CAIRO_STATUS_SUCCESS;
+            cairo_surface_destroy(s);
+            if (!ok) {
+                std::fprintf(stderr, "cannot write %s\n", file.c_str());
+                return 1;
+            }
+        }
     }
     return 0;
 }

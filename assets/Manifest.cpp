@@ -63,7 +63,23 @@ bool ParseLayout(const std::string& s, FrameLayout& out) {
         long frames;
         in >> n;
         if (!ParseUInt(n, frames) || frames < 2) return false;
-        out = FrameLayout{FrameLayout::Kind::Strip, static_cast<int>(frames), 1, false};
+        out = FrameLayout{FrameLayout::Kind::Strip, static_cast<int>(frames), 1, false, {}};
+    } else if (kind == "zones") {
+        std::string heights, flag;
+        in >> heights;
+        out = FrameLayout{FrameLayout::Kind::Zones, 3, 1, false, {}};
+        std::istringstream parts(heights);
+        std::string part;
+        while (std::getline(parts, part, '/')) {
+            long h;
+            if (!ParseUInt(part, h) || h < 1) return false;
+            out.zones.push_back(static_cast<int>(h));
+        }
+        if (out.zones.size() != 3) return false;
+        if (in >> flag) {
+            if (flag != "disabled") return false;
+            out.rows = 4;
+        }
     } else if (kind == "grid") {
         std::string rest, word;
         std::getline(in, rest);
@@ -75,7 +91,7 @@ bool ParseLayout(const std::string& s, FrameLayout& out) {
         }
         int r, c;
         if (!ParseSize(Trim(rest), r, c)) return false;
-        out = FrameLayout{FrameLayout::Kind::Grid, r, c, masked};
+        out = FrameLayout{FrameLayout::Kind::Grid, r, c, masked, {}};
         return true;
     } else {
         return false;
@@ -161,5 +177,20 @@ bool LayoutFits(const ManifestEntry& e, std::string& why) {
         why = std::to_string(e.height) + " pixels high do not divide into " + std::to_string(bands) + " bands";
         return false;
     }
+    if (l.kind == FrameLayout::Kind::Zones) {
+        int sum = 0;
+        for (int h : l.zones) sum += h;
+        if (sum * l.rows != e.height) {
+            why = std::to_string(e.height) + " pixels high are not " + std::to_string(l.rows) + " pictures of zones " +
+                  std::to_string(sum) + " high together";
+            return false;
+        }
+    }
     return true;
+}
+
+int ZoneFrameTop(const ManifestEntry& e, int zone, int frame) {
+    int above = 0;
+    for (int k = 0; k < zone; ++k) above += e.layout.zones[static_cast<size_t>(k)];
+    return e.layout.rows * above + frame * e.layout.zones[static_cast<size_t>(zone)];
 }

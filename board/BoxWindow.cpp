@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr UINT kHideBoxFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 constexpr UINT kFitSurfaceFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOOWNERZORDER;
 
 struct BoxState {

@@ -11,6 +11,9 @@
 constexpr char kBoxClass[] = "CWNDBOX";
 constexpr DWORD kBoxStyle = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kBoxExStyle = WS_EX_TOOLWINDOW;
+// Hiding a box leaves the activation, the stacking order and its owner alone.
+constexpr UINT kHideBoxFlags =
+    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 constexpr int32_t kBoxLeft = 60;  // box i at (60 + 10 i, 78 + 10 i)
 constexpr int32_t kBoxTop = 78;
 constexpr int32_t kBoxStep = 10;

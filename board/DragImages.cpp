@@ -1,6 +1,8 @@
 // The drag's save and compose images; see DragImages.h.
 #include "board/DragImages.h"
 
+#include <new>
+
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "gfx/GdiHandles.h"
@@ -30,7 +32,12 @@ bool ReadScreenPixelFormat(HDC dc, HBITMAP bitmap, ScreenPixelFormat* format) {
 
 std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t pieceHeight) {
     if (pieceWidth < 1 || pieceHeight < 1) return nullptr;
-    auto images = std::make_shared<PieceDragImages>();
+    std::shared_ptr<PieceDragImages> images;
+    try {
+        images = std::make_shared<PieceDragImages>();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     if (!images->save.Resize(pieceWidth, pieceHeight, true)) return nullptr;
     ScreenPixelFormat format;
     if (!ReadScreenPixelFormat(images->save.GetDC(), images->save.GetBitmap(), &format)) return nullptr;

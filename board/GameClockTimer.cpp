@@ -1,6 +1,8 @@
 // The clock's thread timer; see GameClockTimer.h.
 #include "board/GameClockTimer.h"
 
+#include <utility>
+
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "engine/AppString.h"
@@ -40,8 +42,15 @@ void StartClockTimer() {
 }
 
 void StopClockTimer() {
-    const UINT_PTR running = StopClock(Board.Puzzle);
+    // The timer only: whether the clock is armed is the engine's to say, and a cut arms the new
+    // game's clock before its changes, which also end the old game's timer, are applied here.
+    const UINT_PTR running = std::exchange(Board.Puzzle.ClockTimerId, 0);
     if (running != 0) KillTimer(nullptr, running);
+}
+
+void KillClockTimer() {
+    if (Board.Puzzle.ClockTimerId != 0) KillTimer(nullptr, Board.Puzzle.ClockTimerId);
+    Board.Puzzle.ClockTimerId = 0;
 }
 
 void RestoreStoredClock(uint32_t storedSeconds, bool solved) {

@@ -23,8 +23,12 @@ void ResumeClock();
 
 // Starts the 1-second timer (the first pick-up of a game found the clock armed).
 void StartClockTimer();
-// The puzzle is finished or discarded: the clock is disarmed and its timer killed.
+// The puzzle is finished or discarded: the clock's timer is killed (the engine operation that
+// ended the game has disarmed the clock already, or armed the next game's).
 void StopClockTimer();
+// The clock's timer killed, if one runs; whether the clock is armed is the engine's to say
+// (what ApplyBoardChanges does for an operation that stopped the clock).
+void KillClockTimer();
 // A stored game was loaded: any running timer is killed, the clock takes the stored time
 // (and shows it) and is armed unless the game was stored solved.
 void RestoreStoredClock(uint32_t storedSeconds, bool solved);

@@ -302,8 +302,7 @@ void OnDestroySurface(HWND window) {
     if (WindowOf(state->surface) == window) SetWindowOfSurface(state->surface, nullptr);
 }
 
-LRESULT CALLBACK PuzzleSurfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_CREATE && StateOf(window) == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT DispatchSurfaceMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreateSurface(window);
         case WM_SIZE: OnSizeSurface(window, LOWORD(lParam), HIWORD(lParam)); return 0;
@@ -317,6 +316,21 @@ LRESULT CALLBACK PuzzleSurfaceProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_DESTROY: OnDestroySurface(window); return 0;
         case WM_NCDESTROY: FreeWindowState<SurfaceWindowState>(window); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// A drop or a cut records what it changed in growing lists. Should memory run out on the way,
+// the drag ends, the capture goes and every surface is drawn again from the model, which the
+// rules keep consistent at every step.
+LRESULT CALLBACK PuzzleSurfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != WM_CREATE && StateOf(window) == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return DispatchSurfaceMessage(window, message, wParam, lParam);
+    } catch (...) {
+        Board.Drag.DragState = kDragIdle;
+        if (GetCapture() == window) ReleaseCapture();
+        RepaintAllSurfaces();
+        return message == WM_CREATE ? -1 : 0;
     }
 }
 

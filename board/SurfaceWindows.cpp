@@ -2,6 +2,7 @@
 
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
+#include "board/BoxWindow.h"
 #include "board/DragImages.h"
 #include "board/GameClockTimer.h"
 #include "controls/ControlProtocol.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-constexpr UINT kHideBoxFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
-
 void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 
 void NotifySurfaceParent(int surface, SurfaceNotice notice) {
@@ -26,6 +24,14 @@ void HideBoxOf(int surface) {
     HWND window = WindowOfSurface(surface);
     HWND box = window != nullptr ? GetParent(window) : nullptr;
     if (box != nullptr) SetWindowPos(box, nullptr, 0, 0, 0, 0, kHideBoxFlags);
+}
+
+void ShowBoxNames() {
+    static_assert(kBoxCount == kBoxWindowCount, "one name for each box window");
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (App.BoxWindows[box] != nullptr)
+            SetWindowTextA(App.BoxWindows[box], Board.Puzzle.boxNames[static_cast<size_t>(box)].data());
+    }
 }
 
 }  // namespace
@@ -65,12 +71,14 @@ void ApplyBoardChanges(const BoardChanges& changes) {
         if ((changes.boxesToHide & (1u << box)) != 0) HideBoxOf(box);
     if (changes.updateBoard)
         if (HWND board = WindowOfSurface(kBoardSurface)) UpdateWindow(board);
-    if (changes.stopClock) StopClockTimer();
+    if (changes.stopClock) KillClockTimer();
     if (changes.startClock) StartClockTimer();
     if (changes.clockAtZero) FormatElapsed(0, 0, 0, 0);
     // The magnifier reads the picture in play whenever it paints.
     if (changes.magnifierChanged && App.MagnifierWindow != nullptr) InvalidateRect(App.MagnifierWindow, nullptr, FALSE);
     if (changes.arrowCursor) SetStandardCursor(IDC_ARROW);
+    if (changes.restoreClock) RestoreStoredClock(Board.Puzzle.ElapsedSeconds, Board.Puzzle.solved != 0);
+    if (changes.boxNamesChanged) ShowBoxNames();
     if (changes.joinSound) PlayClickSound();
     if (changes.completed) NotifySurfaceParent(kBoardSurface, SurfaceNotice::PuzzleCompleted);
 }

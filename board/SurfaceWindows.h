@@ -28,8 +28,9 @@ void RepaintAllSurfaces();
 // Carries out what an operation did, in this order: the back buffers are repainted (and
 // shown), the surfaces' parents get their notices, boxes are hidden, the board is brought up
 // to date, the clock is started or stopped or shows zero, the magnifier reloads, the arrow
-// cursor comes back and the join sound plays; completion is reported last, to the board's
-// parent (the play screen), because its handler may open windows.
+// cursor comes back, the clock takes a loaded game's time, the boxes show their names and the
+// join sound plays; completion is reported last, to the board's parent (the play screen),
+// because its handler may open windows.
 void ApplyBoardChanges(const BoardChanges& changes);
 
 // What a cut in the game needs: templates from the pack, the drag images, RandomUnit, the

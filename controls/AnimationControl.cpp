@@ -89,11 +89,10 @@ bool CopyBackground(const AnimationState& s, PackedDib& buffer) {
         CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&buffer), DIB_RGB_COLORS, &bits, nullptr, 0));
     MemoryDC memory(nullptr);
     if (!section || bits == nullptr || memory.get() == nullptr) return false;
-    const HGDIOBJ previous = SelectObject(memory.get(), section.get());
+    SelectedObject selected(memory.get(), section.get());
     const bool copied = BitBlt(memory.get(), 0, 0, s.width, s.height, s.background, 0, 0, SRCCOPY) != FALSE;
     GdiFlush();
     if (copied) std::memcpy(buffer.Pixels(), bits, buffer.header.biSizeImage);
-    SelectObject(memory.get(), previous);
     return copied;
 }
 

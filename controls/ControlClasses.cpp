@@ -1,36 +1,26 @@
 #include "controls/ControlClasses.h"
 
 #include "controls/AnimationControl.h"
+#include "controls/CheckBox.h"
 #include "controls/CommandButton.h"
-#include "controls/PlaceholderControl.h"
+#include "controls/Scroller.h"
+#include "controls/Slider.h"
+#include "controls/TextControl.h"
 
 namespace {
 
-struct ControlKind {
-    const char* className;
-    UINT style;                        // used while the kind has no registration of its own
-    bool (*registerClass)(HINSTANCE);  // null until that control is written
-};
-
-// Registration order. The scroller and the animation draw outside WM_PAINT, hence their own
-// device contexts.
-constexpr ControlKind kControlKinds[] = {
-    {kCommandButtonClass, 0, RegisterCommandButtonClass},
-    {"CQVCHECK", 0, nullptr},
-    {"CQVSLIDE", 0, nullptr},
-    {"CQVSROLL", CS_OWNDC, nullptr},
-    {kAnimationClass, CS_OWNDC, RegisterAnimationClass},
-    {"CQVTXT", 0, nullptr},
+// Registration order; each class brings its own style (the scroller and the animation keep
+// their own device contexts).
+constexpr bool (*kControlRegistrations[])(HINSTANCE) = {
+    RegisterCommandButtonClass, RegisterCheckBoxClass,  RegisterSliderClass,
+    RegisterScrollerClass,      RegisterAnimationClass, RegisterTextControlClass,
 };
 
 }  // namespace
 
 bool RegisterControlClasses(HINSTANCE instance) {
-    for (const ControlKind& kind : kControlKinds) {
-        const bool registered = kind.registerClass != nullptr
-                                    ? kind.registerClass(instance)
-                                    : RegisterPlaceholderControlClass(instance, kind.className, kind.style);
-        if (!registered) return false;
+    for (bool (*registerClass)(HINSTANCE) : kControlRegistrations) {
+        if (!registerClass(instance)) return false;
     }
     return true;
 }

@@ -12,9 +12,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
 
 #include "engine/PackedDib.h"
+#include "platform/WindowState.h"
 
 // --- Configuration messages -------------------------------------------------------------------
 constexpr UINT kFirstControlMessage = WM_USER + 300;  // 1324
@@ -57,28 +57,24 @@ constexpr UINT CN_TICK = 5;
 void NotifyParent(HWND control, UINT code);
 
 // --- State block ------------------------------------------------------------------------------
-// Each control keeps one plain block of its own type behind GWLP_USERDATA, made on WM_CREATE
-// and freed on WM_DESTROY. Until WM_CREATE has run (and after WM_DESTROY) there is none, and
-// the window procedures leave such messages to DefWindowProcA.
+// Each control keeps one plain block of its own type, the per-window state of every window kind
+// (platform/WindowState.h), made on WM_CREATE and freed on WM_DESTROY. Until WM_CREATE has run
+// (and after WM_DESTROY) there is none, and the window procedures leave such messages to
+// DefWindowProcA.
 template <typename State>
 State* ControlStateOf(HWND control) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+    return WindowStateOf<State>(control);
 }
 
 // The WM_CREATE answer: 0, or -1 (the window is not made) when the block cannot be allocated.
 template <typename State>
 LRESULT CreateControlState(HWND control) {
-    State* state = new (std::nothrow) State{};
-    if (state == nullptr) return -1;
-    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    return 0;
+    return AttachWindowState<State>(control) != nullptr ? 0 : -1;
 }
 
 template <typename State>
 void DestroyControlState(HWND control) {
-    State* state = ControlStateOf<State>(control);
-    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
-    delete state;
+    FreeWindowState<State>(control);
 }
 
 // --- Mouse tracking ---------------------------------------------------------------------------

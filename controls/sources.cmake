@@ -1,7 +1,4 @@
 # Control library: the six custom controls and what they share.
-list(APPEND VEXLA_WIN32_SOURCES
-    controls/CommandButton.cpp
-    controls/ControlClasses.cpp
-    controls/ControlProtocol.cpp
-    controls/PlaceholderControl.cpp)
-list(APPEND VEXLA_WIN32_SOURCES controls/AnimationControl.cpp controls/AnimationDrivers.cpp)
+# Every controls/*.cpp belongs to it.
+file(GLOB controls_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+list(APPEND VEXLA_WIN32_SOURCES ${controls_sources})

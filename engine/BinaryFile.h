@@ -3,6 +3,10 @@
 // <windows.h>: on Windows it is CreateFileA/ReadFile underneath (share modes included), on
 // other systems POSIX file descriptors. Every read that returns fewer bytes than asked for
 // is reported as a failure by ReadExact, so callers never mistake a short file for data.
+//
+// Files that must never be seen half written (the records) are written to a temporary file
+// beside them, flushed, and moved over the old one with Replace, which either installs the
+// whole new file or leaves the old one as it was.
 #pragma once
 
 #include <cstddef>
@@ -38,6 +42,17 @@ public:
     // Reads exactly n bytes; anything less is a failure.
     bool ReadExact(void* buffer, size_t n) { return Read(buffer, n) == n; }
     bool WriteAll(const void* buffer, size_t n);
+    // Pushes what was written through the system's caches to the disk before returning.
+    bool Flush();
+
+    // Whether something exists at `path`, even a file no one else may open now.
+    static bool Exists(const char* path);
+    // Deletes the file; false when it could not be deleted (or was not there).
+    static bool Remove(const char* path);
+    // Moves `source` over `target` in one step, replacing `target` when it exists: afterwards
+    // `target` is either the old file or the whole new one. False when the move failed (the
+    // target held open by another program, for one); both files are then as they were.
+    static bool Replace(const char* source, const char* target);
 
 private:
     static constexpr intptr_t kClosed = -1;

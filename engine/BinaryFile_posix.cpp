@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
 BinaryFile::~BinaryFile() { Close(); }
@@ -85,4 +86,18 @@ bool BinaryFile::WriteAll(const void* buffer, size_t n) {
         done += static_cast<size_t>(put);
     }
     return true;
+}
+
+bool BinaryFile::Flush() { return IsOpen() && ::fsync(static_cast<int>(handle_)) == 0; }
+
+bool BinaryFile::Exists(const char* path) {
+    struct stat st {};
+    return path != nullptr && ::stat(path, &st) == 0;
+}
+
+bool BinaryFile::Remove(const char* path) { return path != nullptr && ::unlink(path) == 0; }
+
+// rename() replaces the target atomically on POSIX file systems.
+bool BinaryFile::Replace(const char* source, const char* target) {
+    return source != nullptr && target != nullptr && std::rename(source, target) == 0;
 }

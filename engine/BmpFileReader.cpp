@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "engine/BmpRowCopy.h"
@@ -100,6 +101,24 @@ bool BmpFileReader::ReadHeaders() {
     rowBytes_ = rowBytes;
     filePosition_ = -1;
     return true;
+}
+
+BmpFileReader::BmpFileReader(BmpFileReader&& other) noexcept { *this = std::move(other); }
+
+BmpFileReader& BmpFileReader::operator=(BmpFileReader&& other) noexcept {
+    if (this == &other) return *this;
+    file_ = std::move(other.file_);
+    name_.swap(other.name_);
+    open_ = other.open_;
+    paletteSize_ = other.paletteSize_;
+    header_ = other.header_;
+    paletteOffset_ = other.paletteOffset_;
+    pixelOffset_ = other.pixelOffset_;
+    rowBytes_ = other.rowBytes_;
+    filePosition_ = other.filePosition_;
+    sourceRowsRead_ = other.sourceRowsRead_;
+    other.Close();
+    return *this;
 }
 
 void BmpFileReader::Close() {

@@ -35,6 +35,10 @@ public:
     ~BmpFileReader() = default;
     BmpFileReader(const BmpFileReader&) = delete;
     BmpFileReader& operator=(const BmpFileReader&) = delete;
+    // Moving hands the open picture over (a loaded game's picture, opened aside, becomes the
+    // puzzle's); the reader moved from is left closed.
+    BmpFileReader(BmpFileReader&& other) noexcept;
+    BmpFileReader& operator=(BmpFileReader&& other) noexcept;
 
     // Closes whatever was open, then opens the picture at `path`. On any failure the reader
     // is left closed, so the previous picture is gone too.

@@ -41,4 +41,6 @@ void BoardChanges::Append(const BoardChanges& later) {
     clockAtZero = clockAtZero || later.clockAtZero;
     magnifierChanged = magnifierChanged || later.magnifierChanged;
     arrowCursor = arrowCursor || later.arrowCursor;
+    boxNamesChanged = boxNamesChanged || later.boxNamesChanged;
+    restoreClock = restoreClock || later.restoreClock;
 }

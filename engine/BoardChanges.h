@@ -41,6 +41,10 @@ struct BoardChanges {
     bool clockAtZero = false;       // the clock shows 00:00:00
     bool magnifierChanged = false;  // the picture in play changed: the magnifier reloads it
     bool arrowCursor = false;       // the wait of a cut is over
+    bool boxNamesChanged = false;   // the boxes show the document's box names as captions
+    // A saved game came in: any running timer is killed and the clock shows the document's
+    // ElapsedSeconds, armed for the next pick-up unless the game is solved.
+    bool restoreClock = false;
 
     // Records `area` of `surface`; empty areas are left out.
     void Repaint(int surface, const Rect& area, bool invalidate = true, bool skipTop = false);

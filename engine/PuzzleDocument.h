@@ -18,6 +18,7 @@
 
 #include "engine/BmpFileReader.h"
 #include "engine/BoardChanges.h"
+#include "engine/BoxNames.h"
 #include "engine/CutWorkspace.h"
 #include "engine/LargeBlock.h"
 #include "engine/Piece.h"
@@ -63,6 +64,9 @@ struct PuzzleDocument {
     CutWorkspace cutWork;
 
     std::array<Surface, kSurfaceCount> surfaces;
+    // The captions of the six boxes; they outlive games (a new game keeps them, a loaded one
+    // brings its own).
+    BoxNames boxNames = DefaultBoxNames();
 
     // Play status.
     uint32_t hintsUsed = 0;

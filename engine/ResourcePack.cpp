@@ -8,12 +8,22 @@ namespace {
 
 constexpr uint32_t kMaxEntries = 65536;  // the entry index is a 16-bit counter
 constexpr uint32_t kMaxPaletteEntries = 256;
+// The interface's bitmaps are backgrounds and sprite sheets no larger than a few screens, so
+// a record wider or taller than this is damage, not art. The cap also keeps every size that
+// drawing code later derives from the header (row bytes, back buffers, scaled copies) far
+// inside 32 bits, which the header's own fields alone do not promise.
+constexpr int32_t kMaxRecordSide = 16384;
 
-// A record is usable when its header describes a bitmap whose rows all lie inside the
-// pixel bytes it declares, so that whoever draws or combines it never reads past the block.
+// A record is usable when its header describes an uncompressed bitmap of a sane size whose
+// rows all lie inside the pixel bytes it declares, so that whoever draws or combines it never
+// reads past the block.
 bool IsUsableHeader(const BitmapInfoHeader& h) {
     if (h.biSize < kDibHeaderSize || h.biWidth <= 0 || h.biHeight <= 0) return false;
+    if (h.biWidth > kMaxRecordSide || h.biHeight > kMaxRecordSide) return false;
     if (h.biClrUsed > kMaxPaletteEntries || h.biSizeImage == 0) return false;
+    // The row check below holds for plain rows only; compressed or masked layouts would have
+    // the drawing code interpret the bytes otherwise.
+    if (h.biCompression != 0) return false;
     switch (h.biBitCount) {
         case 1:
         case 4:
@@ -23,8 +33,10 @@ bool IsUsableHeader(const BitmapInfoHeader& h) {
         case 32: break;
         default: return false;
     }
-    uint64_t rows = static_cast<uint64_t>(DibRowBytes(h.biWidth, h.biBitCount)) * static_cast<uint64_t>(h.biHeight);
-    return rows <= h.biSizeImage;
+    // Rows padded to 4 bytes, counted in 64 bits: in 32 bits a row of a wide deep record
+    // wraps round to a few bytes and the whole picture would seem to fit.
+    const uint64_t rowBytes = (static_cast<uint64_t>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+    return rowBytes * static_cast<uint64_t>(h.biHeight) <= h.biSizeImage;
 }
 
 }  // namespace
@@ -89,6 +101,8 @@ std::unique_ptr<PackedDib, PackedDibDeleter> ResourcePack::Read(uint32_t id) {
     std::unique_ptr<PackedDib, PackedDibDeleter> dib(AllocPackedDib(header.biSizeImage));
     if (!dib) return nullptr;
     dib->header = header;
+    // In the block the palette always starts at byte 40, and Windows finds it at biSize.
+    dib->header.biSize = kDibHeaderSize;
     // Unused palette room is cleared so that the block is the same whatever was there before.
     std::memset(dib->palette, 0, sizeof dib->palette);
     if (paletteBytes > 0 && !file_.ReadExact(dib->palette, static_cast<size_t>(paletteBytes))) return nullptr;

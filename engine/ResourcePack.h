@@ -39,10 +39,11 @@ public:
     // the entry index is a 16-bit counter, never passes 65536 entries.
     int32_t Find(uint32_t id) const;
 
-    // Reads the bitmap `id` into a new PackedDib (header at 0, palette at 40, pixels at 1064).
-    // Null for an unknown id, a record whose header is not a usable bitmap (sizes that do not
-    // agree, a palette of more than 256 entries, data past the end of the file), a failed
-    // read, or a failed allocation.
+    // Reads the bitmap `id` into a new PackedDib (header at 0, palette at 40, pixels at 1064;
+    // the copied header says biSize 40 whatever the record said). Null for an unknown id, a
+    // record whose header is not a usable bitmap (sizes that do not agree, a side of more than
+    // 16384 pixels, a compressed layout, a palette of more than 256 entries, data past the end
+    // of the file), a failed read, or a failed allocation.
     std::unique_ptr<PackedDib, PackedDibDeleter> Read(uint32_t id);
 
 private:

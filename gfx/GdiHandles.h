@@ -135,3 +135,33 @@ public:
 private:
     HDC dc_ = nullptr;
 };
+
+// A device context made with CreateDCA, such as a printer's, deleted with DeleteDC. Empty when
+// the printer could not be opened.
+class PrinterDeviceContext {
+public:
+    PrinterDeviceContext() = default;
+    explicit PrinterDeviceContext(const char* printerName)
+        : dc_(printerName != nullptr ? ::CreateDCA(nullptr, printerName, nullptr, nullptr) : nullptr) {}
+    ~PrinterDeviceContext() { reset(); }
+    PrinterDeviceContext(PrinterDeviceContext&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    PrinterDeviceContext& operator=(PrinterDeviceContext&& other) noexcept {
+        if (this != &other) {
+            reset();
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
+    PrinterDeviceContext(const PrinterDeviceContext&) = delete;
+    PrinterDeviceContext& operator=(const PrinterDeviceContext&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void reset() {
+        if (dc_ != nullptr) ::DeleteDC(dc_);
+        dc_ = nullptr;
+    }
+
+private:
+    HDC dc_ = nullptr;
+};

@@ -53,6 +53,9 @@ public:
     void Draw(int32_t index, int32_t x, int32_t y, bool invalidate, bool erase, bool saveBackground, DWORD rop);
     // Puts back the area saved by the last draw that saved one; nothing when none waits.
     void RestoreBackground(bool invalidate, bool erase);
+    // Drops the saved area without putting it back: the target was redrawn from scratch, and
+    // what lay under the last frame is no longer there to restore.
+    void ForgetBackground() { backgroundSaved_ = false; }
 
 private:
     bool HasSheetAndTarget() const;

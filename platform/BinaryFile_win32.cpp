@@ -92,3 +92,18 @@ bool BinaryFile::WriteAll(const void* buffer, size_t n) {
     }
     return true;
 }
+
+bool BinaryFile::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)) != 0; }
+
+bool BinaryFile::Exists(const char* path) {
+    return path != nullptr && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool BinaryFile::Remove(const char* path) { return path != nullptr && DeleteFileA(path) != 0; }
+
+// With MOVEFILE_WRITE_THROUGH the call returns only once the move has reached the disk, so a
+// save that reported success stays saved.
+bool BinaryFile::Replace(const char* source, const char* target) {
+    if (source == nullptr || target == nullptr) return false;
+    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

@@ -1,5 +1,5 @@
-// Small owners of USER and multimedia handles: a menu and an open MCI device. Move-only; each
-// gives its handle back the way the system wants it back.
+// Small owners of USER, multimedia and registry handles: a menu, an open MCI device and an
+// open registry key. Move-only; each gives its handle back the way the system wants it back.
 #pragma once
 
 #include <windows.h>
@@ -64,4 +64,34 @@ public:
 
 private:
     MCIDEVICEID device_ = 0;
+};
+
+// An open registry key (RegOpenKeyExA / RegCloseKey). Empty when the open failed.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    RegistryKey(HKEY parent, const char* subKey, REGSAM access) {
+        if (::RegOpenKeyExA(parent, subKey, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~RegistryKey() { reset(); }
+    RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            reset();
+            key_ = std::exchange(other.key_, nullptr);
+        }
+        return *this;
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    HKEY get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    void reset() {
+        if (key_ != nullptr) ::RegCloseKey(key_);
+        key_ = nullptr;
+    }
+    HKEY key_ = nullptr;
 };

@@ -1,12 +1,6 @@
 # Windows services below every window: files, memory, sounds, texts, the mixer, help pages,
-# window kinds and their state.
-list(APPEND VEXLA_WIN32_SOURCES
-    platform/BackgroundMusic.cpp
-    platform/FileExists.cpp
-    platform/Help.cpp
-    platform/LanguageText.cpp
-    platform/Mixer.cpp
-    platform/ProgramFolder.cpp
-    platform/RandomUnit.cpp
-    platform/Sound.cpp
-    platform/WindowKind.cpp)
+# the wallpaper and the printer, window kinds and their state.
+# Every platform/*.cpp belongs to it.
+file(GLOB platform_services CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+list(FILTER platform_services EXCLUDE REGEX "_win32\\.cpp$")
+list(APPEND VEXLA_WIN32_SOURCES ${platform_services})

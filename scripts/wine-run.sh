@@ -5,15 +5,16 @@
 #   wine-run.sh COMMAND [ARGS...]       run a Linux command (an end-to-end driver) inside the
 #                                       same environment; it starts the game with "$VEXLA_WINE"
 #
-# It gives the program a private X display (Xvfb, 1024 x 768) unless VEXLA_DISPLAY=current,
-# a private reusable WINEPREFIX in the build folder set to run everything inside a 1024 x 768
-# virtual desktop with "Comic Sans MS" replaced by "Comic Neue", and a HOME whose .asoundrc
-# sends all sound to a file. A run holds the prefix's lock, so runs never share a wineserver.
+# It gives the program a private X display (Xvfb) unless VEXLA_DISPLAY=current, a private
+# reusable WINEPREFIX in the build folder set to run everything inside a virtual desktop of the
+# screen's size with "Comic Sans MS" replaced by "Comic Neue", and a HOME whose .asoundrc sends
+# all sound to a file. A run holds the prefix's lock, so runs never share a wineserver.
 # At the end it stops exactly what it started: the prefix's own wineserver and its processes
 # (wineserver -k acts on this prefix only) and the Xvfb it launched, by PID.
 #
-# Environment: VEXLA_TIMEOUT (seconds, default 120; 0 = none), VEXLA_DEPTH (Xvfb depth,
-# default 24), VEXLA_DISPLAY=current (use $DISPLAY), VEXLA_BUILD_DIR (default <repo>/build).
+# Environment: VEXLA_TIMEOUT (seconds, default 120; 0 = none), VEXLA_SCREEN (WIDTHxHEIGHT of the
+# X screen and the virtual desktop, default 1024x768), VEXLA_DEPTH (Xvfb depth, default 24),
+# VEXLA_DISPLAY=current (use $DISPLAY), VEXLA_BUILD_DIR (default <repo>/build), VEXLA_PRINTER=pdf.
 set -uo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,6 +30,16 @@ export VEXLA_SCREENSHOTS=$build/screenshots
 export VEXLA_DIST=$build/dist
 timeout_s=${VEXLA_TIMEOUT:-120}
 depth=${VEXLA_DEPTH:-24}
+export VEXLA_SCREEN=${VEXLA_SCREEN:-1024x768}
+# Xvfb says it accepts connections within a second when the machine is idle; the deadline is
+# for a machine busy with parallel builds and several runners at once. The same holds for CUPS.
+xvfb_deadline_s=60
+cups_deadline_s=60
+
+if [[ ! $VEXLA_SCREEN =~ ^[1-9][0-9]{2,4}x[1-9][0-9]{2,4}$ ]]; then
+    echo "wine-run: VEXLA_SCREEN must be WIDTHxHEIGHT, e.g. 1920x1080 (got '$VEXLA_SCREEN')" >&2
+    exit 2
+fi
 
 if (($# == 0)); then
     echo "usage: wine-run.sh PROGRAM.exe|COMMAND [ARGS...]" >&2
@@ -41,9 +52,14 @@ exec 9>"$build/wineprefix.lock"
 flock 9
 
 xvfb_pid=
+cups_pid=
 cleanup() {
     "$VEXLA_WINESERVER" -k >/dev/null 2>&1
     "$VEXLA_WINESERVER" -w >/dev/null 2>&1
+    if [[ -n $cups_pid ]]; then
+        kill "$cups_pid" 2>/dev/null
+        wait "$cups_pid" 2>/dev/null
+    fi
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
@@ -60,23 +76,22 @@ if [[ ${VEXLA_DISPLAY:-} == current ]]; then
         exit 3
     fi
 else
-    n=90
-    while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number itself and writes it to the -displayfd descriptor once
+    # it accepts connections, so runners never race for a number and never poll for readiness.
+    # -noreset keeps the server as it is when the last client leaves between two programs.
+    xvfb_log=$build/xvfb.log
+    exec {xvfb_ready}< <(exec Xvfb -displayfd 3 -screen 0 "${VEXLA_SCREEN}x$depth" -nolisten tcp \
+        -noreset 3>&1 >/dev/null 2>"$xvfb_log" </dev/null)
     xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-            # Another runner won the race for this number: try the next one.
-            n=$((n + 1))
-            Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
-            xvfb_pid=$!
-            export DISPLAY=":$n"
-        fi
-        sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 || { echo "wine-run: Xvfb did not start" >&2; exit 3; }
+    display_number=
+    read -r -t "$xvfb_deadline_s" -u "$xvfb_ready" display_number
+    exec {xvfb_ready}<&-
+    if [[ ! $display_number =~ ^[0-9]+$ ]]; then
+        echo "wine-run: Xvfb did not start within ${xvfb_deadline_s}s; its log:" >&2
+        tail -n 20 "$xvfb_log" >&2
+        exit 3
+    fi
+    export DISPLAY=":$display_number"
 fi
 
 # --- sound to a file ---------------------------------------------------------------------
@@ -88,6 +103,75 @@ pcm.!default { type file; slave.pcm "null"; file "$VEXLA_SOUND_FILE"; format "ra
 ASOUND
 : >"$VEXLA_SOUND_FILE"
 
+# --- printers ----------------------------------------------------------------------------
+# A private scheduler: its configuration, spool, state and logs under build/cups, no network
+# port, the machine's filters and backends. Jobs are printed by cups-pdf, which writes each
+# PDF into the job owner's home (the "Out" setting of /etc/cups/cups-pdf.conf).
+start_pdf_printer() {
+    local cups=$build/cups
+    mkdir -p "$cups/etc/ppd" "$cups/spool/tmp" "$cups/state" "$cups/cache" "$cups/log"
+    # The queue is made afresh below: jobs an interrupted run left for the old one are dropped
+    # when the scheduler finds no queue for them, instead of printing into this run. The job
+    # numbers carry on, so PDFs of earlier runs are not overwritten.
+    rm -f "$cups/cups.sock" "$cups/etc/printers.conf" "$cups/etc/printers.conf.O" "$cups"/etc/ppd/*
+    cat >"$cups/etc/cups-files.conf" <<FILES
+ServerRoot $cups/etc
+RequestRoot $cups/spool
+TempDir $cups/spool/tmp
+StateDir $cups/state
+CacheDir $cups/cache
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+DocumentRoot /usr/share/cups/doc-root
+AccessLog $cups/log/access_log
+ErrorLog $cups/log/error_log
+PageLog $cups/log/page_log
+Printcap $cups/state/printcap
+SystemGroup root
+FileDevice No
+FILES
+    cat >"$cups/etc/cupsd.conf" <<CONF
+Listen $cups/cups.sock
+Browsing No
+WebInterface No
+LogLevel warn
+ErrorPolicy abort-job
+DefaultPolicy private
+<Policy private>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+<Location />
+  Order deny,allow
+</Location>
+CONF
+    export CUPS_SERVER=$cups/cups.sock
+    /usr/sbin/cupsd -f -c "$cups/etc/cupsd.conf" -s "$cups/etc/cups-files.conf" </dev/null >/dev/null 2>&1 &
+    cups_pid=$!
+    local deadline=$((SECONDS + cups_deadline_s))
+    until lpstat -r >/dev/null 2>&1; do
+        if ! kill -0 "$cups_pid" 2>/dev/null || ((SECONDS >= deadline)); then
+            echo "wine-run: the CUPS scheduler did not start; its log:" >&2
+            tail -n 20 "$cups/log/error_log" >&2 2>/dev/null
+            exit 3
+        fi
+        sleep 0.1
+    done
+    # lpadmin says that printer drivers are deprecated: true, and harmless here.
+    if ! lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null ||
+        ! lpadmin -d PDF; then
+        echo "wine-run: could not add the PDF printer (is printer-driver-cups-pdf installed?)" >&2
+        exit 3
+    fi
+}
+
+if [[ ${VEXLA_PRINTER:-} == pdf ]]; then
+    start_pdf_printer
+elif [[ ${VEXLA_DISPLAY:-} != current ]]; then
+    export CUPS_SERVER=$build/cups/no-scheduler.sock
+fi
+
 # --- the prefix, made once ---------------------------------------------------------------
 if [[ ! -f $WINEPREFIX/.vexla-ready ]]; then
     rm -rf "$WINEPREFIX"
@@ -95,11 +179,21 @@ if [[ ! -f $WINEPREFIX/.vexla-ready ]]; then
     reg() { "$VEXLA_WINE" reg add "$@" /f >/dev/null 2>&1; }
     reg 'HKCU\Software\Wine\Fonts\Replacements' /v "Comic Sans MS" /t REG_SZ /d "Comic Neue"
     reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Vexla
-    reg 'HKCU\Software\Wine\Explorer\Desktops' /v Vexla /t REG_SZ /d 1024x768
     # A crash ends the program instead of waiting for someone to close a dialog.
     reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
     "$VEXLA_WINESERVER" -w
     touch "$WINEPREFIX/.vexla-ready"
+fi
+# The virtual desktop takes the screen's size; the prefix remembers the last one it was given.
+desktop_stamp=$WINEPREFIX/.vexla-desktop
+if [[ $(cat "$desktop_stamp" 2>/dev/null) != "$VEXLA_SCREEN" ]]; then
+    if ! "$VEXLA_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Vexla /t REG_SZ \
+        /d "$VEXLA_SCREEN" /f >/dev/null 2>&1; then
+        echo "wine-run: could not set the virtual desktop to $VEXLA_SCREEN" >&2
+        exit 3
+    fi
+    "$VEXLA_WINESERVER" -w
+    echo "$VEXLA_SCREEN" >"$desktop_stamp"
 fi
 
 # --- run ---------------------------------------------------------------------------------

@@ -67,6 +67,20 @@ TEST(AssetManifest, StripsMasksAndRangesAreUnderstood) {
     EXPECT_EQ(FrameWidth(masked), 50);
     EXPECT_EQ(FrameHeight(masked), 20);  // 3 picture bands and 3 mask bands
 
+    ManifestEntry zones = Parsed("579 | 30x501 | 24 | zones 25/117/25 | x | y");
+    EXPECT_EQ(zones.layout.kind, FrameLayout::Kind::Zones);
+    EXPECT_EQ(zones.layout.zones, (std::vector<int>{25, 117, 25}));
+    EXPECT_EQ(zones.layout.rows, 3);
+    EXPECT_EQ(FrameHeight(zones), 167);  // the control is as tall as its zones together
+    // Zone by zone: the top zone's three pictures, then the middle's, then the bottom's.
+    EXPECT_EQ(ZoneFrameTop(zones, 0, 2), 50);
+    EXPECT_EQ(ZoneFrameTop(zones, 1, 0), 75);
+    EXPECT_EQ(ZoneFrameTop(zones, 1, 2), 75 + 234);
+    EXPECT_EQ(ZoneFrameTop(zones, 2, 1), 75 + 351 + 25);
+    ManifestEntry disabled = Parsed("9 | 30x668 | 24 | zones 25/117/25 disabled | x | y");
+    EXPECT_EQ(disabled.layout.rows, 4);
+    EXPECT_EQ(ZoneFrameTop(disabled, 1, 0), 100);
+
     Manifest m;
     std::string error;
     ASSERT_TRUE(ParseManifest("1510-1515 | 150x132 | 24 | strip 3 | play screen | new game\n", m, error));
@@ -83,6 +97,9 @@ TEST(AssetManifest, MalformedLinesAreRefusedWithTheirLineNumber) {
     ParseError("111 | 392x440 | 16 | single | a | b");
     ParseError("111 | 392x440 | 24 | strip 1 | a | b");
     ParseError("111 | 392x440 | 24 | spiral | a | b");
+    ParseError("579 | 30x501 | 24 | zones 25/117 | a | b");
+    ParseError("579 | 30x501 | 24 | zones 25/0/25 | a | b");
+    ParseError("579 | 30x501 | 24 | zones 25/117/25 greyed | a | b");
     ParseError("111 | 392x440 | 24 | single |  | b");
     ParseError("3000 | 532x532 | 24 | labels | a | b");
     ParseError("20-10 | 5x5 | 24 | single | a | b");
@@ -99,6 +116,9 @@ TEST(AssetManifest, LayoutFitsOnlyWhenTheSizeDividesIntoFrames) {
     EXPECT_NE(why.find("5 columns"), std::string::npos);
     EXPECT_TRUE(LayoutFits(Parsed("1 | 200x120 | 24 | grid 3x4 masked | a | b"), why));
     EXPECT_FALSE(LayoutFits(Parsed("1 | 200x100 | 24 | grid 3x4 masked | a | b"), why));  // 6 bands
+    EXPECT_TRUE(LayoutFits(Parsed("1 | 30x501 | 24 | zones 25/117/25 | a | b"), why));
+    EXPECT_FALSE(LayoutFits(Parsed("1 | 30x504 | 24 | zones 25/117/25 | a | b"), why));  // 3 bands of 168
+    EXPECT_NE(why.find("zones"), std::string::npos);
 }
 
 TEST(AssetManifest, EveryBitmapDividesIntoItsFrameLayout) {
@@ -267,6 +287,16 @@ TEST(AssetManifest, TilesRepeatWithoutASeam) {
         wrap += std::abs(Luma(*tile, x, th - 1) - Luma(*tile, x, 0));
     }
     EXPECT_LT(wrap / tw, rows / (tw * (th - 1)) * 1.6) << "the tools panel tile shows a seam every 190 rows";
+    // The options bar and panel repeat their tile across every 103 columns.
+    auto options = pack.Read(199);
+    ASSERT_TRUE(options);
+    const int ow = options->header.biWidth, oh = options->header.biHeight;
+    double columns = 0, across = 0;
+    for (int y = 0; y < oh; ++y) {
+        for (int x = 0; x + 1 < ow; ++x) columns += std::abs(Luma(*options, x, y) - Luma(*options, x + 1, y));
+        across += std::abs(Luma(*options, ow - 1, y) - Luma(*options, 0, y));
+    }
+    EXPECT_LT(across / oh, columns / ((ow - 1) * oh) * 1.6) << "the options tile shows a seam every 103 columns";
 }
 
 }  // namespace

@@ -21,10 +21,8 @@ open_help() {  # not through probe(): the browser Wine starts would keep its out
 
 for language in 1 4; do
     check "the help command returns for language $language" open_help $language
-    for _ in $(seq 100); do
-        grep -qs "Help/$language/Index.htm" "$record" && break
-        sleep 0.1
-    done
+    wait_until "$DEADLINE" "a browser is handed the page of language $language" \
+        grep -qs "Help/$language/Index.htm" "$record"
     check "language $language opens its own page" grep -qxF "file://$folder/Help/$language/Index.htm" "$record"
 done
 

@@ -8,9 +8,9 @@ check "Wine sees an 8-bit screen" test "$(probe depth)" = 8
 game=$(fresh_game)
 remove_ini
 printf '[Vexla]\r\nIdioma=0\r\n' >"$(windows_dir)/Vexla.INI"
-start_game "$game"
+launch_game "$game"
 
-probe wait "#32770" "Vexla Puzzle" 20000 >/dev/null || fail "the low-colour dialog did not appear"
+probe wait "#32770" "Vexla Puzzle" $((2 * DEADLINE * 1000)) >/dev/null || fail "the low-colour dialog did not appear"
 text=$(probe text "#32770" "Vexla Puzzle" 1000)
 check "the message is the English one" grep -qF \
     "The configuration of the colors of your monitor is 8 bits or less. You need a minimum of the 16 bits to run Vexla Puzzle." <<<"$text"
@@ -21,5 +21,5 @@ screenshot low_colour
 
 read -r bx by bw bh < <(probe control "#32770" "Vexla Puzzle" 1)
 xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
-wait_game_exit 10
+wait_game_exit
 check "OK ends the game with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0

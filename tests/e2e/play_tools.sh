@@ -22,95 +22,105 @@ for frame in 4 5 6 7 8 9 10 11; do
     spent_looks+="$(region_sum "$work/193.bmp" "88x104+$((frame % 6 * 88))+$((frame / 6 * 104))") "
 done
 
-same_as() {  # same_as SHOT GEOMETRY PICTURE: the region of the shot is the picture, pixel for pixel
-    convert "$1" -crop "$2" +repage "$work/region.png"
-    test "$(compare -metric AE "$3" "$work/region.png" null: 2>&1)" = 0
-}
 BOX_BUTTON_0=27x56+996+192
+BOX_0_AREA=280x280+70+98
 HINT_TOOL=88x104+31+346
-BOX_0_CAPTION=1x1+200+84
-away() { xdotool mousemove 1010 700; sleep 0.4; }
+# The board right of the tools panel (x 0 to 136) and left of the box buttons.
+BOARD_BESIDE_PANEL=858x640+137+78
+HINT_TOOL_ID=202  # the tools panel's first tool id, 200, plus the hint tool's place, 2
+CM_GETENABLED=1324
+away() { xdotool mousemove 1010 700; }
 
 start_game "$game"
-probe wait CWNDBACK "Vexla Puzzle" 20000 >/dev/null || fail "the play screen did not appear"
 away
-sleep 2
-grab "$work/start.png"
-check "box button 1 shows an empty box" same_as "$work/start.png" $BOX_BUTTON_0 "$work/box_empty.png"
+check_within "$DEADLINE" "box button 1 shows an empty box" shows "$work/start.png" $BOX_BUTTON_0 "$work/box_empty.png"
+start_box_area=$(region_sum "$work/start.png" $BOX_0_AREA)
 
 # --- Boxes -------------------------------------------------------------------------------------
-xdotool mousemove 1009 220 click 1
-away
-grab "$work/box_shown.png"
-check "box button 1 shows box 1" test "$(region_sum "$work/box_shown.png" 280x280+70+98)" != "$(region_sum "$work/start.png" 280x280+70+98)"
+read -r active_left active_right inactive_left inactive_right < <(ask caption-colours) ||
+    fail "the probe could not tell the caption colours"
+caption_between() {  # the caption of box 1, at (200, 84), has colours between $1 and $2
+    grab "$work/caption.png"
+    CAPTION=$(pixel_of "$work/caption.png" 200 84)
+    colour_between "$CAPTION" "$1" "$2"
+}
+click_control 1009 220  # box button 1
+check_within "$DEADLINE" "box button 1 shows box 1" screen_region_is_not $BOX_0_AREA "$start_box_area"
+check_within "$DEADLINE" "box 1 is the active window: its caption shows the active colours" \
+    caption_between "$active_left" "$active_right"
+active=$CAPTION
 xdotool mousemove 1010 740 click 1  # the play screen's black corner takes the activation
-sleep 0.4
-grab "$work/box_inactive.png"
-active=$(pixel_of "$work/box_shown.png" 200 84)
-inactive=$(pixel_of "$work/box_inactive.png" 200 84)
+check_within "$DEADLINE" "clicking the play screen takes the activation from box 1: its caption shows the inactive colours" \
+    caption_between "$inactive_left" "$inactive_right"
+inactive=$CAPTION
 echo "caption of box 1 when shown: $active, after clicking the play screen: $inactive"
 check "the box shown is the active window (its caption changes when it loses the activation)" test "$active" != "$inactive"
-xdotool mousemove 1009 220 click 1
-away
-grab "$work/box_hidden.png"
-check "a second click hides box 1 again" test "$(region_sum "$work/box_hidden.png" 280x280+70+98)" = "$(region_sum "$work/start.png" 280x280+70+98)"
+click_control 1009 220
+check_within "$DEADLINE" "a second click hides box 1 again" screen_region_is $BOX_0_AREA "$start_box_area"
 
 read -r px py < <(piece_point "$work/start.png" 420) || fail "no piece found on the board"
 echo "dragging the piece at ($px, $py) into box 1"
-xdotool mousemove 1009 220 click 1
+click_control 1009 220
+wait_until "$DEADLINE" "box 1 shows again" screen_region_is_not $BOX_0_AREA "$start_box_area"
+press_on_board "$px" "$py"
+# The press activates the play screen, which Wine raises over the boxes it owns; the play
+# screen puts a box that is shown back on top once the input has been handled.
+wait_until "$DEADLINE" "box 1 shows above the play screen again" screen_region_is_not $BOX_0_AREA "$start_box_area"
+move_in_steps "$px" "$py" 210 238
+release_on_board
 away
-drag "$px" "$py" 210 238
-away
-screenshot play_box_open
-check "box button 1 shows a box holding pieces" same_as "$VEXLA_SCREENSHOTS/play_box_open.png" $BOX_BUTTON_0 "$work/box_full.png"
-xdotool mousemove 1009 220 click 1
+check_within "$DEADLINE" "box button 1 shows a box holding pieces" \
+    shows "$(saved play_box_open)" $BOX_BUTTON_0 "$work/box_full.png"
+click_control 1009 220
+box_1_hidden() { ! ask wait CWNDBOX "Box 1" 0 >/dev/null; }
+wait_until "$DEADLINE" "box 1 goes again" box_1_hidden
 away
 
 # --- Tools panel -------------------------------------------------------------------------------
 xdotool mousemove 8 300
-sleep 0.6
-screenshot play_tools_panel
-check "touching the strip slides the tools panel out, hint tool at rest" same_as "$VEXLA_SCREENSHOTS/play_tools_panel.png" $HINT_TOOL "$work/hint_rest.png"
+check_within "$DEADLINE" "touching the strip slides the tools panel out, hint tool at rest" \
+    shows "$(saved play_tools_panel)" $HINT_TOOL "$work/hint_rest.png"
 
-# Hints until the tool goes dark. The pointer stays on the tool, so the panel stays out.
+# Hints until the tool goes dark. Each click is handled before the next: the tool holds the
+# capture while pressed, and a question to it is answered once the game is back in its message
+# loop. The pointer stays on the tool, so the panel stays out.
 grab "$work/before_hint.png"
+before_hint=$(region_sum "$work/before_hint.png" $BOARD_BESIDE_PANEL)
+hint_enabled() { ask send "${PLAY_SCREEN[@]}" CQVANIM $HINT_TOOL_ID $CM_GETENABLED; }
 hints=0
-for ((i = 0; i < 300; i++)); do
-    xdotool mousemove 75 398 click 1
+while [[ $(hint_enabled) == 1 ]]; do
+    ((hints < 300)) || fail "the hint tool is still lit after 300 hints"
+    click_control 75 398
     hints=$((hints + 1))
-    sleep 0.3
-    grab "$work/hint.png"
     if ((hints == 1)); then
-        check "the first hint moves a piece on the board" \
-            test "$(region_sum "$work/hint.png" 800x640+190+78)" != "$(region_sum "$work/before_hint.png" 800x640+190+78)"
+        check_within "$DEADLINE" "the first hint moves a piece on the board" \
+            screen_region_is_not $BOARD_BESIDE_PANEL "$before_hint"
     fi
-    [[ $spent_looks == *" $(region_sum "$work/hint.png" $HINT_TOOL) "* ]] && break
 done
 echo "hints taken until the tool went dark: $hints"
-sleep 1
-grab "$work/hint.png"
-check "the spent bulb's smoke ends on the grey last frame" same_as "$work/hint.png" $HINT_TOOL "$work/hint_grey.png"
-region_before=$(region_sum "$work/hint.png" "$BOARD")
+spent_bulb_shown() { [[ $spent_looks == *" $(screen_region_sum $HINT_TOOL) "* ]]; }
+check_within "$DEADLINE" "the hint tool goes dark" spent_bulb_shown
+check_within "$DEADLINE" "the spent bulb's smoke ends on the grey last frame" \
+    shows "$work/hint.png" $HINT_TOOL "$work/hint_grey.png"
+region_before=$(region_sum "$work/hint.png" $BOARD_BESIDE_PANEL)
+# A disabled tool takes no capture, so nothing shows when the game has dealt with the click.
+# The panel's leave check does: it is a timer, and the game takes timers from its queue only
+# once the input before them is handled.
 xdotool click 1
-sleep 0.4
+away
+wait_until "$DEADLINE" "the tools panel slides back in once the pointer left it" tools_panel_in
 grab "$work/hint_after.png"
-check "the dark hint tool does nothing" test "$(region_sum "$work/hint_after.png" "$BOARD")" = "$region_before"
+check "the dark hint tool does nothing" test "$(region_sum "$work/hint_after.png" $BOARD_BESIDE_PANEL)" = "$region_before"
 
 # --- Solve -------------------------------------------------------------------------------------
-check "the clock runs before the solve" test "$(timer_sum)" != "$(sleep 1.5; timer_sum)"
-xdotool mousemove 66 264 click 1
-sleep 1
-away
-sleep 0.5
-screenshot play_solved
-stopped=$(timer_sum)
-sleep 2.2
-check "the solve stops the clock" test "$(timer_sum)" = "$stopped"
+running=$(timer_sum)
+check_within "$DEADLINE" "the clock runs before the solve" timer_is_not "$running"
 
 # Which shipped picture is it? The cut fits it into the board less 15 pixels on each side with
-# cells of at least 45 pixels; the solve centres the cells on the board.
-best=
-best_error=1
+# cells of at least 45 pixels; the solve centres the cells on the board. Each candidate is
+# prepared once: what the board would show, compared at a quarter of the size (fine detail
+# differs with the exact sampling, a shift of two pixels already doubles the error).
+candidates=()
 for picture in "$game"/Image/foto[0-5].bmp; do
     read -r w h < <(identify -format "%w %h" "$picture")
     read -r sw sh cols rows < <(awk -v w="$w" -v h="$h" 'BEGIN {
@@ -122,26 +132,48 @@ for picture in "$game"/Image/foto[0-5].bmp; do
     ph=$((sh / rows * rows))
     x0=$((49 + (947 - pw) / 2))
     y0=$((78 + (640 - ph) / 2))
-    # Compared at a quarter of the size: fine detail differs with the exact sampling, a shift
-    # of two pixels already doubles the error.
-    convert "$picture" -sample "${sw}x${sh}!" -crop "${pw}x${ph}+0+0" +repage -scale 25% "$work/expected.png"
-    convert "$VEXLA_SCREENSHOTS/play_solved.png" -crop "${pw}x${ph}+${x0}+${y0}" +repage -scale 25% "$work/shown.png"
-    error=$(compare -metric RMSE "$work/expected.png" "$work/shown.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
-    echo "$(basename "$picture"): ${cols} x ${rows} pieces at ($x0, $y0), ${pw} x ${ph}: error $error"
-    if awk -v a="$error" -v b="$best_error" 'BEGIN { exit !(a < b) }'; then
-        best=$picture best_error=$error best_pieces=$((cols * rows))
-    fi
+    name=$(basename "$picture" .bmp)
+    convert "$picture" -sample "${sw}x${sh}!" -crop "${pw}x${ph}+0+0" +repage -scale 25% "$work/expected_$name.png"
+    candidates+=("$name ${pw}x${ph}+${x0}+${y0} $((cols * rows)) $cols $rows")
 done
-check "the solved board shows a shipped picture whole and centred ($(basename "$best"), error $best_error)" \
+# Takes the solved screenshot and finds the candidate it shows best (best, best_error,
+# best_pieces); true when that one is shown whole and centred.
+solved_picture_shown() {
+    local name geometry pieces cols rows error
+    grab "$(saved play_solved)"
+    best= best_error=1 best_pieces=0
+    for candidate in "${candidates[@]}"; do
+        read -r name geometry pieces cols rows <<<"$candidate"
+        convert "$(saved play_solved)" -crop "$geometry" +repage -scale 25% "$work/shown.png"
+        error=$(compare -metric RMSE "$work/expected_$name.png" "$work/shown.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+        if awk -v a="$error" -v b="$best_error" 'BEGIN { exit !(a < b) }'; then
+            best=$name best_error=$error best_pieces=$pieces best_grid="$cols x $rows at $geometry"
+        fi
+    done
     awk -v a="$best_error" 'BEGIN { exit !(a < 0.04) }'
+}
+xdotool mousemove 8 300
+wait_until "$DEADLINE" "the tools panel slides out again" shows "$work/panel.png" $HINT_TOOL "$work/hint_grey.png"
+click_control 66 264  # the solve tool
+away
+wait_until "$DEADLINE" "the tools panel slides back in once the pointer left it" tools_panel_in
+check_within $((2 * DEADLINE)) "the solved board shows a shipped picture whole and centred" solved_picture_shown
+echo "it is $best: $best_grid, error $best_error"
+# Two readings 2.2 s apart are the same. A digit the game had still to paint when the solve
+# was seen can change once, so a second pair may be needed.
+clock_stands_still() {
+    local stopped
+    stopped=$(timer_sum)
+    sleep 2.2  # a span of time in which the clock must not move
+    [[ $(timer_sum) == "$stopped" ]]
+}
+check_within "$DEADLINE" "the solve stops the clock" clock_stands_still
 check "the hints ran out after a fifth of the $best_pieces pieces ($hints hints)" test "$hints" = $((best_pieces / 5))
 
 xdotool mousemove 8 300
-sleep 0.6
-grab "$work/after_solve.png"
-check "the solve gives the hint tool back" same_as "$work/after_solve.png" $HINT_TOOL "$work/hint_rest.png"
+check_within "$DEADLINE" "the solve gives the hint tool back" shows "$work/after_solve.png" $HINT_TOOL "$work/hint_rest.png"
 
 away
 xdotool key alt+F4
-wait_game_exit 10
+wait_game_exit
 check "the game ends with code 0 (got $GAME_EXIT)" test "$GAME_EXIT" = 0

@@ -144,4 +144,74 @@ TEST_F(ResourcePackTest, DamagedRecordsAreRefused) {
     EXPECT_EQ(pack.Read(9), nullptr);
 }
 
+// Records whose rows, counted in 32 bits, wrap round to a few bytes; sides past the limit of
+// 16384; layouts other than plain rows. Each record carries exactly the pixel bytes it
+// declares, so only the header decides.
+TEST_F(ResourcePackTest, RecordSizesAreCheckedWithoutWrapping) {
+    struct Case {
+        const char* what;
+        int32_t width;
+        int32_t height;
+        uint16_t bits;
+        uint32_t compression;
+        uint32_t pixelBytes;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"24-bit row of 2^32 + 4 bytes", 1431655766, 1, 24, 0, 4, false},
+        {"24-bit row of 2^32 + 8 bytes", 1431655768, 1, 24, 0, 8, false},
+        {"32-bit rows of 2^32 bytes, two of them", 1073741824, 2, 32, 0, 16, false},
+        {"32-bit row of 2^32 + 4 bytes", 1073741825, 1, 32, 0, 4, false},
+        {"width one past the limit", 16385, 1, 8, 0, 16388, false},
+        {"height one past the limit", 1, 16385, 1, 0, 65540, false},
+        {"run-length encoded", 4, 4, 8, 1, 16, false},
+        {"bit-field masks", 4, 4, 32, 3, 64, false},
+        {"width at the limit", 16384, 1, 8, 0, 16384, true},
+        {"height at the limit", 1, 16384, 1, 0, 65536, true},
+        {"24-bit, 3 x 2", 3, 2, 24, 0, 24, true},
+    };
+    PackWriter w;
+    uint32_t id = 1;
+    for (const Case& c : cases) {
+        BitmapInfoHeader h{};
+        h.biSize = 40;
+        h.biWidth = c.width;
+        h.biHeight = c.height;
+        h.biPlanes = 1;
+        h.biBitCount = c.bits;
+        h.biCompression = c.compression;
+        h.biSizeImage = c.pixelBytes;
+        w.AddRaw(id++, h, {}, std::vector<uint8_t>(c.pixelBytes, 0x5A));
+    }
+    ASSERT_TRUE(pack.Open(Write(w.Bytes()).c_str()));
+    id = 1;
+    for (const Case& c : cases) {
+        auto dib = pack.Read(id++);
+        EXPECT_EQ(dib != nullptr, c.usable) << c.what;
+        if (dib) {
+            EXPECT_EQ(dib->Pixels()[c.pixelBytes - 1], 0x5A) << c.what;
+        }
+    }
+}
+
+TEST_F(ResourcePackTest, LongerHeaderSizeFieldIsHandedOutAsFortyBytes) {
+    // The record's palette follows its first 40 bytes whatever biSize says, and in the block
+    // it sits at 40, where Windows looks for it only if biSize says so.
+    BitmapInfoHeader h{};
+    h.biSize = 124;
+    h.biWidth = 1;
+    h.biHeight = 1;
+    h.biPlanes = 1;
+    h.biBitCount = 8;
+    h.biSizeImage = 4;
+    h.biClrUsed = 2;
+    PackWriter w;
+    w.AddRaw(7, h, Greys(2), std::vector<uint8_t>(4, 1));
+    ASSERT_TRUE(pack.Open(Write(w.Bytes()).c_str()));
+    auto dib = pack.Read(7);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->header.biSize, 40u);
+    EXPECT_EQ(dib->palette[1].rgbRed, 16);
+}
+
 }  // namespace

@@ -10,14 +10,18 @@
 #include <vector>
 
 #include "ControlTestSupport.h"
+#include "SoundTestSupport.h"
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
 #include "board/GameClockTimer.h"
 #include "board/PuzzleSurface.h"
 #include "board/SurfaceWindows.h"
+#include "controls/CommandButton.h"
+#include "engine/SoundIds.h"
 #include "engine/SurfacePainter.h"
 #include "gfx/ResourcePackFile.h"
+#include "platform/Sound.h"
 #include "tests/unit/BoardTestSupport.h"
 
 namespace {
@@ -312,8 +316,15 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     EXPECT_EQ(doc.pieces[piece].x, 600 - 66);
     EXPECT_EQ(FirstWrongScreenPixel(box, 0), "");
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0]), "");
-    // The board's parent heard nothing: it never became empty or received its first piece.
-    EXPECT_TRUE(host_->notices.empty());
+    // The board never became empty or received its first piece: only box 1 reported, through
+    // its window to the play screen (here the host), that it filled and emptied again.
+    std::vector<UINT> fromBox;
+    for (const ctltest::Notice& n : host_->notices) {
+        EXPECT_NE(n.control, board_) << "the board reported " << n.code;
+        if (n.control == App.BoxWindows[0]) fromBox.push_back(n.code);
+    }
+    EXPECT_EQ(fromBox, (std::vector<UINT>{static_cast<UINT>(SurfaceNotice::NowHoldsPieces),
+                                          static_cast<UINT>(SurfaceNotice::NowEmpty)}));
 }
 
 TEST_F(BoardWindowTest, DroppingAPieceBesideItsNeighbourJoinsThem) {
@@ -382,6 +393,74 @@ TEST_F(BoardWindowTest, ADropOutsideEverySurfaceOrALostCapturePutsThePieceBack) 
     EXPECT_EQ(doc.pieces[9].x, 240);
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface), "") << "the sprite was taken off the screen";
     ReleaseCapture();
+}
+
+TEST_F(BoardWindowTest, APieceLetGoOverAChildThatIsNoSurfaceGoesBack) {
+    LayOutPieces();
+    PuzzleDocument& doc = Board.Puzzle;
+    // A button of the play screen lying over the board, as the box buttons and the timer do.
+    const POINT over = ctltest::ScreenPointOf(board_, 700, 300);
+    HWND button = host_->AddControl(kCommandButtonClass, over.x - 10, over.y - 10);
+    ASSERT_NE(button, nullptr);
+    SetWindowPos(button, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpFor(100);
+    ASSERT_EQ(WindowFromPoint(over), button);
+    Drag(MiddleOf(9, board_), over);
+    EXPECT_EQ(doc.pieces[9].x, 240);
+    EXPECT_EQ(doc.pieces[9].y, 410);
+    EXPECT_EQ(doc.dirty, 0);
+    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, button), "");
+    DestroyWindow(button);
+}
+
+TEST_F(BoardWindowTest, LosingTheCaptureDuringARubberBandMarksAsAReleaseWould) {
+    LayOutPieces();
+    PuzzleDocument& doc = Board.Puzzle;
+    MoveCursorTo(ctltest::ScreenPointOf(board_, 5, 205));
+    PressLeft();
+    MoveCursorTo(ctltest::ScreenPointOf(board_, 300, 260));
+    MoveCursorTo(ctltest::ScreenPointOf(board_, 520, 300));
+    ASSERT_EQ(Board.Drag.DragState, kDragSelection);
+    SetCapture(host_->get());  // another window takes the mouse
+    PumpFor(100);
+    EXPECT_EQ(Board.Drag.DragState, kDragIdle);
+    ReleaseLeft();
+    ReleaseCapture();
+    PumpFor(100);
+    for (uint32_t p = 0; p < 12; ++p) {
+        const bool marked = p == 4 || p == 5 || p == 6;
+        EXPECT_EQ(doc.pieces[p].notSelected, marked ? 0 : 1) << "piece " << p;
+    }
+    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface), "") << "the band was erased";
+}
+
+TEST_F(BoardWindowTest, AJoinPlaysItsSoundOnlyWithTheSwitchOn) {
+    wintest::SoundSink sink;
+    if (!sink.Available()) GTEST_SKIP() << "no captured sound device";
+    wintest::StopSoundOnExit stop;
+    const std::vector<uint8_t> tone = wintest::MakeToneWave(300);
+    wintest::ResourceModule module(wintest::ThisProgramPath(), {{kClickSound, tone}});
+    ASSERT_NE(module.get(), nullptr);
+    const HINSTANCE instance = App.Instance;
+    App.Instance = module.get();
+    LocateAllEffectSounds();
+    App.Instance = instance;
+    LayOutPieces();
+    PuzzleDocument& doc = Board.Puzzle;
+
+    // Piece 10 goes beside its left neighbour 9 with the switch off, piece 6 beside 5 with it on.
+    App.SoundEffectsOn = 0;
+    ASSERT_TRUE(sink.Empty());
+    Drag(MiddleOf(10, board_), ctltest::ScreenPointOf(board_, 240 + kCell + 2 + 66, 410 + 66));
+    EXPECT_EQ(doc.pieces[10].group, 11u);
+    EXPECT_EQ(sink.WaitForSamples(1500), 0) << "switched off: silent";
+
+    App.SoundEffectsOn = 1;
+    Drag(MiddleOf(6, board_), ctltest::ScreenPointOf(board_, 240 + kCell + 2 + 66, 210 + 66));
+    EXPECT_EQ(doc.pieces[6].group, 7u);
+    EXPECT_GT(sink.WaitForSamples(5000), 0) << "switched on: the join sound reaches the device";
+    App.SoundEffectsOn = 0;
+    ForgetLocatedSounds();
 }
 
 TEST_F(BoardWindowTest, TheClockStartsOnTheFirstPieceNotOnEmptyBoard) {

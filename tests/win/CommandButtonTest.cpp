@@ -11,12 +11,7 @@ using namespace ctltest;
 
 constexpr int kWidth = 40;
 constexpr int kFrameHeight = 20;
-constexpr int kBlack = -1;
-constexpr int kUnknownPicture = -2;
-constexpr DWORD kLeaveToleranceMs = 400;  // one 120 ms poll, with room for a slow machine
-constexpr POINT kFarAway{900, 700};       // far from every window of the test
-
-using Codes = std::vector<UINT>;
+constexpr int kBlack = kBlackFrame;
 
 class CommandButtonTest : public ::testing::Test {
 protected:
@@ -36,44 +31,12 @@ protected:
     }
 
     LRESULT Send(UINT message, LPARAM argument) { return SendMessageA(button_, message, 0, argument); }
-    // The colour at a client point once it is `expected`, or after a second.
-    uint32_t AwaitPixel(int x, int y, uint32_t expected) {
-        uint32_t seen = 0;
-        PumpUntil([&] { return (seen = ScreenPixel(button_, x, y)) == expected; }, 1000);
-        return seen;
-    }
-
-    // The frame on screen, told by its colours at both corners of its band and of its body.
-    int FrameOnScreen() {
-        const SIZE size = ClientSize(button_);
-        const int right = size.cx - 1, bottom = size.cy - 1;
-        const uint32_t band = ScreenPixel(button_, 0, 0);
-        if (band == 0 && ScreenPixel(button_, right, bottom) == 0) return kBlack;
-        for (int f = 0; f < kMaxFrames; ++f) {
-            if (band == BandColour(f) && ScreenPixel(button_, right, kBandRows - 1) == BandColour(f) &&
-                ScreenPixel(button_, 0, kBandRows) == BodyColour(f) &&
-                ScreenPixel(button_, right, bottom) == BodyColour(f))
-                return f;
-        }
-        return kUnknownPicture;
-    }
-    // Lets pending paints reach the screen and returns the frame shown: `expected` as soon as
-    // it appears, otherwise whatever is there after a second.
-    int AwaitFrame(int expected) {
-        int seen = kUnknownPicture;
-        PumpUntil([&] { return (seen = FrameOnScreen()) == expected; }, 1000);
-        return seen;
-    }
+    uint32_t AwaitPixel(int x, int y, uint32_t expected) { return ctltest::AwaitPixel(button_, x, y, expected); }
+    int AwaitFrame(int expected) { return AwaitStripFrame(button_, expected); }
 
     void Hover() { MoveCursorTo(ScreenPointOf(button_, 10, 10)); }
     void MoveOff() { MoveCursorTo(ScreenPointOf(parent_->get(), 250, 150)); }
-    // Pumps until CN_LEAVE arrives; the time it took, or kLeaveToleranceMs * 4 when it never came.
-    DWORD WaitForLeave() {
-        const DWORD start = GetTickCount();
-        if (!PumpUntil([this] { return parent_->Received(CN_LEAVE); }, kLeaveToleranceMs * 4))
-            return kLeaveToleranceMs * 4;
-        return GetTickCount() - start;
-    }
+    DWORD WaitForLeave() { return WaitForNotice(*parent_, CN_LEAVE); }
 
     std::unique_ptr<TestParent> parent_;
     HWND button_ = nullptr;

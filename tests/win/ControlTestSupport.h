@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/ControlProtocol.h"
 #include "engine/ResourcePack.h"
+#include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
 #include "gfx/GdiHandles.h"
 
@@ -24,6 +26,15 @@ constexpr DWORD kVisibleControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS; 
 constexpr int kPlaceholderSize = 50;
 constexpr uint32_t kParentColour = 0x304050;  // what the parent paints around its controls
 constexpr DWORD kSettleMs = 60;               // time for queued input and paints to arrive
+constexpr POINT kFarAway{900, 700};           // far from every window of the tests
+constexpr DWORD kLeaveToleranceMs = 400;      // one 120 ms poll, with room for a slow machine
+
+using Codes = std::vector<UINT>;
+using DibPtr = std::unique_ptr<PackedDib, PackedDibDeleter>;
+// How long a test waits for what the system does in its own time (the X server moving the
+// pointer, a paint reaching the screen, a timer firing) before it gives up: long enough for a
+// machine busy with several builds, and waited out only when the test fails anyway.
+constexpr DWORD kWaitMs = 10000;
 
 // The six classes, registered once per test program (a test of the registration itself may
 // unregister them and leave them registered again).
@@ -86,6 +97,14 @@ public:
         return false;
     }
 
+    // The picture the parent paints at its (0, 0), as the game's windows paint theirs; the
+    // rest stays kParentColour. Controls that copy their parent's background are given the same.
+    void SetBackground(const PackedDib* picture) {
+        background_ = picture;
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateWindow(window_);
+    }
+
     std::vector<Notice> notices;
     std::function<void(UINT code, HWND control)> onNotice;
 
@@ -119,6 +138,10 @@ private:
             GdiObject<HBRUSH> brush(
                 CreateSolidBrush(RGB(kParentColour >> 16, (kParentColour >> 8) & 0xFF, kParentColour & 0xFF)));
             FillRect(dc, &ps.rcPaint, brush.get());
+            if (self != nullptr && self->background_ != nullptr) {
+                const BitmapInfoHeader& h = self->background_->header;
+                DrawBlock(dc, 0, 0, h.biWidth, h.biHeight, self->background_, 0, 0);
+            }
             EndPaint(window, &ps);
             return 0;
         }
@@ -126,7 +149,15 @@ private:
     }
 
     HWND window_ = nullptr;
+    const PackedDib* background_ = nullptr;
 };
+
+// Pumps until `code` arrives; the time it took, or kLeaveToleranceMs * 4 when it never came.
+inline DWORD WaitForNotice(const TestParent& parent, UINT code) {
+    const DWORD start = GetTickCount();
+    if (!PumpUntil([&] { return parent.Received(code); }, kLeaveToleranceMs * 4)) return kLeaveToleranceMs * 4;
+    return GetTickCount() - start;
+}
 
 // --- Real input -------------------------------------------------------------------------------
 
@@ -155,10 +186,29 @@ inline void MoveCursorTo(POINT screen, DWORD settleMs = kSettleMs) {
     char tool[] = "xdotool", verb[] = "mousemove";
     char* const argv[] = {tool, verb, x.data(), y.data(), nullptr};
     const auto arrived = [screen] { return CursorIsAt(screen); };
-    if (spawn == nullptr || spawn(argv, TRUE) != 0 || !PumpUntil(arrived, 1000)) {
+    if (spawn == nullptr || spawn(argv, TRUE) != 0 || !PumpUntil(arrived, kWaitMs)) {
         SetCursorPos(screen.x, screen.y);
-        PumpUntil(arrived, 1000);
+        PumpUntil(arrived, kWaitMs);
     }
+    PumpFor(settleMs);
+}
+
+// Moves the pointer by (dx, dy) from wherever it is, as a mouse does: a control that warped the
+// cursor meanwhile sees the move continue from the warped place. The X server stops the pointer
+// at the screen's edges. Waits until the system reports the pointer moved.
+inline void MoveCursorBy(int dx, int dy, DWORD settleMs = kSettleMs) {
+    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
+    static const auto spawn = reinterpret_cast<UnixSpawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    POINT before{};
+    GetCursorPos(&before);
+    std::string x = std::to_string(dx), y = std::to_string(dy);
+    char tool[] = "xdotool", verb[] = "mousemove_relative", endOfOptions[] = "--";
+    char* const argv[] = {tool, verb, endOfOptions, x.data(), y.data(), nullptr};
+    if (spawn == nullptr || spawn(argv, TRUE) != 0) {
+        SetCursorPos(before.x + dx, before.y + dy);
+    }
+    PumpUntil([before] { return !CursorIsAt(before); }, 1000);
     PumpFor(settleMs);
 }
 
@@ -186,6 +236,34 @@ inline SIZE ClientSize(HWND window) {
     RECT r{};
     GetClientRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// Every pixel of a window's client area as the screen shows it, row by row, as 0xRRGGBB.
+inline std::vector<uint32_t> ClientPixels(HWND window) {
+    const SIZE size = ClientSize(window);
+    wintest::PixelCanvas canvas(size.cx, size.cy);
+    const POINT corner = ScreenPointOf(window, 0, 0);
+    {
+        ScreenDC screen;
+        BitBlt(canvas.dc(), 0, 0, size.cx, size.cy, screen.get(), corner.x, corner.y, SRCCOPY);
+    }
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+inline int CountColour(const std::vector<uint32_t>& pixels, uint32_t colour) {
+    int count = 0;
+    for (uint32_t p : pixels) count += p == colour ? 1 : 0;
+    return count;
+}
+
+// The colour at a client point once it is `expected`, or whatever it is after a second.
+inline uint32_t AwaitPixel(HWND window, int x, int y, uint32_t expected) {
+    uint32_t seen = 0;
+    PumpUntil([&] { return (seen = ScreenPixel(window, x, y)) == expected; }, 1000);
+    return seen;
 }
 
 // --- Strips -----------------------------------------------------------------------------------
@@ -239,5 +317,68 @@ inline std::unique_ptr<DibImage> MakeStrip(int width, int frameHeight, int frame
 }
 
 inline LPARAM AsParam(const DibImage& image) { return reinterpret_cast<LPARAM>(image.GetDib()); }
+inline LPARAM AsParam(const DibPtr& dib) { return reinterpret_cast<LPARAM>(dib.get()); }
+
+// The frame of a test strip a control shows, told by the colours at both corners of its band
+// and of its body; kBlackFrame for a black control, kUnknownFrame for anything else.
+constexpr int kBlackFrame = -1;
+constexpr int kUnknownFrame = -2;
+
+inline int StripFrameOnScreen(HWND control) {
+    const SIZE size = ClientSize(control);
+    const int right = size.cx - 1, bottom = size.cy - 1;
+    const uint32_t band = ScreenPixel(control, 0, 0);
+    if (band == 0 && ScreenPixel(control, right, bottom) == 0) return kBlackFrame;
+    for (int f = 0; f < kMaxFrames; ++f) {
+        if (band == BandColour(f) && ScreenPixel(control, right, kBandRows - 1) == BandColour(f) &&
+            ScreenPixel(control, 0, kBandRows) == BodyColour(f) && ScreenPixel(control, right, bottom) == BodyColour(f))
+            return f;
+    }
+    return kUnknownFrame;
+}
+
+// Lets pending paints reach the screen and returns the frame shown: `expected` as soon as it
+// appears, otherwise whatever is there after a second.
+inline int AwaitStripFrame(HWND control, int expected) {
+    int seen = kUnknownFrame;
+    PumpUntil([&] { return (seen = StripFrameOnScreen(control)) == expected; }, 1000);
+    return seen;
+}
+
+// --- Pictures built in memory -------------------------------------------------------------------
+
+constexpr uint8_t kBlackIndex = 0;    // also the transparent picture and the opaque mask
+constexpr uint8_t kWhiteIndex = 255;  // the transparent mask
+
+inline RgbQuad Quad(uint32_t rgb) {
+    return RgbQuad{uint8_t(rgb & 0xFF), uint8_t((rgb >> 8) & 0xFF), uint8_t(rgb >> 16), 0};
+}
+
+// An 8-bit picture with index 0 black, 255 white and `colours` from index 1; all pixels 0.
+inline DibPtr BlankPicture(int width, int height, const std::vector<uint32_t>& colours) {
+    const int32_t row = DibRowBytes(width, 8);
+    DibPtr dib(AllocPackedDib(static_cast<size_t>(row) * height));
+    if (!dib) return dib;
+    BitmapInfoHeader& h = dib->header;
+    h.biSize = kDibHeaderSize;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 8;
+    h.biSizeImage = static_cast<uint32_t>(row * height);
+    h.biClrUsed = 256;
+    for (RgbQuad& q : dib->palette) q = Quad(0);
+    dib->palette[kWhiteIndex] = Quad(0xFFFFFF);
+    for (size_t i = 0; i < colours.size(); ++i) dib->palette[i + 1] = Quad(colours[i]);
+    std::memset(dib->Pixels(), kBlackIndex, h.biSizeImage);
+    return dib;
+}
+
+// Sets the w x h block at (x, y), counted from the top-left, to palette index `value`.
+inline void FillBlock(PackedDib& dib, int x, int y, int w, int h, uint8_t value) {
+    const int32_t row = DibRowBytes(dib.header.biWidth, 8);
+    for (int yy = y; yy < y + h; ++yy)
+        std::memset(dib.Pixels() + (dib.header.biHeight - 1 - yy) * row + x, value, size_t(w));
+}
 
 }  // namespace ctltest

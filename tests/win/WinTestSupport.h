@@ -19,17 +19,21 @@ inline std::string TempPath(const std::string& name) {
     return std::string(dir) + "vexla_wintest_" + std::to_string(GetCurrentProcessId()) + "_" + name;
 }
 
-// Dispatches whatever is queued for `ms` milliseconds.
+// Dispatches whatever is queued for `ms` milliseconds. The queue is emptied once more after
+// the time is up, so a thread the machine kept asleep past the end still handles what became
+// due meanwhile (timers, paints) before the caller looks.
 inline void Pump(DWORD ms) {
-    const DWORD until = GetTickCount() + ms;
+    const DWORD start = GetTickCount();
     MSG msg;
-    do {
+    for (;;) {
+        const bool last = GetTickCount() - start >= ms;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        if (last) return;
         Sleep(5);
-    } while (static_cast<int32_t>(GetTickCount() - until) < 0);
+    }
 }
 
 // A 24-bit top-down DIB section to draw into and read back, pixel by pixel.
