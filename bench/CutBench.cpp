@@ -424,6 +424,11 @@ double Counter(const SummaryReporter::Runs* runs, const char* name) {
 
 void PrintSummary(const SummaryReporter& reporter) {
     std::printf("\nSummary: CPU milliseconds, median (range) of the repetitions; ratios of the medians.\n");
+    if (reporter.Find("BM_FloorCopyHeld/0") == nullptr && reporter.Find("BM_FloorCopyHeld/1") == nullptr) {
+        // The reporter sees only aggregates then, not the repetitions the summary is made of.
+        std::printf("no repetitions to summarise: run without --benchmark_report_aggregates_only\n");
+        return;
+    }
     for (int s = 0; s < 2; ++s) {
         const Case& c = CaseFor(s, 8);
         const std::string at = "/" + std::to_string(s);
