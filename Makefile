@@ -5,7 +5,7 @@ BUILD := build
 JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: play test setup native win64 win32 dist zip clean
+.PHONY: play test setup native win64 win32 dist zip clean soak
 
 play: dist
 	VEXLA_DISPLAY=current VEXLA_TIMEOUT=0 scripts/wine-run.sh $(BUILD)/dist/Vexla.exe
@@ -35,6 +35,11 @@ dist: win64
 	@rm -f $(BUILD)/Vexla-win64.zip
 	cd $(BUILD)/dist && zip -qr ../Vexla-win64.zip . -x 'Records.qvr' '*.vpf'
 	@echo "game folder: $(BUILD)/dist, archive: $(BUILD)/Vexla-win64.zip"
+
+# The long soak: 100,000 random steps on the largest grid (VEXLA_SOAK_STEPS to change).
+soak: native
+	cmake --build $(BUILD)/native --target soak_long
+	$(BUILD)/native/tests/soak/soak_long
 
 clean:
 	rm -rf $(BUILD)

@@ -3,18 +3,25 @@
 // pieces; on a 1920 x 1080 screen the same for the 1843 x 952 board, 3686 x 1904 in 81 x 42
 // pieces. Both from an 8-bit and from a 24-bit picture, with the game's round-knob template.
 //
-// Beside every cut the floor is measured in the same run: writing the atlas's bytes with
-// memset into a fresh allocation (the least the cut's own atlas can cost, page faults
-// included), with memset into a buffer already in use, and with memcpy. At the end the
-// program prints each cut's time, its atlas megapixels per second, its ratio to each floor
-// and the peak memory held through operator new during a cut (the old puzzle included, when
-// the cut replaces one), beside what the new puzzle keeps.
+// Two cuts are measured: the first cut of a puzzle (a fresh document: every buffer comes
+// fresh from the system, as in the first game of a run) and the repeated cut (a new game of
+// the same size replacing the last one, whose memory the puzzle keeps). Beside them the floor
+// is measured in the same run: copying the atlas's bytes between two buffers already in use
+// (the held copy), writing them into such a buffer (memset) and into a fresh large block (the
+// cost of fresh pages). At the end the program prints, per cut, the median CPU time of the
+// repetitions with their range, the ratio of the medians to the held copy, and the peak
+// resident memory of the process during a cut beside what it held before the cut.
+//
+// Times are CPU times of the benchmark's thread: the machines this runs on are shared, and
+// wall time there counts whatever else was running.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,11 +30,11 @@
 #include <unistd.h>
 
 #include "assets/ShapeTemplates.h"
-#include "bench/CountingAllocator.h"
 #include "engine/AtlasBuilder.h"
 #include "engine/BinaryFile.h"
 #include "engine/Cut.h"
 #include "engine/CutGeometry.h"
+#include "engine/LargeBlock.h"
 #include "engine/PuzzleDocument.h"
 
 namespace {
@@ -151,19 +158,29 @@ std::unique_ptr<PackedDib, PackedDibDeleter> LoadTemplate(uint32_t) {
 
 std::string Label(const Case& c) { return std::string(c.screen.name) + "/" + std::to_string(c.bits) + "bit"; }
 
+// ---- Memory ----------------------------------------------------------------------------
+
+// A line "Key:   N kB" of /proc/self/status, in bytes (0 where there is none).
+uint64_t StatusBytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(key) + ":";
+    while (std::getline(status, line))
+        if (line.compare(0, prefix.size(), prefix) == 0) return std::stoull(line.substr(prefix.size())) * 1024;
+    return 0;
+}
+
+// Starts a new peak of the resident memory (VmHWM) from what is resident now.
+void ResetResidentPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+struct CutMemory {
+    uint64_t before = 0;  // resident before the cut
+    uint64_t peak = 0;    // the most resident during it
+};
+
 // ---- The cut ---------------------------------------------------------------------------
 
-void BM_Cut(benchmark::State& state) {
-    Case& c = CaseFor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    PuzzleDocument doc;
-    if (!doc.picture.Open(c.path.c_str())) {
-        state.SkipWithError("picture not written");
-        return;
-    }
-    doc.scale = c.scale;
-    doc.rows = c.rows;
-    doc.cols = c.cols;
-    uint32_t seed = 1;
+CutEnvironment MakeEnvironment(const Case& c, uint32_t& seed) {
     CutEnvironment env;
     env.loadTemplate = LoadTemplate;
     env.boardWidth = c.screen.boardWidth;
@@ -172,22 +189,79 @@ void BM_Cut(benchmark::State& state) {
         seed = seed * 1664525u + 1013904223u;
         return (seed >> 8) / 16777216.0;
     };
-    // Every cut after the first replaces a puzzle of the same size, as a new game does.
-    uint64_t peak = 0;
+    return env;
+}
+
+bool OpenCase(PuzzleDocument& doc, const Case& c) {
+    if (!doc.picture.Open(c.path.c_str())) return false;
+    doc.scale = c.scale;
+    doc.rows = c.rows;
+    doc.cols = c.cols;
+    return true;
+}
+
+void Report(benchmark::State& state, const Case& c, const CutMemory& memory) {
+    state.SetLabel(Label(c) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
+    state.counters["MP/s"] =
+        benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["beforeMB"] = static_cast<double>(memory.before) / 1e6;
+    state.counters["peakMB"] = static_cast<double>(memory.peak) / 1e6;
+}
+
+// The first cut of a puzzle: a fresh document each time, given back to the system afterwards.
+void BM_FirstCut(benchmark::State& state) {
+    Case& c = CaseFor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    uint32_t seed = 1;
+    const CutEnvironment env = MakeEnvironment(c, seed);
+    CutMemory memory;
     for (auto _ : state) {
-        counting::ResetPeak();
+        state.PauseTiming();
+        auto doc = std::make_unique<PuzzleDocument>();
+        if (!OpenCase(*doc, c)) {
+            state.SkipWithError("picture not written");
+            return;
+        }
+        memory.before = StatusBytes("VmRSS");
+        ResetResidentPeak();
+        state.ResumeTiming();
+        const bool cut = Cut(*doc, env, 2, 2, kTemplateId, true).ok;
+        state.PauseTiming();
+        memory.peak = StatusBytes("VmHWM");
+        doc.reset();
+        state.ResumeTiming();
+        if (!cut) {
+            state.SkipWithError("the cut failed");
+            return;
+        }
+    }
+    Report(state, c, memory);
+}
+
+// A new game of the same size replacing the last one, as "New game" does.
+void BM_RepeatedCut(benchmark::State& state) {
+    Case& c = CaseFor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    uint32_t seed = 1;
+    const CutEnvironment env = MakeEnvironment(c, seed);
+    PuzzleDocument doc;
+    if (!OpenCase(doc, c) || !Cut(doc, env, 2, 2, kTemplateId, true).ok) {
+        state.SkipWithError("the first cut failed");
+        return;
+    }
+    CutMemory memory;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memory.before = StatusBytes("VmRSS");
+        ResetResidentPeak();
+        state.ResumeTiming();
         if (!Cut(doc, env, 2, 2, kTemplateId, true).ok) {
             state.SkipWithError("the cut failed");
             return;
         }
-        peak = std::max(peak, counting::PeakBytes());
+        state.PauseTiming();
+        memory.peak = StatusBytes("VmHWM");
+        state.ResumeTiming();
     }
-    state.SetLabel(Label(c) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
-    state.counters["atlasMP"] = static_cast<double>(c.atlasPixels) / 1e6;
-    state.counters["MP/s"] =
-        benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
-    state.counters["heldMB"] = static_cast<double>(counting::HeldBytes()) / 1e6;
+    Report(state, c, memory);
 }
 
 // The atlas builder alone, on buffers prepared once: the part of the cut that is not
@@ -224,10 +298,12 @@ void BM_AtlasBuilder(benchmark::State& state) {
     ShapeTemplateView shape;
     shape.Attach(dib.get(), 2, 2);
     AtlasWorkspace work;
-    work.Allocate(g, grid);
+    work.Allocate(g, grid, size.width);
+    PieceShapes shapes;
+    PrepareShapes(g, grid, work, shapes);
     std::vector<uint8_t> atlas(g.atlasBytes);
     for (auto _ : state) {
-        BuildPieceAtlas(g, grid, picture, maps, shape, work, atlas.data());
+        BuildPieceAtlas(g, grid, picture, maps, shape, work, atlas.data(), &shapes);
         benchmark::DoNotOptimize(atlas.data());
         benchmark::ClobberMemory();
     }
@@ -238,28 +314,7 @@ void BM_AtlasBuilder(benchmark::State& state) {
 
 // ---- The floor -------------------------------------------------------------------------
 
-void BM_FloorMemsetFresh(benchmark::State& state) {
-    const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
-    for (auto _ : state) {
-        std::unique_ptr<uint8_t[]> atlas(new uint8_t[c.atlasBytes]);
-        std::memset(atlas.get(), 0, c.atlasBytes);
-        benchmark::DoNotOptimize(atlas.get());
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(c.screen.name);
-}
-
-void BM_FloorMemsetHeld(benchmark::State& state) {
-    const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
-    std::vector<uint8_t> atlas(c.atlasBytes, 1);
-    for (auto _ : state) {
-        std::memset(atlas.data(), 0, atlas.size());
-        benchmark::DoNotOptimize(atlas.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(c.screen.name);
-}
-
+// The atlas's bytes copied between two buffers already in use: the floor the goals name.
 void BM_FloorCopyHeld(benchmark::State& state) {
     const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
     std::vector<uint8_t> from(c.atlasBytes, 7), to(c.atlasBytes, 1);
@@ -271,77 +326,131 @@ void BM_FloorCopyHeld(benchmark::State& state) {
     state.SetLabel(c.screen.name);
 }
 
+// The atlas's bytes written into a buffer already in use: what writing the atlas costs.
+void BM_FloorWriteHeld(benchmark::State& state) {
+    const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
+    std::vector<uint8_t> atlas(c.atlasBytes, 1);
+    for (auto _ : state) {
+        std::memset(atlas.data(), 0, atlas.size());
+        benchmark::DoNotOptimize(atlas.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(c.screen.name);
+}
+
+// The atlas's bytes written into a fresh large block: what the system's fresh pages add.
+void BM_FloorWriteFresh(benchmark::State& state) {
+    const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
+    for (auto _ : state) {
+        void* atlas = AllocateLargeBlock(c.atlasBytes);
+        if (atlas == nullptr) {
+            state.SkipWithError("no memory");
+            return;
+        }
+        std::memset(atlas, 0, c.atlasBytes);
+        benchmark::DoNotOptimize(atlas);
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        FreeLargeBlock(atlas, c.atlasBytes);
+        state.ResumeTiming();
+    }
+    state.SetLabel(c.screen.name);
+}
+
 void CutArguments(benchmark::internal::Benchmark* b) {
     for (int s = 0; s < 2; ++s)
         for (int bits : kDepths) b->Args({s, bits});
 }
 
-BENCHMARK(BM_Cut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AtlasBuilder)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FloorMemsetFresh)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FloorMemsetHeld)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorCopyHeld)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloorWriteHeld)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloorWriteFresh)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstCut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatedCut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AtlasBuilder)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
 
 // ---- The summary -----------------------------------------------------------------------
 
-// Keeps the fastest time of every benchmark (the least disturbed by the other work on the
-// machine) and its counters while the console reporter prints as usual.
+// Keeps the CPU time of every repetition of every benchmark, and the counters of its last,
+// while the console reporter prints as usual.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
-    struct Best {
-        double ms = 0;
+    struct Runs {
+        std::vector<double> ms;
         benchmark::UserCounters counters;
     };
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const double ms = run.GetAdjustedRealTime();  // the benchmarks report milliseconds
-            Best& best = best_[run.benchmark_name()];
-            if (best.ms == 0 || ms < best.ms) best = Best{ms, run.counters};
+            Runs& kept = runs_[run.benchmark_name()];
+            kept.ms.push_back(run.GetAdjustedCPUTime());  // the benchmarks report milliseconds
+            kept.counters = run.counters;
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    const std::map<std::string, Best>& Results() const { return best_; }
+    const Runs* Find(const std::string& name) const {
+        const auto found = runs_.find(name);
+        return found == runs_.end() ? nullptr : &found->second;
+    }
 
 private:
-    std::map<std::string, Best> best_;
+    std::map<std::string, Runs> runs_;
 };
 
+struct Spread {
+    double median = 0, low = 0, high = 0;
+};
+
+Spread SpreadOf(const SummaryReporter::Runs* runs) {
+    if (runs == nullptr || runs->ms.empty()) return {};
+    std::vector<double> ms = runs->ms;
+    std::sort(ms.begin(), ms.end());
+    const size_t n = ms.size();
+    const double median = n % 2 == 1 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    return Spread{median, ms.front(), ms.back()};
+}
+
+std::string Format(const Spread& s) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%6.2f (%.2f-%.2f)", s.median, s.low, s.high);
+    return text;
+}
+
+double Counter(const SummaryReporter::Runs* runs, const char* name) {
+    if (runs == nullptr) return 0;
+    const auto value = runs->counters.find(name);
+    return value == runs->counters.end() ? 0.0 : static_cast<double>(value->second);
+}
+
 void PrintSummary(const SummaryReporter& reporter) {
-    const auto& r = reporter.Results();
-    auto ms = [&](const std::string& name) {
-        const auto found = r.find(name);
-        return found == r.end() ? 0.0 : found->second.ms;
-    };
-    std::printf("\nSummary (fastest of the repetitions):\n");
-    std::printf("%-18s %9s %8s %9s %10s %10s %9s %8s %8s\n", "cut", "ms", "MP/s", "builder", "x fresh", "x held",
-                "x copy", "peak MB", "kept MB");
-    for (int s = 0; s < 2; ++s)
-        for (int bits : kDepths) {
-            const Case& c = CaseFor(s, bits);
-            const std::string args = "/" + std::to_string(s) + "/" + std::to_string(bits);
-            const std::string cutName = "BM_Cut" + args;
-            const auto found = r.find(cutName);
-            if (found == r.end()) continue;
-            const double cut = found->second.ms;
-            const double fresh = ms("BM_FloorMemsetFresh/" + std::to_string(s));
-            const double held = ms("BM_FloorMemsetHeld/" + std::to_string(s));
-            const double copy = ms("BM_FloorCopyHeld/" + std::to_string(s));
-            auto counter = [&](const char* name) {
-                const auto value = found->second.counters.find(name);
-                return value == found->second.counters.end() ? 0.0 : static_cast<double>(value->second);
-            };
-            std::printf("%-18s %9.2f %8.1f %9.2f %10.2f %10.2f %9.2f %8.1f %8.1f\n", Label(c).c_str(), cut,
-                        static_cast<double>(c.atlasPixels) / 1e3 / cut, ms("BM_AtlasBuilder" + args),
-                        fresh > 0 ? cut / fresh : 0.0, held > 0 ? cut / held : 0.0, copy > 0 ? cut / copy : 0.0,
-                        counter("peakMB"), counter("heldMB"));
-        }
+    std::printf("\nSummary: CPU milliseconds, median (range) of the repetitions; ratios of the medians.\n");
+    if (reporter.Find("BM_FloorCopyHeld/0") == nullptr && reporter.Find("BM_FloorCopyHeld/1") == nullptr) {
+        // The reporter sees only aggregates then, not the repetitions the summary is made of.
+        std::printf("no repetitions to summarise: run without --benchmark_report_aggregates_only\n");
+        return;
+    }
     for (int s = 0; s < 2; ++s) {
         const Case& c = CaseFor(s, 8);
-        std::printf("floor %-12s atlas %.2f MP (%.1f MB): memset fresh %.2f ms, memset held %.2f ms, copy %.2f ms\n",
-                    c.screen.name, static_cast<double>(c.atlasPixels) / 1e6, static_cast<double>(c.atlasBytes) / 1e6,
-                    ms("BM_FloorMemsetFresh/" + std::to_string(s)), ms("BM_FloorMemsetHeld/" + std::to_string(s)),
-                    ms("BM_FloorCopyHeld/" + std::to_string(s)));
+        const std::string at = "/" + std::to_string(s);
+        const Spread copy = SpreadOf(reporter.Find("BM_FloorCopyHeld" + at));
+        const Spread write = SpreadOf(reporter.Find("BM_FloorWriteHeld" + at));
+        const Spread fresh = SpreadOf(reporter.Find("BM_FloorWriteFresh" + at));
+        std::printf("\nfloor %s, atlas %.2f MP (%.1f MB): held copy %s, held write %s, fresh write %s\n", c.screen.name,
+                    static_cast<double>(c.atlasPixels) / 1e6, static_cast<double>(c.atlasBytes) / 1e6,
+                    Format(copy).c_str(), Format(write).c_str(), Format(fresh).c_str());
+        std::printf("%-16s %-7s %-22s %8s %9s %10s\n", "picture", "cut", "ms", "x copy", "peak MB", "before MB");
+        for (int bits : kDepths) {
+            const std::string args = at + "/" + std::to_string(bits);
+            for (const char* which : {"first", "repeated"}) {
+                const SummaryReporter::Runs* runs =
+                    reporter.Find(std::string(which[0] == 'f' ? "BM_FirstCut" : "BM_RepeatedCut") + args);
+                if (runs == nullptr) continue;
+                const Spread cut = SpreadOf(runs);
+                std::printf("%-16s %-7s %-22s %8.2f %9.1f %10.1f\n", Label(CaseFor(s, bits)).c_str(), which,
+                            Format(cut).c_str(), copy.median > 0 ? cut.median / copy.median : 0.0,
+                            Counter(runs, "peakMB"), Counter(runs, "beforeMB"));
+            }
+        }
     }
 }
 

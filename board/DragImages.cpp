@@ -38,12 +38,14 @@ std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t piec
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    if (!images->save.Resize(pieceWidth, pieceHeight, true)) return nullptr;
+    const Point sprite = SpriteSize(pieceWidth, pieceHeight);
+    if (!images->lifted.Reserve(pieceWidth, pieceHeight)) return nullptr;
+    if (!images->save.Resize(sprite.x, sprite.y, true)) return nullptr;
     ScreenPixelFormat format;
     if (!ReadScreenPixelFormat(images->save.GetDC(), images->save.GetBitmap(), &format)) return nullptr;
 
-    const int32_t width = 2 * pieceWidth;
-    const int32_t height = 2 * pieceHeight;
+    const int32_t width = 2 * sprite.x;
+    const int32_t height = 2 * sprite.y;
     FormatQuery layout{};
     layout.header.biSize = sizeof(BITMAPINFOHEADER);
     layout.header.biWidth = width;
@@ -64,8 +66,8 @@ std::shared_ptr<PieceDragImages> MakeDragImages(int32_t pieceWidth, int32_t piec
     images->canvas.width = width;
     images->canvas.height = height;
     images->canvas.format = format;
-    images->pieceWidth = pieceWidth;
-    images->pieceHeight = pieceHeight;
+    images->spriteWidth = sprite.x;
+    images->spriteHeight = sprite.y;
     return images;
 }
 

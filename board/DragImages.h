@@ -1,9 +1,10 @@
 // DragImages: the two pictures a dragged piece is drawn with, made by each cut for its piece
-// size. The save image (a screen-compatible bitmap of one piece) keeps the clean background
-// under the sprite; the compose image (a DIB section of two pieces each way, in the screen's
-// own pixel format, top-down) is where each drag step assembles background and piece before
-// one blit shows them. The screen's format is read from the save image: 16 bits with colour
-// masks, 24 bits or 32 bits; on any other screen the drag cannot draw and the cut fails.
+// size, and the lifted piece's sprite (the piece and its shadow, DragSprite.h), remade at each
+// pick-up in room kept here. The save image (a screen-compatible bitmap of one sprite) keeps
+// the clean background under the sprite; the compose image (a DIB section of two sprites each
+// way, in the screen's own pixel format, top-down) is where each drag step assembles
+// background and sprite before one blit shows them. The screen's format is read from the save image: 16 bits with
+// colour masks, 24 bits or 32 bits; on any other screen the drag cannot draw and the cut fails.
 #pragma once
 
 #include <windows.h>
@@ -20,8 +21,9 @@ struct PieceDragImages {
     DibImage save{true};
     DibImage compose{true};
     SpriteCanvas canvas;  // the compose image's bits, size and format
-    int32_t pieceWidth = 0;
-    int32_t pieceHeight = 0;
+    LiftedSprite lifted;  // the piece being dragged and its shadow
+    int32_t spriteWidth = 0;
+    int32_t spriteHeight = 0;
 };
 
 // The screen's pixel format as GetDIBits reports it for `bitmap` (asked twice, the second

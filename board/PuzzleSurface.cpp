@@ -7,6 +7,7 @@
 #include <vfw.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "app/AppGlobals.h"
@@ -72,7 +73,7 @@ void Blit(HDC to, int32_t x, int32_t y, int32_t width, int32_t height, HDC from,
 void RestoreUnderSprite(const PieceDragImages& images) {
     const DragSession& drag = Board.Drag;
     WindowDC view(WindowOf(drag.viewSurface));
-    Blit(view.get(), drag.position.x, drag.position.y, images.pieceWidth, images.pieceHeight, images.save.GetDC(), 0,
+    Blit(view.get(), drag.position.x, drag.position.y, images.spriteWidth, images.spriteHeight, images.save.GetDC(), 0,
          0);
 }
 
@@ -87,8 +88,8 @@ void DragStep(HWND window, Point m) {
     const int target = under >= 0 ? under : drag.viewSurface;
     HWND targetWindow = WindowOf(target);
     const Point position = ToClient(targetWindow, screen) - drag.grabOffset;
-    const int32_t width = images->pieceWidth;
-    const int32_t height = images->pieceHeight;
+    const int32_t width = images->spriteWidth;
+    const int32_t height = images->spriteHeight;
     HDC compose = images->compose.GetDC();
     HDC save = images->save.GetDC();
 
@@ -115,15 +116,15 @@ void DragStep(HWND window, Point m) {
     Blit(save, 0, 0, width, height, compose, pieceAt.x, pieceAt.y);
     drag.position = position;
     GdiFlush();  // GDI is done with the section's bits before they are written directly
-    DrawPieceSprite(Board.Puzzle, drag.piece, images->canvas, pieceAt);
+    DrawLiftedSprite(images->lifted, images->canvas, pieceAt);
     WindowDC view(targetWindow);
     Blit(view.get(), shown.x, shown.y, shown.width, shown.height, compose, 0, 0);
 }
 
-// The part of the back buffer under the picked-up piece becomes the save image.
+// The part of the back buffer under the picked-up piece and its shadow becomes the save image.
 void SaveUnderPiece(int surface, const PieceDragImages& images) {
     const Surface& s = SurfaceData(surface);
-    const Rect piece{Board.Drag.position.x, Board.Drag.position.y, images.pieceWidth, images.pieceHeight};
+    const Rect piece{Board.Drag.position.x, Board.Drag.position.y, images.spriteWidth, images.spriteHeight};
     const RectCombination inside = CombineRects(piece, SurfaceRect(Board.Puzzle, surface), kRectIntersection);
     if (!inside.overlap || inside.rect.width == 0 || inside.rect.height == 0 || s.backBuffer.empty()) return;
     const Rect& r = inside.rect;
@@ -171,7 +172,7 @@ void DropAt(HWND window, Point m, bool outside) {
     // A snapped piece may lie a few pixels from where its sprite was drawn, and the areas
     // the drop repaints do not cover the sprite's edge then; the back buffer is right there.
     if (images != nullptr && IsWindow(view)) {
-        RECT r{sprite.x, sprite.y, sprite.x + images->pieceWidth, sprite.y + images->pieceHeight};
+        RECT r{sprite.x, sprite.y, sprite.x + images->spriteWidth, sprite.y + images->spriteHeight};
         InvalidateRect(view, &r, FALSE);
     }
     ApplyBoardChanges(dropped.changes);
@@ -250,7 +251,13 @@ void OnButtonDown(HWND window, Point m) {
     const PickUpResult picked = PickUp(Board.Puzzle, Board.Drag, surface, m);
     ApplyBoardChanges(picked.changes);
     if (!picked.hitPiece) return;
-    if (Board.DragImages) SaveUnderPiece(surface, *Board.DragImages);
+    if (PieceDragImages* images = Board.DragImages.get()) {
+        // The sprite is made once here, so that a drag step only copies it in; a sprite that
+        // cannot be made draws nothing rather than a stale piece.
+        if (!RenderLiftedSprite(Board.Puzzle, Board.Drag.piece, images->canvas.format, images->lifted))
+            std::fill(images->lifted.alpha.begin(), images->lifted.alpha.end(), uint8_t{0});
+        SaveUnderPiece(surface, *images);
+    }
     DragStep(window, m);
 }
 

@@ -3,7 +3,7 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-foreach(dir tools assets tests/unit bench fuzz)
+foreach(dir tools assets tests/unit tests/soak bench fuzz)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
         add_subdirectory(${dir})
     endif()

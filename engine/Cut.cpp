@@ -1,7 +1,6 @@
 // The cut: checks, allocations, the atlas and the deal; see Cut.h.
 #include "engine/Cut.h"
 
-#include <array>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -12,6 +11,7 @@
 #include "engine/CutDeal.h"
 #include "engine/CutGeometry.h"
 #include "engine/CutTemplate.h"
+#include "engine/KeptBuffer.h"
 
 namespace {
 
@@ -23,15 +23,15 @@ bool Permit(const CutEnvironment& env, CutBuffer buffer, uint64_t bytes) {
     return !env.allocationGate || env.allocationGate(buffer, bytes);
 }
 
-// A buffer of `count` elements, unless the gate or the heap says no. Elements are zeroed
-// except for the atlas, whose allocator leaves them for the builder to write.
+// Sizes a buffer for the new cut, unless the gate or the heap says no. Elements are zeroed
+// except for those of the large-block allocator (atlas, picture rows), which the cut writes
+// anyway. Memory the last game left is used again by the rule of KeptBuffer.h.
 template <typename T, typename Allocator>
 bool Allocate(std::vector<T, Allocator>& buffer, uint64_t count, CutBuffer which, const CutEnvironment& env) {
     if (count > std::numeric_limits<size_t>::max() / sizeof(T)) return false;
     if (!Permit(env, which, count * sizeof(T))) return false;
     try {
-        buffer.clear();
-        buffer.resize(static_cast<size_t>(count));
+        FitKeptBuffer(buffer, static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
@@ -40,29 +40,10 @@ bool Allocate(std::vector<T, Allocator>& buffer, uint64_t count, CutBuffer which
     return true;
 }
 
-// The arrays of the new puzzle, built aside and handed to the document at the end.
-struct NewArrays {
-    PieceAtlas atlas;
-    std::vector<Piece> pieces;
-    OrderBuffer order;
-    std::array<std::vector<uint32_t>, 3> paintScratch;
-};
-
-// Everything the cut reads the picture and the template through; freed when the cut ends.
-struct CutWork {
-    std::unique_ptr<PackedDib> header;  // header and palette of the picture
-    std::vector<int32_t> pictureColumnOfX;
-    std::vector<int32_t> pictureRowOfY;
-    std::vector<int32_t> templateColumnOfU;
-    std::vector<int32_t> templateRowOfV;
-    std::vector<uint8_t> pictureRows;
-    AtlasWorkspace builder;
-};
-
 // The picture's header and palette, the four maps and the buffer for the picture's rows.
-bool AllocateWork(CutWork& work, const CutGeometry& g, uint64_t pictureBytes, const CutEnvironment& env) {
+bool AllocateWork(CutWorkspace& work, const CutGeometry& g, uint64_t pictureBytes, const CutEnvironment& env) {
     if (!Permit(env, CutBuffer::PictureHeader, sizeof(PackedDib))) return false;
-    work.header.reset(new (std::nothrow) PackedDib);
+    if (work.header == nullptr) work.header.reset(new (std::nothrow) PackedDib);
     return work.header != nullptr &&
            Allocate(work.pictureColumnOfX, static_cast<uint64_t>(g.scaledWidth), CutBuffer::PictureColumnMap, env) &&
            Allocate(work.pictureRowOfY, static_cast<uint64_t>(g.scaledHeight), CutBuffer::PictureRowMap, env) &&
@@ -71,26 +52,31 @@ bool AllocateWork(CutWork& work, const CutGeometry& g, uint64_t pictureBytes, co
            Allocate(work.pictureRows, pictureBytes, CutBuffer::PictureRows, env);
 }
 
-// The new puzzle's arrays, then the atlas builder's work rows.
-bool AllocateArrays(NewArrays& arrays,
-                    CutWork& work,
+// The new puzzle's arrays, in place of the old puzzle's, then the atlas builder's work rows
+// and the pieces' shapes.
+bool AllocateArrays(PuzzleDocument& doc,
                     const CutGeometry& g,
                     const AtlasGrid& grid,
+                    int32_t pictureWidth,
                     uint64_t pieceCount,
                     const CutEnvironment& env) {
-    if (!Allocate(arrays.atlas, g.atlasBytes, CutBuffer::Atlas, env) ||
-        !Allocate(arrays.pieces, pieceCount, CutBuffer::Pieces, env) ||
-        !Allocate(arrays.order, pieceCount, CutBuffer::Order, env))
+    if (!Allocate(doc.atlas, g.atlasBytes, CutBuffer::Atlas, env) ||
+        !Allocate(doc.pieces, pieceCount, CutBuffer::Pieces, env) ||
+        !Allocate(doc.order, pieceCount, CutBuffer::Order, env))
         return false;
-    for (auto& scratch : arrays.paintScratch) {
+    for (auto& scratch : doc.paintScratch) {
         if (!Allocate(scratch, pieceCount, CutBuffer::PainterScratch, env)) return false;
     }
-    return Permit(env, CutBuffer::BuilderRows, AtlasWorkspace::BytesFor(g, grid)) && work.builder.Allocate(g, grid);
+    AtlasWorkspace& builder = doc.cutWork.builder;
+    return Permit(env, CutBuffer::BuilderRows, AtlasWorkspace::BytesFor(g, grid, pictureWidth)) &&
+           builder.Allocate(g, grid, pictureWidth) &&
+           Permit(env, CutBuffer::PieceShapes, pieceCount * sizeof(uint32_t)) &&
+           PrepareShapes(g, grid, builder, doc.shapes);
 }
 
 // All rows of the picture, bottom-up, one palette index a byte or blue, green, red. A
 // picture stored that way already comes in one read; others are widened row by row.
-bool ReadPictureRows(BmpFileReader& picture, const BitmapInfoHeader& header, std::vector<uint8_t>& rows) {
+bool ReadPictureRows(BmpFileReader& picture, const BitmapInfoHeader& header, PictureRowBuffer& rows) {
     const bool asStored = header.biHeight > 0 && header.biBitCount == picture.WidenedBitCount();
     return asStored ? picture.ReadAllRows(rows.data(), rows.size())
                     : picture.ReadAllRowsWidened(rows.data(), rows.size());
@@ -133,12 +119,10 @@ bool CutInto(PuzzleDocument& doc,
         if (!installDragImages) return false;
     }
 
-    CutWork work;
-    NewArrays arrays;
+    CutWorkspace& work = doc.cutWork;
     const int32_t pictureBitCount = doc.picture.WidenedBitCount();
     const uint64_t pictureBytes = doc.picture.WidenedImageBytes();
     if (!AllocateWork(work, g, pictureBytes, env)) {
-        work = CutWork{};
         changes.Append(doc.ClearGame(true));
         return false;
     }
@@ -147,15 +131,9 @@ bool CutInto(PuzzleDocument& doc,
     doc.picture.GetHeaderAndPalette(work.header.get());
     if (!ReadPictureRows(doc.picture, work.header->header, work.pictureRows)) return false;
 
-    // From here the old puzzle goes: its arrays are freed before the new ones are made, so
-    // that the two never take up memory together.
-    doc.atlas = PieceAtlas();
-    doc.pieces = std::vector<Piece>();
-    doc.order = OrderBuffer();
-    for (auto& scratch : doc.paintScratch) scratch = std::vector<uint32_t>();
-    if (!AllocateArrays(arrays, work, g, grid, pieceCount, env)) {
-        arrays = NewArrays{};
-        work = CutWork{};
+    // From here the old puzzle goes: the new one is built in its arrays, or in fresh ones
+    // when they do not fit (see KeptBuffer.h).
+    if (!AllocateArrays(doc, g, grid, size.width, pieceCount, env)) {
         changes.Append(doc.ClearGame(true));
         return false;
     }
@@ -179,8 +157,7 @@ bool CutInto(PuzzleDocument& doc,
     picture.height = pictureHeight;
     picture.rowBytes = static_cast<size_t>(pictureBytes / static_cast<uint64_t>(pictureHeight));
     picture.palette = work.header->palette;
-    BuildPieceAtlas(g, grid, picture, maps, shape, work.builder, arrays.atlas.data());
-    work = CutWork{};
+    BuildPieceAtlas(g, grid, picture, maps, shape, work.builder, doc.atlas.data(), &doc.shapes);
 
     doc.cellWidth = g.cellWidth;
     doc.cellHeight = g.cellHeight;
@@ -188,10 +165,6 @@ bool CutInto(PuzzleDocument& doc,
     doc.marginY = g.marginY;
     doc.pieceWidth = g.pieceWidth;
     doc.pieceHeight = g.pieceHeight;
-    doc.atlas = std::move(arrays.atlas);
-    doc.pieces = std::move(arrays.pieces);
-    doc.order = std::move(arrays.order);
-    doc.paintScratch = std::move(arrays.paintScratch);
     doc.atlasWidth = g.atlasWidth;
     doc.atlasHeightMinusOne = g.atlasHeight - 1;
     if (installDragImages) installDragImages();

@@ -10,6 +10,10 @@
 // cannot draw in or a picture that cannot be read leaves the puzzle as it was (only the
 // template values it was asked for are recorded). A cut that runs out of memory ends the
 // game: it frees what it allocated and clears the game with redraw.
+//
+// The new puzzle is built in the memory of the old one and in the work buffers the last cut
+// left (the puzzle keeps both, see KeptBuffer.h): a new game of a similar size touches no
+// fresh memory, which on the largest puzzles costs more than the cut's own work.
 #pragma once
 
 #include <cstddef>
@@ -33,6 +37,7 @@ enum class CutBuffer {
     Order,
     PainterScratch,  // three of them
     BuilderRows,     // the atlas builder's work rows
+    PieceShapes,     // the shape of every piece, for the painter
 };
 
 // Installs drag images prepared for a cut; called only when the cut succeeds.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/PieceAreas.h"
+#include "engine/PieceBevel.h"
 #include "engine/Solve.h"
 
 namespace {
@@ -159,7 +160,10 @@ JoinOutcome JoinPieces(PuzzleDocument& doc,
         }
     }
     if (relabelNeighbourSide) doc.RelabelGroup(destination, neighbour.piece, label);
-    const Rect newArea = AreaOfTop(doc, top, moved);
+    // After a join the edges where the two sides meet lose their bevel, on the pieces that
+    // stayed too: up to kBevelDepth pixels beyond the moved pieces' images.
+    Rect newArea = AreaOfTop(doc, top, moved);
+    if (join) newArea = Grown(newArea, kBevelDepth);
 
     if (destination != source) doc.MoveTopEntries(source, destination, moved, changes);
 

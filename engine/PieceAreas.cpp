@@ -15,3 +15,7 @@ Rect AreaOfTop(const PuzzleDocument& doc, const uint32_t* stack, int32_t count) 
     for (int32_t i = 1; i < count; ++i) area = CombineRects(area, PieceRect(doc, stack[i]), kRectUnion).rect;
     return area;
 }
+
+Rect Grown(const Rect& area, int32_t margin) {
+    return Rect{area.x - margin, area.y - margin, area.width + 2 * margin, area.height + 2 * margin};
+}

@@ -12,3 +12,5 @@ Rect PieceRect(const PuzzleDocument& doc, uint32_t piece);
 Rect SurfaceRect(const PuzzleDocument& doc, int surface);
 // The rectangle bounding the images of the first `count` (at least 1) pieces of `stack`.
 Rect AreaOfTop(const PuzzleDocument& doc, const uint32_t* stack, int32_t count);
+// `area` grown by `margin` pixels on every side.
+Rect Grown(const Rect& area, int32_t margin);

@@ -18,6 +18,8 @@ void PuzzleDocument::ReleaseArrays() {
     Release(pieces);
     Release(order);
     for (auto& scratch : paintScratch) Release(scratch);
+    shapes.Release();
+    cutWork.Release();
 }
 
 bool PuzzleDocument::AllocateArrays(int32_t pieceCount, size_t atlasBytes) {

@@ -16,19 +16,21 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/AtlasAllocator.h"
 #include "engine/BmpFileReader.h"
 #include "engine/BoardChanges.h"
 #include "engine/BoxNames.h"
+#include "engine/CutWorkspace.h"
+#include "engine/LargeBlock.h"
 #include "engine/Piece.h"
+#include "engine/PieceShapes.h"
 #include "engine/Surface.h"
 
 // Piece numbers in stacking order, all seven stacks concatenated.
 using OrderBuffer = std::vector<uint32_t>;
 // 32-bit image of every cut piece, bottom-up rows: blue, green, red, inside flag (1 = the
-// pixel belongs to the piece; 0 = transparent, with blue, green and red 0 as well). Its
-// allocator does not zero what the cutter is about to write anyway.
-using PieceAtlas = std::vector<uint8_t, AtlasAllocator<uint8_t>>;
+// pixel belongs to the piece; 0 = transparent, with blue, green and red 0 as well). It lives
+// in a large block of its own (LargeBlock.h), not zeroed: the cutter writes every byte.
+using PieceAtlas = std::vector<uint8_t, LargeBlockAllocator<uint8_t>>;
 
 struct PuzzleDocument {
     // Grid and sizes, chosen by the pickers and the cutter.
@@ -56,6 +58,10 @@ struct PuzzleDocument {
     // Work arrays of the surface painter, pieceCount entries each; they carry nothing from
     // one paint to the next. (Stack moves rotate in place and need none.)
     std::array<std::vector<uint32_t>, 3> paintScratch;
+    // Which pixels of each piece image belong to the piece, for the painter.
+    PieceShapes shapes;
+    // The cut's work buffers, kept with the arrays above from one game to the next.
+    CutWorkspace cutWork;
 
     std::array<Surface, kSurfaceCount> surfaces;
     // The captions of the six boxes; they outlive games (a new game keeps them, a loaded one
@@ -80,7 +86,8 @@ struct PuzzleDocument {
     // Allocates the piece records, the OrderBuffer, the painter's arrays (pieceCount entries
     // each) and an atlas of atlasBytes bytes, all zeroed, replacing any previous ones. On
     // failure (a count below 1 or memory exhausted) every one of them is left empty.
-    // Counts and stacks are left to the caller.
+    // Counts and stacks are left to the caller, and so are the shapes: the painter indexes
+    // them from the atlas when it first finds them missing (PieceShapes.h).
     bool AllocateArrays(int32_t pieceCount, size_t atlasBytes);
     // Every piece on the board in number order: OrderBuffer[n] = n, the boxes empty.
     void PutAllPiecesOnBoard();
@@ -109,10 +116,10 @@ struct PuzzleDocument {
     // piece's current label takes the new one; a loose piece simply takes it.
     void RelabelGroup(int surface, uint32_t piece, uint32_t newLabel);
 
-    // Ends the game: frees the arrays, empties every surface (a notice for the parent of each
-    // that held pieces), closes the picture and disarms the clock. What the windows then do:
-    // stop the clock, reload the magnifier, show the arrow cursor and, with redraw, repaint
-    // every surface and show 00:00:00. rows and cols keep their values.
+    // Ends the game: frees the arrays and the cut's work buffers, empties every surface (a notice for the parent of
+    // each that held pieces), closes the picture and disarms the clock. What the windows then do: stop the clock,
+    // reload the magnifier, show the arrow cursor and, with redraw, repaint every surface and show 00:00:00. rows and
+    // cols keep their values.
     BoardChanges ClearGame(bool redraw);
     // True only for a cut puzzle that changed since it was started, loaded or saved and is
     // not solved.

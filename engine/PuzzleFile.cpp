@@ -106,6 +106,9 @@ void InstallLoadedGame(PuzzleDocument& doc, PuzzleDocument& cut, SavedGame& game
     doc.atlasWidth = cut.atlasWidth;
     doc.atlasHeightMinusOne = cut.atlasHeightMinusOne;
     doc.paintScratch = std::move(cut.paintScratch);
+    // The painter finds where pieces show through their shapes: the old game's would paint a
+    // loaded game of the same piece size with the old game's outlines.
+    doc.shapes = std::move(cut.shapes);
     doc.picture = std::move(cut.picture);
 
     doc.pieces = std::move(game.pieces);

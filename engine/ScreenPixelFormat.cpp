@@ -1,6 +1,8 @@
 // Screen pixel formats; see ScreenPixelFormat.h.
 #include "engine/ScreenPixelFormat.h"
 
+#include <initializer_list>
+
 namespace {
 
 constexpr uint32_t kChannelLevels = 256;
@@ -91,4 +93,27 @@ void StoreScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint8_t blue
         case 32: at[0] = blue, at[1] = green, at[2] = red, at[3] = 0; break;
         default: break;
     }
+}
+
+uint32_t LoadScreenPixel(const ScreenPixelFormat& format, const uint8_t* at) {
+    uint32_t pixel = 0;
+    for (int32_t i = 0; i < format.BytesPerPixel(); ++i) pixel |= static_cast<uint32_t>(at[i]) << (8 * i);
+    return pixel;
+}
+
+void PutScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint32_t pixel) {
+    for (int32_t i = 0; i < format.BytesPerPixel(); ++i) at[i] = static_cast<uint8_t>(pixel >> (8 * i));
+}
+
+void DarkenScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint32_t keep) {
+    if (format.bitCount == 16) {
+        // Each channel scaled inside its own mask, so that no channel spills into the next.
+        const uint32_t pixel = LoadScreenPixel(format, at);
+        uint32_t darker = 0;
+        for (uint32_t mask : {format.redMask, format.greenMask, format.blueMask})
+            darker |= (((pixel & mask) * keep) >> 8) & mask;
+        PutScreenPixel(format, at, darker);
+        return;
+    }
+    for (int i = 0; i < 3; ++i) at[i] = static_cast<uint8_t>((at[i] * keep) >> 8);
 }

@@ -55,3 +55,9 @@ uint16_t PackPixel16(const ScreenPixelFormat& format, uint8_t blue, uint8_t gree
 
 // Writes the colour at `at` in the format: 2, 3 or 4 bytes, little-endian.
 void StoreScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint8_t blue, uint8_t green, uint8_t red);
+
+// The pixel at `at` in the format as one value (2, 3 or 4 bytes, little-endian), and back.
+uint32_t LoadScreenPixel(const ScreenPixelFormat& format, const uint8_t* at);
+void PutScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint32_t pixel);
+// The pixel at `at` darkened: each channel keeps keep / 256 of its value.
+void DarkenScreenPixel(const ScreenPixelFormat& format, uint8_t* at, uint32_t keep);

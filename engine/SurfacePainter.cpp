@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
+
+#include "engine/PieceBevel.h"
 
 namespace {
 
@@ -14,6 +17,11 @@ constexpr int32_t kBytesPerBufferPixel = 3;
 constexpr int32_t kInsideFlag = 3;  // byte of an atlas pixel that says it belongs to the piece
 
 int32_t BufferRowBytes(int32_t width) { return DibRowBytes(width, kBackBufferBits); }
+
+int32_t CountTrailingZeros(uint64_t bits) { return __builtin_ctzll(bits); }
+int32_t CountLeadingZeros(uint64_t bits) { return __builtin_clzll(bits); }
+int32_t PopCount(uint64_t bits) { return __builtin_popcountll(bits); }
+constexpr int32_t kLinePixels = 16;  // atlas pixels in a 64-byte cache line
 
 // Rectangles that meet along an edge count as touching, as in the tile collection.
 bool Touches(const Rect& a, int32_t x, int32_t y, int32_t width, int32_t height) {
@@ -54,88 +62,221 @@ struct TextureView {
     bool Usable() const { return pixels != nullptr; }
 };
 
-// One collected piece as seen by one row of a tile.
-struct RowPiece {
-    int32_t left;
-    int32_t right;         // one past the last column
-    const uint8_t* atlas;  // the piece's atlas row, at local column 0
-    bool hatched;          // a marked piece on an even local row
+// 64 pixels of a piece row that the piece covers: bit b is local column u0 + b.
+struct Cover {
+    uint32_t piece;
+    int32_t v;
+    int32_t u0;
+    uint64_t fresh;
 };
 
+// The painter's pass over an area, row by row. Each row keeps the set of its pixels that no
+// piece has covered yet, one bit a pixel. The pieces that reach the row are taken from the top
+// of the stack down; each covers, 64 pixels at a time, the uncovered pixels that lie inside
+// its shape, and those are copied from the atlas (with the bevel and the selection's hatching)
+// and taken out of the set. A row is done when the set is empty, however many pieces lie
+// below; what is left when the pieces run out shows the board texture. So every pixel is
+// written once, and covered pieces cost a few word operations a row.
 class Painter {
 public:
-    Painter(PuzzleDocument& doc, Surface& surface, const TextureView& texture)
-        : doc_(doc), surface_(surface), texture_(texture), rowBytes_(BufferRowBytes(surface.clientWidth)) {}
+    Painter(PuzzleDocument& doc, Surface& surface, const TextureView& texture, const Rect& area)
+        : doc_(doc),
+          surface_(surface),
+          texture_(texture),
+          area_(area),
+          rowBytes_(BufferRowBytes(surface.clientWidth)),
+          uncoveredWords_(ShapeWordsPerRow(area.width)),
+          uncovered_(static_cast<size_t>(uncoveredWords_), 0),
+          wholeRow_(static_cast<size_t>(uncoveredWords_), 0),
+          covers_(static_cast<size_t>(area.width)) {
+        for (int32_t level = -kBevelDepth; level <= kBevelDepth; ++level)
+            shadeTables_[level + kBevelDepth] = ShadeTable(level);
+        for (int32_t word = 0; word * kShapeWordBits < area.width; ++word) {
+            const int32_t bits = std::min(kShapeWordBits, area.width - word * kShapeWordBits);
+            wholeRow_[static_cast<size_t>(word)] = bits == kShapeWordBits ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+        }
+    }
 
-    void PaintTile(const Rect& tile, int32_t firstIndex) {
-        const int32_t count = Collect(tile, firstIndex);
-        const uint32_t* collected = doc_.paintScratch[0].data();
-        rowPieces_.resize(static_cast<size_t>(count));
-        for (int32_t py = tile.y; py < tile.y + tile.height; ++py) {
-            size_t inRow = 0;
-            for (int32_t k = 0; k < count; ++k) {
-                const uint32_t number = collected[k];
-                const Piece& piece = doc_.pieces[number];
-                const int32_t v = py - piece.y;
-                if (v < 0 || v >= doc_.pieceHeight) continue;
-                rowPieces_[inRow++] = RowPiece{piece.x, piece.x + doc_.pieceWidth, AtlasPixel(doc_, number, 0, v),
-                                               piece.notSelected == 0 && v % 2 == 0};
-            }
-            PaintRow(py, tile.x, tile.x + tile.width, inRow);
+    // Paints the area with the pieces of the stack from stack index firstIndex on.
+    void Paint(int32_t firstIndex) {
+        const int32_t count = CollectTouching(firstIndex);
+        const int32_t band = std::max<int32_t>(1, doc_.pieceHeight / 2);
+        for (int32_t top = area_.y; top < area_.y + area_.height; top += band) {
+            const int32_t bottom = std::min(top + band, area_.y + area_.height);
+            const int32_t inBand = CollectBand(count, top, bottom);
+            for (int32_t py = top; py < bottom; ++py) PaintRow(py, inBand);
         }
     }
 
 private:
-    // Pieces whose images touch the tile, in stack order, into the first scratch array.
-    int32_t Collect(const Rect& tile, int32_t firstIndex) {
+    // Pieces whose images touch the area, in stack order, into the first scratch array.
+    int32_t CollectTouching(int32_t firstIndex) {
         const int surfaceIndex = static_cast<int>(&surface_ - doc_.surfaces.data());
         const uint32_t* stack = doc_.Stack(surfaceIndex);
         uint32_t* collected = doc_.paintScratch[0].data();
         int32_t count = 0;
         for (int32_t i = firstIndex; i < surface_.count; ++i) {
             const Piece& piece = doc_.pieces[stack[i]];
-            if (Touches(tile, piece.x, piece.y, doc_.pieceWidth, doc_.pieceHeight)) collected[count++] = stack[i];
+            if (Touches(area_, piece.x, piece.y, doc_.pieceWidth, doc_.pieceHeight)) collected[count++] = stack[i];
         }
         return count;
     }
 
-    void PaintRow(int32_t py, int32_t left, int32_t right, size_t inRow) {
+    // Of those, the ones that reach rows top .. bottom - 1, into the second scratch array.
+    int32_t CollectBand(int32_t count, int32_t top, int32_t bottom) {
+        const uint32_t* collected = doc_.paintScratch[0].data();
+        uint32_t* band = doc_.paintScratch[1].data();
+        int32_t inBand = 0;
+        for (int32_t k = 0; k < count; ++k) {
+            const Piece& piece = doc_.pieces[collected[k]];
+            if (piece.y < bottom && piece.y + doc_.pieceHeight > top) band[inBand++] = collected[k];
+        }
+        return inBand;
+    }
+
+    void PaintRow(int32_t py, int32_t inBand) {
         uint8_t* out = surface_.backBuffer.data() +
-                       static_cast<size_t>(surface_.clientHeight - 1 - py) * static_cast<size_t>(rowBytes_) +
-                       static_cast<size_t>(left) * kBytesPerBufferPixel;
-        const uint8_t* textureRow = texture_.Usable() ? texture_.pixels + static_cast<size_t>(py % texture_.height) *
-                                                                              static_cast<size_t>(texture_.rowBytes)
-                                                      : nullptr;
-        for (int32_t px = left; px < right; ++px, out += kBytesPerBufferPixel) {
-            const uint8_t* found = nullptr;
-            bool invert = false;
-            for (size_t k = 0; k < inRow; ++k) {
-                const RowPiece& piece = rowPieces_[k];
-                if (px < piece.left || px >= piece.right) continue;
-                const int32_t u = px - piece.left;
-                const uint8_t* pixel = piece.atlas + static_cast<size_t>(u) * kBytesPerAtlasPixel;
-                if (pixel[kInsideFlag] == 0) continue;
-                found = pixel;
-                invert = piece.hatched && u % kHatchColumnStep == 0;
-                break;
+                       static_cast<size_t>(surface_.clientHeight - 1 - py) * static_cast<size_t>(rowBytes_);
+        std::copy(wholeRow_.begin(), wholeRow_.end(), uncovered_.begin());
+        // First which piece shows where, from the bits alone, asking for the atlas lines each
+        // will copy as it is found; then the copies, by when the lines are on their way.
+        int32_t left = area_.width;
+        size_t covers = 0;
+        const uint32_t* band = doc_.paintScratch[1].data();
+        for (int32_t k = 0; k < inBand && left > 0; ++k) {
+            const uint32_t number = band[k];
+            const int32_t v = py - doc_.pieces[number].y;
+            if (v < 0 || v >= doc_.pieceHeight) continue;
+            left -= FindCovers(number, v, covers);
+        }
+        std::optional<PieceOutline> outline;
+        for (size_t c = 0; c < covers; ++c) {
+            const Cover& cover = covers_[c];
+            // A piece's covers of a row come one after the other and share its outline.
+            if (c == 0 || covers_[c - 1].piece != cover.piece) outline.emplace(doc_, cover.piece, false);
+            PaintCover(out, cover, *outline);
+        }
+        if (left > 0) PaintTexture(out, py);
+    }
+
+    // The 64-pixel stretches of row v of a piece that it covers, appended to covers_; returns
+    // how many pixels it covers.
+    int32_t FindCovers(uint32_t number, int32_t v, size_t& covers) {
+        const PieceShapes& shapes = doc_.shapes;
+        const uint64_t* inside = shapes.Row(number, v);
+        const int32_t base = doc_.pieces[number].x - area_.x;  // the row bit of the piece's column 0
+        int32_t covered = 0;
+        for (int32_t word = 0; word < shapes.wordsPerRow - 1; ++word) {
+            if (inside[word] == 0) continue;
+            const int32_t u0 = word * kShapeWordBits;
+            const uint64_t fresh = inside[word] & ShapeWindow(uncovered_.data(), uncoveredWords_, base + u0);
+            if (fresh == 0) continue;
+            Uncover(base + u0, fresh);
+            covered += PopCount(fresh);
+            const uint8_t* atlas = AtlasPixel(doc_, number, u0, v);
+            const int32_t first = CountTrailingZeros(fresh);
+            const int32_t last = kShapeWordBits - 1 - CountLeadingZeros(fresh);
+            for (int32_t bit = first; bit <= last + kLinePixels - 1; bit += kLinePixels)
+                __builtin_prefetch(atlas + 4 * static_cast<size_t>(std::min(bit, last)));
+            covers_[covers++] = Cover{number, v, u0, fresh};
+        }
+        return covered;
+    }
+
+    void PaintCover(uint8_t* out, const Cover& cover, const PieceOutline& outline) {
+        const Piece& piece = doc_.pieces[cover.piece];
+        const int32_t x0 = piece.x + cover.u0;
+        CopyRuns(out, x0, AtlasPixel(doc_, cover.piece, cover.u0, cover.v), cover.fresh);
+        if (outline.Bevelled()) {
+            const BevelBits bevel = outline.Bevel(cover.v, cover.u0);
+            Shade(out, x0, cover.fresh & bevel.Any(), bevel);
+        }
+        if (piece.notSelected == 0 && cover.v % 2 == 0) Hatch(out, x0, cover.u0, cover.fresh);
+    }
+
+    void Uncover(int32_t start, uint64_t bits) {
+        if (start < 0) {
+            uncovered_[0] &= ~(bits >> -start);
+            return;
+        }
+        const auto word = static_cast<size_t>(start / kShapeWordBits);
+        const int32_t shift = start % kShapeWordBits;
+        uncovered_[word] &= ~(bits << shift);
+        if (shift != 0) uncovered_[word + 1] &= ~(bits >> (kShapeWordBits - shift));
+    }
+
+    // Copies the atlas pixels of every run of set bits; bit b is board column x0 + b.
+    static void CopyRuns(uint8_t* out, int32_t x0, const uint8_t* atlas, uint64_t bits) {
+        while (bits != 0) {
+            const int32_t first = CountTrailingZeros(bits);
+            const uint64_t rest = bits >> first;
+            const int32_t run = ~rest == 0 ? kShapeWordBits - first : CountTrailingZeros(~rest);
+            uint8_t* to = out + static_cast<size_t>(x0 + first) * kBytesPerBufferPixel;
+            const uint8_t* from = atlas + static_cast<size_t>(first) * kBytesPerAtlasPixel;
+            // Four bytes a pixel, the fourth overwritten by the next pixel; the last one three.
+            for (int32_t i = 1; i < run; ++i, to += kBytesPerBufferPixel, from += kBytesPerAtlasPixel)
+                std::memcpy(to, from, kBytesPerAtlasPixel);
+            std::memcpy(to, from, kBytesPerBufferPixel);
+            bits = run + first >= kShapeWordBits ? 0 : bits & (~uint64_t{0} << (first + run));
+        }
+    }
+
+    void Shade(uint8_t* out, int32_t x0, uint64_t bits, const BevelBits& bevel) const {
+        while (bits != 0) {
+            const int32_t bit = CountTrailingZeros(bits);
+            bits &= bits - 1;
+            const int32_t level = bevel.Level(bit);
+            if (level == 0) continue;
+            const uint8_t* table = shadeTables_[level + kBevelDepth];
+            uint8_t* pixel = out + static_cast<size_t>(x0 + bit) * kBytesPerBufferPixel;
+            pixel[0] = table[pixel[0]];
+            pixel[1] = table[pixel[1]];
+            pixel[2] = table[pixel[2]];
+        }
+    }
+
+    // Inverts the pixels of local columns divisible by 3 among `bits`; bit b is local column u0 + b.
+    static void Hatch(uint8_t* out, int32_t x0, int32_t u0, uint64_t bits) {
+        for (int32_t bit = (kHatchColumnStep - u0 % kHatchColumnStep) % kHatchColumnStep; bit < kShapeWordBits;
+             bit += kHatchColumnStep) {
+            if (((bits >> bit) & 1u) == 0) continue;
+            uint8_t* pixel = out + static_cast<size_t>(x0 + bit) * kBytesPerBufferPixel;
+            for (int c = 0; c < kBytesPerBufferPixel; ++c) pixel[c] = static_cast<uint8_t>(255 - pixel[c]);
+        }
+    }
+
+    // The pixels no piece covered show the board texture (black without one). The texture's
+    // row is laid out twice over as back-buffer pixels, so that every stretch of up to one
+    // period is a single copy.
+    void PaintTexture(uint8_t* out, int32_t py) {
+        const int32_t period = texture_.Usable() ? texture_.width : 1;
+        textureRow_.assign(static_cast<size_t>(2 * period) * kBytesPerBufferPixel, 0);
+        if (texture_.Usable()) {
+            const uint8_t* indices =
+                texture_.pixels + static_cast<size_t>(py % texture_.height) * static_cast<size_t>(texture_.rowBytes);
+            for (int32_t i = 0; i < 2 * period; ++i) {
+                const RgbQuad& colour = texture_.palette[indices[i % period]];
+                uint8_t* pixel = &textureRow_[static_cast<size_t>(i) * kBytesPerBufferPixel];
+                pixel[0] = colour.rgbBlue;
+                pixel[1] = colour.rgbGreen;
+                pixel[2] = colour.rgbRed;
             }
-            if (found != nullptr) {
-                if (invert) {
-                    out[0] = static_cast<uint8_t>(255 - found[0]);
-                    out[1] = static_cast<uint8_t>(255 - found[1]);
-                    out[2] = static_cast<uint8_t>(255 - found[2]);
-                } else {
-                    out[0] = found[0];
-                    out[1] = found[1];
-                    out[2] = found[2];
+        }
+        for (int32_t word = 0; word < uncoveredWords_; ++word) {
+            uint64_t bits = uncovered_[static_cast<size_t>(word)];
+            while (bits != 0) {
+                const int32_t first = CountTrailingZeros(bits);
+                const uint64_t rest = bits >> first;
+                const int32_t run = ~rest == 0 ? kShapeWordBits - first : CountTrailingZeros(~rest);
+                bits = first + run >= kShapeWordBits ? 0 : bits & (~uint64_t{0} << (first + run));
+                const int32_t end = area_.x + word * kShapeWordBits + first + run;
+                for (int32_t px = end - run; px < end;) {
+                    const int32_t count = std::min(end - px, period);
+                    std::memcpy(out + static_cast<size_t>(px) * kBytesPerBufferPixel,
+                                &textureRow_[static_cast<size_t>(px % period) * kBytesPerBufferPixel],
+                                static_cast<size_t>(count) * kBytesPerBufferPixel);
+                    px += count;
                 }
-            } else if (textureRow != nullptr) {
-                const RgbQuad& colour = texture_.palette[textureRow[px % texture_.width]];
-                out[0] = colour.rgbBlue;
-                out[1] = colour.rgbGreen;
-                out[2] = colour.rgbRed;
-            } else {
-                out[0] = out[1] = out[2] = 0;
             }
         }
     }
@@ -143,8 +284,14 @@ private:
     PuzzleDocument& doc_;
     Surface& surface_;
     const TextureView& texture_;
+    const Rect area_;
     const int32_t rowBytes_;
-    std::vector<RowPiece> rowPieces_;
+    const int32_t uncoveredWords_;
+    std::vector<uint64_t> uncovered_;  // the row's pixels no piece covered yet, area column 0 at bit 0
+    std::vector<uint64_t> wholeRow_;   // every pixel of a row of the area
+    std::vector<Cover> covers_;        // what the pieces cover of the row being painted
+    const uint8_t* shadeTables_[kBevelLevels] = {};
+    std::vector<uint8_t> textureRow_;  // the texture's row in use, two periods of back-buffer pixels
 };
 
 // Whether the document's arrays can be read for the surface's stack.
@@ -156,10 +303,16 @@ bool PiecesReadable(const PuzzleDocument& doc, const Surface& surface) {
     const size_t atlasBytes =
         static_cast<size_t>(doc.atlasWidth) * static_cast<size_t>(doc.atlasHeightMinusOne + 1) * kBytesPerAtlasPixel;
     return doc.atlas.size() >= atlasBytes && surface.stackStart >= 0 &&
-           static_cast<size_t>(surface.stackStart) + static_cast<size_t>(surface.count) <= n;
+           static_cast<size_t>(surface.stackStart) + static_cast<size_t>(surface.count) <= n &&
+           doc.paintScratch[1].size() >= n;
 }
 
-void PaintTiles(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture);
+// The shapes the painter reads, indexed from the atlas when the puzzle came without them.
+bool ShapesReady(PuzzleDocument& doc) {
+    return doc.shapes.Describe(doc.pieceWidth, doc.pieceHeight, doc.pieces.size()) || IndexPieceShapes(doc);
+}
+
+void PaintArea(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture);
 
 }  // namespace
 
@@ -250,7 +403,7 @@ Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool
     // The painter's row lists are the only allocation here; window procedures call this, so
     // a shortage of memory leaves the area unpainted rather than escaping as an exception.
     try {
-        PaintTiles(doc, s, clipped, skipTop, texture);
+        PaintArea(doc, s, clipped, skipTop, texture);
     } catch (const std::bad_alloc&) {
         return Rect{};
     }
@@ -259,26 +412,12 @@ Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool
 
 namespace {
 
-void PaintTiles(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture) {
+void PaintArea(PuzzleDocument& doc, Surface& s, const Rect& clipped, bool skipTop, const PackedDib* texture) {
     const TextureView textureView(texture);
-    Painter painter(doc, s, textureView);
+    Painter painter(doc, s, textureView, clipped);
     // A surface whose pieces cannot be read (no puzzle) shows the texture alone.
-    const int32_t firstIndex = PiecesReadable(doc, s) ? (skipTop ? 1 : 0) : s.count;
-    if (clipped.width > doc.pieceWidth && clipped.height > doc.pieceHeight) {
-        const int32_t tileWidth = clipped.width / kPaintTilesPerSide;
-        const int32_t tileHeight = clipped.height / kPaintTilesPerSide;
-        constexpr int32_t kLast = kPaintTilesPerSide - 1;
-        for (int32_t j = 0; j < kPaintTilesPerSide; ++j) {
-            for (int32_t i = 0; i < kPaintTilesPerSide; ++i) {
-                Rect tile{clipped.x + i * tileWidth, clipped.y + j * tileHeight, tileWidth, tileHeight};
-                if (i == kLast) tile.width = clipped.width - kLast * tileWidth;
-                if (j == kLast) tile.height = clipped.height - kLast * tileHeight;
-                painter.PaintTile(tile, firstIndex);
-            }
-        }
-    } else {
-        painter.PaintTile(clipped, firstIndex);
-    }
+    const bool readable = PiecesReadable(doc, s) && ShapesReady(doc);
+    painter.Paint(readable ? (skipTop ? 1 : 0) : s.count);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // SurfacePainter: what a surface shows, computed without the window system. Each surface
 // keeps a 24-bit picture of its whole client area (the back buffer); the painter redraws a
-// rectangle of it from the pieces on the surface, top of the stack first, and the board
-// texture wherever no piece covers the pixel. The window only copies the back buffer to the
-// screen. Hit-testing (`PieceUnder`) and the atlas look-ups live here too, so that the
-// painting, the mouse and the tests agree on which pixels belong to a piece.
+// rectangle of it from the pieces on the surface, top of the stack first, each piece with the
+// bevel of its free edges (PieceBevel.h), and the board texture wherever no piece covers the
+// pixel. The window only copies the back buffer to the screen. Hit-testing (`PieceUnder`) and the atlas look-ups live
+// here too, so that the painting, the mouse and the tests agree on which pixels belong to a piece.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,6 @@
 #include "engine/PieceAreas.h"
 #include "engine/PuzzleDocument.h"
 
-constexpr int32_t kPaintTilesPerSide = 5;
 // Marked pieces are drawn with inverted colours on every even local row at every third
 // local column.
 constexpr int32_t kHatchColumnStep = 3;
@@ -44,8 +43,9 @@ struct BackBufferGrowth {
 bool ResizeBackBuffer(Surface& surface, int32_t width, int32_t height, BackBufferGrowth* growth);
 
 // Redraws `area` of the surface's back buffer. The area is clipped to the client area first;
-// large areas are painted as 5 x 5 tiles so that each pixel looks through only the pieces
-// near it. skipTop leaves out the piece on top of the stack (the one being dragged).
+// it is painted in bands of rows, each looking only at the pieces that reach it, and every
+// pixel is written once whatever lies below it. skipTop leaves out the piece on top of the
+// stack (the one being dragged).
 // `texture` is the 8-bit board texture, repeated from the surface's origin; without one the
 // background is black. Returns the clipped area (width or height 0 when nothing was painted).
 Rect PaintSurfaceRegion(PuzzleDocument& doc, int surface, const Rect& area, bool skipTop, const PackedDib* texture);

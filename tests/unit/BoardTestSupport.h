@@ -2,6 +2,11 @@
 // its cell, plus a square tab on the right for all but the last column, so the corners of
 // each image are transparent), a recorder of what the rules ask the window side to do, a
 // plain painter to compare back buffers with, and the invariants of the model.
+//
+// The plain painter works out the bevel its own way, on the board: a pixel of piece P counts
+// the three pixels up and left of it along the diagonal that no piece of P's group (P itself
+// when loose) covers with an inside pixel, less the three down and right; the level's colour
+// comes from the engine's ShadeChannel.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +22,7 @@
 #include "engine/JoinRules.h"
 #include "engine/PackedDib.h"
 #include "engine/PieceAreas.h"
+#include "engine/PieceBevel.h"
 #include "engine/PuzzleDocument.h"
 #include "engine/SurfacePainter.h"
 
@@ -117,8 +123,41 @@ inline uint32_t BufferPixel(const Surface& s, int32_t x, int32_t y) {
     return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
 }
 
+// Does an inside pixel of `piece` or of a piece of its group on the surface lie at (x, y)?
+inline bool GroupCovers(const PuzzleDocument& doc, int surface, uint32_t piece, int32_t x, int32_t y) {
+    const Piece& own = doc.pieces[piece];
+    const int32_t ownU = x - own.x, ownV = y - own.y;
+    if (ownU >= 0 && ownV >= 0 && ownU < doc.pieceWidth && ownV < doc.pieceHeight &&
+        AtlasPixel(doc, piece, ownU, ownV)[3] != 0)
+        return true;
+    const Surface& s = doc.surfaces[static_cast<size_t>(surface)];
+    const uint32_t* stack = doc.order.data() + s.stackStart;
+    const uint32_t group = doc.pieces[piece].group;
+    for (int32_t i = 0; i < s.count; ++i) {
+        const uint32_t other = stack[i];
+        if (other != piece && (group == 0 || doc.pieces[other].group != group)) continue;
+        const Piece& p = doc.pieces[other];
+        const int32_t u = x - p.x, v = y - p.y;
+        if (u >= 0 && v >= 0 && u < doc.pieceWidth && v < doc.pieceHeight && AtlasPixel(doc, other, u, v)[3] != 0)
+            return true;
+    }
+    return false;
+}
+
+// The bevel level of a pixel of `piece` at (x, y) on the board (0 in a finished puzzle).
+inline int32_t BevelLevelAt(const PuzzleDocument& doc, int surface, uint32_t piece, int32_t x, int32_t y) {
+    if (doc.solved != 0) return 0;
+    int32_t level = 0;
+    for (int32_t k = 1; k <= kBevelDepth; ++k) {
+        level += GroupCovers(doc, surface, piece, x - k, y - k) ? 0 : 1;
+        level -= GroupCovers(doc, surface, piece, x + k, y + k) ? 0 : 1;
+    }
+    return level;
+}
+
 // What a pixel of a surface should show, found the plain way: the first piece from the top
-// of the stack whose image has an inside pixel there, hatched if marked, else the texture.
+// of the stack whose image has an inside pixel there, bevelled and hatched if marked, else
+// the texture.
 inline uint32_t ExpectedPixel(const PuzzleDocument& doc,
                               int surface,
                               int32_t x,
@@ -133,7 +172,8 @@ inline uint32_t ExpectedPixel(const PuzzleDocument& doc,
         if (u < 0 || v < 0 || u >= doc.pieceWidth || v >= doc.pieceHeight) continue;
         const uint8_t* a = AtlasPixel(doc, stack[i], u, v);
         if (a[3] == 0) continue;
-        uint8_t bgr[3] = {a[0], a[1], a[2]};
+        const int32_t level = BevelLevelAt(doc, surface, stack[i], x, y);
+        uint8_t bgr[3] = {ShadeChannel(a[0], level), ShadeChannel(a[1], level), ShadeChannel(a[2], level)};
         if (p.notSelected == 0 && v % 2 == 0 && u % 3 == 0)
             for (uint8_t& c : bgr) c = static_cast<uint8_t>(255 - c);
         return (uint32_t(bgr[2]) << 16) | (uint32_t(bgr[1]) << 8) | bgr[0];

@@ -393,17 +393,19 @@ TEST(CutAllocation, BuffersComeInTheirOrderAndSizes) {
         {CutBuffer::Order, 16},           {CutBuffer::PainterScratch, 16},
         {CutBuffer::PainterScratch, 16},  {CutBuffer::PainterScratch, 16},
     };
-    ASSERT_EQ(asked.size(), expected.size() + 1);
+    ASSERT_EQ(asked.size(), expected.size() + 2);
     for (size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(asked[k].first, expected[k].first) << k;
         EXPECT_EQ(asked[k].second, expected[k].second) << k;
     }
-    EXPECT_EQ(asked.back().first, CutBuffer::BuilderRows);
-    EXPECT_GT(asked.back().second, 0u);
+    EXPECT_EQ(asked[expected.size()].first, CutBuffer::BuilderRows);
+    EXPECT_GT(asked[expected.size()].second, 0u);
+    EXPECT_EQ(asked.back().first, CutBuffer::PieceShapes);
+    EXPECT_EQ(asked.back().second, 16u) << "a shape number for each of the 4 pieces";
 }
 
 TEST(CutAllocation, AnyFailedAllocationClearsTheGameWithRedraw) {
-    for (int failing = 0; failing < 13; ++failing) {
+    for (int failing = 0; failing < 14; ++failing) {
         CutBench bench;
         OpenSmallPuzzle(bench);
         ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
@@ -415,10 +417,43 @@ TEST(CutAllocation, AnyFailedAllocationClearsTheGameWithRedraw) {
         const PuzzleDocument& d = bench.doc;
         EXPECT_TRUE(d.atlas.empty() && d.pieces.empty() && d.order.empty()) << failing;
         for (const auto& scratch : d.paintScratch) EXPECT_TRUE(scratch.empty());
+        EXPECT_TRUE(d.shapes.shapeOfPiece.empty() && d.cutWork.pictureRows.empty()) << "nothing is kept";
         for (const Surface& s : d.surfaces) EXPECT_EQ(s.count, 0);
         EXPECT_FALSE(d.picture.IsOpen()) << "clearing the game closes the picture";
         EXPECT_EQ(bench.calls, "wait;notify3=1;notify6=1;repaint;clock-zero;stop-clock;magnifier;arrow;") << failing;
     }
+}
+
+// ---- Memory kept from one game to the next -------------------------------------------------
+
+// A new game of the same size is built in the memory of the last one; a game that would leave
+// most of it idle gets memory of its own size; clearing the game gives everything back.
+TEST(CutMemory, IsKeptForAGameOfASimilarSizeAndGivenBackForAMuchSmallerOne) {
+    CutBench bench;
+    bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
+    ASSERT_TRUE(bench.Open(cuttest::PictureOf(240, 200, 24), 1.0, 4, 4));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+    const PuzzleDocument& d = bench.doc;
+    const uint8_t* atlas = d.atlas.data();
+    const uint8_t* rows = d.cutWork.pictureRows.data();
+    const Piece* pieces = d.pieces.data();
+
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+    EXPECT_EQ(d.atlas.data(), atlas) << "the same size: the same atlas";
+    EXPECT_EQ(d.cutWork.pictureRows.data(), rows);
+    EXPECT_EQ(d.pieces.data(), pieces);
+
+    // A picture of a quarter the area: the old atlas would stand three quarters idle.
+    ASSERT_TRUE(bench.Open(cuttest::PictureOf(120, 100, 24), 1.0, 4, 4));
+    ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
+    EXPECT_EQ(d.atlas.capacity(), d.atlas.size()) << "memory of its own size";
+    const cuttest::SolvedPicture laid = cuttest::LaySolved(d, 120, 100, 120, 100, 24);
+    EXPECT_TRUE(laid.Clean()) << laid.first;
+
+    bench.doc.ClearGame(false);
+    EXPECT_EQ(d.atlas.capacity(), 0u);
+    EXPECT_EQ(d.cutWork.pictureRows.capacity(), 0u);
+    EXPECT_EQ(d.shapes.bits.capacity(), 0u);
 }
 
 }  // namespace

@@ -53,6 +53,9 @@ void ExpectRoundTrip(CutBench& saved, const std::string& path) {
     RestoreClock(loaded.doc, loaded.doc.ElapsedSeconds, loaded.doc.solved != 0);
     EXPECT_EQ(loaded.doc.ClockArmed, saved.doc.solved == 0 ? 1 : 0);
     EXPECT_EQ(GameInPlay(loaded.doc).DifferenceFrom(GameInPlay(saved.doc)), "");
+    // The painter's piece shapes are the loaded cut's, not those of the game it replaced.
+    EXPECT_EQ(loaded.doc.shapes.shapeOfPiece, saved.doc.shapes.shapeOfPiece);
+    EXPECT_EQ(loaded.doc.shapes.bits, saved.doc.shapes.bits);
     // A fifth of the pieces allows a second hint from 10 pieces on.
     EXPECT_EQ(result.hintsAllowed, saved.doc.solved == 0 && saved.doc.hintsUsed == 1 && n >= 10);
 

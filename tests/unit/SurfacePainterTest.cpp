@@ -1,6 +1,7 @@
-// Painting back buffers: pieces in stack order over the board texture, the hatching of
-// marked pieces, leaving the top piece out during a drag, clipping, tiled and untiled
-// regions agreeing pixel for pixel, and resizing that keeps what both sizes share.
+// Painting back buffers: pieces in stack order over the board texture, bevelled where their
+// edges are free, the hatching of marked pieces, leaving the top piece out during a drag,
+// clipping, regions of every size agreeing pixel for pixel, and resizing that keeps what both
+// sizes share.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -35,10 +36,11 @@ TEST_F(SurfacePainterTest, WholeSurfaceShowsTheTopmostInsidePixelOrTheTexture) {
     const Rect painted = PaintSurfaceRegion(doc, kBoardSurface, Rect{0, 0, 200, 150}, false, boardtest::AsDib(texture));
     EXPECT_EQ(painted, (Rect{0, 0, 200, 150}));
     EXPECT_EQ(FirstWrongPixel(doc, kBoardSurface, boardtest::AsDib(texture)), "");
-    // Spot checks against hand-computed values: piece 5 (top) at (40, 40), local (9, 6) is
-    // its first cell pixel; the texture at (120, 0) is pixel 20 of stored row 0.
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 49, 46),
-              (uint32_t(6 * 7 + 11) << 16) | ((9 * 5 + 3) << 8) | (5 * 37 + 1));
+    // Spot checks against hand-computed values: piece 5 (top) at (40, 40), local (12, 9)
+    // lies three pixels into its cell, beyond the bevel; the texture at (120, 0) is pixel 20
+    // of stored row 0.
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 52, 49),
+              (uint32_t(9 * 7 + 11) << 16) | ((12 * 5 + 3) << 8) | (5 * 37 + 1));
     EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 120, 0), (7u << 16) | (uint32_t(255 - 20) << 8) | 20u);
 }
 
@@ -48,16 +50,19 @@ TEST_F(SurfacePainterTest, MarkedPiecesAreInvertedOnEvenRowsAtEveryThirdColumn) 
     doc.pieces[5].notSelected = 0;
     PaintSurfaceRegion(doc, kBoardSurface, Rect{0, 0, 200, 150}, false, boardtest::AsDib(texture));
     uint8_t plain[3];
-    // Local (9, 6): even row, column divisible by 3 -> inverted; (10, 6) and (9, 7) plain.
-    boardtest::AtlasColour(5, 9, 6, plain);
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 109, 106),
+    // Local (12, 10), beyond the bevel: even row, column divisible by 3 -> inverted; (13, 10)
+    // and (12, 11) plain.
+    boardtest::AtlasColour(5, 12, 10, plain);
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 112, 110),
               (uint32_t(255 - plain[2]) << 16) | (uint32_t(255 - plain[1]) << 8) | uint32_t(255 - plain[0]));
-    boardtest::AtlasColour(5, 10, 6, plain);
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 110, 106),
+    boardtest::AtlasColour(5, 13, 10, plain);
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 113, 110),
               (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
-    boardtest::AtlasColour(5, 9, 7, plain);
-    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 109, 107),
+    boardtest::AtlasColour(5, 12, 11, plain);
+    EXPECT_EQ(BufferPixel(doc.surfaces[kBoardSurface], 112, 111),
               (uint32_t(plain[2]) << 16) | (uint32_t(plain[1]) << 8) | plain[0]);
+    EXPECT_EQ(boardtest::FirstWrongPixel(doc, kBoardSurface, boardtest::AsDib(texture)), "")
+        << "hatched and bevelled pixels everywhere else";
 }
 
 TEST_F(SurfacePainterTest, SkipTopLeavesTheDraggedPieceOutOfItsArea) {
@@ -74,12 +79,12 @@ TEST_F(SurfacePainterTest, SkipTopLeavesTheDraggedPieceOutOfItsArea) {
         }
 }
 
-TEST_F(SurfacePainterTest, SmallAndTiledRegionsAgreeAndStayInsideTheirClip) {
+TEST_F(SurfacePainterTest, RegionsOfEverySizeAgreeAndStayInsideTheirClip) {
     // Paint the whole surface in odd pieces of every size, some reaching past the edges;
     // the result must equal one whole paint, and nothing outside a region may change.
     Surface& board = doc.surfaces[kBoardSurface];
     std::fill(board.backBuffer.begin(), board.backBuffer.end(), 0xEE);
-    const Rect region{33, 17, 101, 77};  // larger than a piece: painted in 5 x 5 tiles
+    const Rect region{33, 17, 101, 77};  // larger than a piece, over several bands
     EXPECT_EQ(PaintSurfaceRegion(doc, kBoardSurface, region, false, boardtest::AsDib(texture)), region);
     for (int32_t y = 0; y < 150; ++y)
         for (int32_t x = 0; x < 200; ++x) {

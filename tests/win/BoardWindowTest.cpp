@@ -18,6 +18,8 @@
 #include "board/PuzzleSurface.h"
 #include "board/SurfaceWindows.h"
 #include "controls/CommandButton.h"
+#include "engine/DragSprite.h"
+#include "engine/PieceBevel.h"
 #include "engine/SoundIds.h"
 #include "engine/SurfacePainter.h"
 #include "gfx/ResourcePackFile.h"
@@ -194,15 +196,17 @@ protected:
     // The first pixel of a surface's client area where the screen differs from the model,
     // as "x,y: screen vs model", or "". Pixels under `covering` (a window over the surface)
     // are skipped. While a piece is dragged (`lifted`) it is not drawn where it lies but, on
-    // the surface where it is shown, at `sprite`. Colours are compared at the screen's
+    // the surface where it is shown, at `sprite`: bevelled on every edge, with its shadow
+    // darkening what lies below and right of it. Colours are compared at the screen's
     // precision: on a 16-bit screen (VEXLA_DEPTH=16) 5 bits a channel, since Wine's
     // screen-compatible bitmaps are 5-5-5 there and the drag's save image passes the
-    // background through one.
+    // background through one; the shadow darkens those 5 bits, so it may lie one step off.
     std::string FirstWrongScreenPixel(HWND surfaceWindow,
                                       int surface,
                                       HWND covering = nullptr,
                                       bool lifted = false,
-                                      const Point* sprite = nullptr) {
+                                      const Point* sprite = nullptr,
+                                      int* shadowed = nullptr) {
         const std::vector<uint32_t> shown = GrabClient(surfaceWindow);
         const SIZE size = ctltest::ClientSize(surfaceWindow);
         RECT hidden{};
@@ -211,27 +215,69 @@ protected:
             MapWindowPoints(nullptr, surfaceWindow, reinterpret_cast<POINT*>(&hidden), 2);
         }
         ScreenDC screen;
-        const uint32_t precision = GetDeviceCaps(screen.get(), BITSPIXEL) == 16 ? 0xF8F8F8u : 0xFFFFFFu;
+        const bool sixteenBits = GetDeviceCaps(screen.get(), BITSPIXEL) == 16;
+        const uint32_t precision = sixteenBits ? 0xF8F8F8u : 0xFFFFFFu;
         const PuzzleDocument& doc = Board.Puzzle;
+        const LiftedSprite* liftedSprite = Board.DragImages ? &Board.DragImages->lifted : nullptr;
+        if (shadowed != nullptr) *shadowed = 0;
         for (int32_t y = 0; y < size.cy; ++y)
             for (int32_t x = 0; x < size.cx; ++x) {
                 if (PtInRect(&hidden, POINT{x, y})) continue;
                 uint32_t want = boardtest::ExpectedPixel(doc, surface, x, y, Board.BoardTexture.GetDib(), lifted);
-                if (sprite != nullptr) {
+                int32_t tolerance = 0;
+                if (sprite != nullptr && liftedSprite != nullptr) {
                     const int32_t u = x - sprite->x, v = y - sprite->y;
-                    if (u >= 0 && v >= 0 && u < doc.pieceWidth && v < doc.pieceHeight) {
-                        const uint8_t* a = AtlasPixel(doc, Board.Drag.piece, u, v);
-                        if (a[3] != 0) want = (uint32_t(a[2]) << 16) | (uint32_t(a[1]) << 8) | a[0];
+                    if (u >= 0 && v >= 0 && u < liftedSprite->width && v < liftedSprite->height) {
+                        const uint8_t alpha = liftedSprite->alpha[static_cast<size_t>(v) * liftedSprite->width + u];
+                        if (LiftedPieceCovers(doc, u, v)) {
+                            EXPECT_EQ(alpha, 255) << u << "," << v;
+                            want = LiftedPiecePixel(doc, u, v);
+                        } else if (alpha != 0) {
+                            want = Darkened(want, 256u - alpha);
+                            tolerance = sixteenBits ? 9 : 0;
+                            if (shadowed != nullptr) ++*shadowed;
+                        }
                     }
                 }
                 const uint32_t got = shown[static_cast<size_t>(y) * size.cx + x];
-                if ((got & precision) != (want & precision)) {
+                if (!SameColour(got & precision, want & precision, tolerance)) {
                     char text[80];
                     snprintf(text, sizeof text, "%d,%d: %06x vs %06x", x, y, got, want);
                     return text;
                 }
             }
         return "";
+    }
+
+    // Whether pixel (u, v) of the dragged piece's image belongs to the piece.
+    static bool LiftedPieceCovers(const PuzzleDocument& doc, int32_t u, int32_t v) {
+        return u >= 0 && v >= 0 && u < doc.pieceWidth && v < doc.pieceHeight &&
+               AtlasPixel(doc, Board.Drag.piece, u, v)[3] != 0;
+    }
+    // The dragged piece's pixel: its picture, lit where the piece's own edge lies up and left
+    // along the diagonal and shaded where it lies down and right (it is alone in the air),
+    // hatched when marked.
+    static uint32_t LiftedPiecePixel(const PuzzleDocument& doc, int32_t u, int32_t v) {
+        int32_t level = 0;
+        for (int32_t k = 1; k <= kBevelDepth; ++k)
+            level += (LiftedPieceCovers(doc, u - k, v - k) ? 0 : 1) - (LiftedPieceCovers(doc, u + k, v + k) ? 0 : 1);
+        const uint8_t* a = AtlasPixel(doc, Board.Drag.piece, u, v);
+        uint8_t bgr[3] = {ShadeChannel(a[0], level), ShadeChannel(a[1], level), ShadeChannel(a[2], level)};
+        if (doc.pieces[Board.Drag.piece].notSelected == 0 && v % 2 == 0 && u % kHatchColumnStep == 0)
+            for (uint8_t& c : bgr) c = static_cast<uint8_t>(255 - c);
+        return (uint32_t(bgr[2]) << 16) | (uint32_t(bgr[1]) << 8) | bgr[0];
+    }
+    static uint32_t Darkened(uint32_t rgb, uint32_t keep) {
+        uint32_t out = 0;
+        for (int shift = 0; shift < 24; shift += 8) out |= ((((rgb >> shift) & 0xFFu) * keep) >> 8) << shift;
+        return out;
+    }
+    static bool SameColour(uint32_t a, uint32_t b, int32_t tolerance) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int32_t d = static_cast<int32_t>((a >> shift) & 0xFFu) - static_cast<int32_t>((b >> shift) & 0xFFu);
+            if (d > tolerance || d < -tolerance) return false;
+        }
+        return true;
     }
 
     // Windows keeps owned windows above their owner. Wine's virtual desktop raises the owner
@@ -275,6 +321,7 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     HWND box = BoxSurface(0);
     ASSERT_EQ(SurfaceOfWindow(box), 0);
     const uint32_t piece = 7;  // at (680, 210) on the board, clear of the box
+    PuzzleDocument& doc = Board.Puzzle;
     const POINT grab = MiddleOf(piece, board_);
     const POINT into = ctltest::ScreenPointOf(box, 150, 140);
     ASSERT_EQ(WindowFromPoint(into), box);
@@ -286,18 +333,21 @@ TEST_F(BoardWindowTest, APieceGoesFromTheBoardIntoABoxAndBack) {
     MoveCursorTo(ctltest::ScreenPointOf(board_, 560, 300));
     EXPECT_EQ(Board.Drag.DragState, kDragPiece);
     EXPECT_EQ(Board.Drag.position, (Point{560 - 66, 300 - 66}));
-    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true, &Board.Drag.position), "");
+    int shadowed = 0;
+    EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true, &Board.Drag.position, &shadowed),
+              "");
+    EXPECT_GT(shadowed, doc.pieceWidth) << "the lifted piece casts its shadow on the board";
     // Over the box the sprite moves to the box's surface.
     MoveCursorTo(ctltest::ScreenPointOf(box, 200, 100));
     EXPECT_EQ(Board.Drag.viewSurface, 0);
-    EXPECT_EQ(FirstWrongScreenPixel(box, 0, nullptr, false, &Board.Drag.position), "");
+    EXPECT_EQ(FirstWrongScreenPixel(box, 0, nullptr, false, &Board.Drag.position, &shadowed), "");
+    EXPECT_GT(shadowed, doc.pieceWidth) << "and on the box";
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface, App.BoxWindows[0], true), "")
         << "the sprite left no trace on the board";
     MoveCursorTo(into);
     ReleaseLeft();
     PumpFor(150);
 
-    PuzzleDocument& doc = Board.Puzzle;
     ASSERT_EQ(doc.surfaces[0].count, 1);
     EXPECT_EQ(doc.Stack(0)[0], piece);
     EXPECT_EQ(doc.surfaces[kBoardSurface].count, 11);
@@ -521,9 +571,14 @@ TEST_F(BoardWindowTest, PuttingTheLastPieceInPlaceInsideABoxCompletesThePuzzle) 
     EXPECT_EQ(doc.surfaces[kBoardSurface].count, 12);
     EXPECT_FALSE(IsWindowVisible(App.BoxWindows[0])) << "every box is hidden";
     EXPECT_EQ(doc.ClockArmed, 0);
-    // Centred: ((947 - 320) / 2 - 26, (640 - 240) / 2 - 26).
-    EXPECT_EQ(doc.pieces[0].x, 287);
-    EXPECT_EQ(doc.pieces[0].y, 174);
+    // Centred on the board, whatever the screen's size: on 1024 x 768 the board area is
+    // 947 x 640, so ((947 - 320) / 2 - 26, (640 - 240) / 2 - 26) = (287, 174).
+    if (App.BoardAreaWidth == 947 && App.BoardAreaHeight == 640) {
+        EXPECT_EQ(doc.pieces[0].x, 287);
+        EXPECT_EQ(doc.pieces[0].y, 174);
+    }
+    EXPECT_EQ(doc.pieces[0].x, (App.BoardAreaWidth - kPictureWidth) / 2 - 26);
+    EXPECT_EQ(doc.pieces[0].y, (App.BoardAreaHeight - kPictureHeight) / 2 - 26);
     PumpFor(100);
     EXPECT_EQ(FirstWrongScreenPixel(board_, kBoardSurface), "");
 }

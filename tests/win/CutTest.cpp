@@ -149,15 +149,21 @@ INSTANTIATE_TEST_SUITE_P(DrawableDepths,
 
 // ---- The screen ------------------------------------------------------------------------
 
-TEST(CutDragImages, AreMadeInTheScreensFormatForThePieceSize) {
+TEST(CutDragImages, AreMadeInTheScreensFormatForTheSpriteSize) {
     ScreenDC screen;
     const int screenBits = GetDeviceCaps(screen.get(), BITSPIXEL);
     const std::shared_ptr<PieceDragImages> images = MakeDragImages(73, 61);
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(images->save.GetSize(), (Point{73, 61}));
-    EXPECT_EQ(images->compose.GetSize(), (Point{146, 122}));
+    // The sprite is the piece and its shadow, larger than the piece.
+    const Point sprite = SpriteSize(73, 61);
+    EXPECT_GT(sprite.x, 73);
+    EXPECT_GT(sprite.y, 61);
+    EXPECT_EQ(images->save.GetSize(), sprite);
+    EXPECT_EQ(images->compose.GetSize(), (Point{2 * sprite.x, 2 * sprite.y}));
     EXPECT_EQ(images->canvas.format.bitCount, screenBits);
-    EXPECT_EQ(images->canvas.stride, DibRowBytes(146, screenBits));
+    EXPECT_EQ(images->canvas.stride, DibRowBytes(2 * sprite.x, screenBits));
+    EXPECT_EQ(images->lifted.width, sprite.x);
+    EXPECT_EQ(images->lifted.height, sprite.y);
     EXPECT_NE(images->canvas.bits, nullptr);
     EXPECT_EQ(MakeDragImages(0, 61), nullptr);
 }
@@ -229,7 +235,7 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
         }
         // The cut installed drag images for its own piece size.
         ASSERT_NE(Board.DragImages, nullptr);
-        EXPECT_EQ(Board.DragImages->pieceWidth, 123);
+        EXPECT_EQ(Board.DragImages->spriteWidth, SpriteSize(123, 123).x);
         // Every piece keeps its cell's centre: the templates put no tab there.
         const int64_t centreRow = doc.atlasHeightMinusOne - (doc.pieceHeight / 2);
         for (int32_t c = 0; c < doc.cols; ++c) {
