@@ -4,7 +4,9 @@
 #include <cstring>
 #include <new>
 
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+// The vector path needs SSE2, which every x86-64 processor has; a 32-bit build for any x86
+// takes the plain loops unless its compiler was told SSE2 is there.
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__)))
 #define VEXLA_X86_VECTORS 1
 #include <immintrin.h>
 #endif
