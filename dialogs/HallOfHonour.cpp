@@ -131,7 +131,7 @@ void ShowTable(HallState& state, const RecordsTable& table) {
 }
 
 void CreateButtons(HWND hall, HallState& state) {
-    state.eraseImage.LoadById(kEraseButtonImageId);
+    state.eraseImage.LoadById(kHonourEraseButtonImageId);
     state.eraseButton = CreateChild(hall, kAnimationClass, kEraseButtonAt, kHallEraseButtonId);
     Send(state.eraseButton, ANM_SETFRAMEROWS, kEraseButtonRows);
     Send(state.eraseButton, ANM_SETFRAMECOLUMNS, kEraseButtonColumns);

@@ -16,7 +16,7 @@
 constexpr char kHallOfHonourClass[] = "CWNDHONOR";
 
 constexpr uint32_t kHallBackgroundId = 700;
-constexpr uint32_t kEraseButtonImageId = 5000;
+constexpr uint32_t kHonourEraseButtonImageId = 5000;
 constexpr uint32_t kHallCloseButtonImageId = 6789;
 // Control identifiers of the buttons, and of row i's name and score (place i + 1), whose
 // window texts are the texts they show.
