@@ -11,6 +11,7 @@
 
 #include "engine/BinaryFile.h"
 #include "engine/BmpFileReader.h"
+#include "engine/PhotoOrientation.h"
 #include "platform/ComObject.h"
 #include "platform/ProgramFolder.h"
 
@@ -73,8 +74,9 @@ private:
 struct DecodedPhoto {
     PictureImportStatus status = PictureImportStatus::CannotDecode;
     ComObject<IWICFormatConverter> pixels;  // the photo as 32-bit blue-green-red-alpha
-    UINT width = 0;
+    UINT width = 0;                         // as stored
     UINT height = 0;
+    PhotoOrientation orientation = PhotoOrientation::AsStored;
 };
 
 DecodedPhoto OpenPhoto(IWICImagingFactory* factory, const char* source) {
@@ -103,27 +105,63 @@ DecodedPhoto OpenPhoto(IWICImagingFactory* factory, const char* source) {
     return photo;
 }
 
-// One row of 32-bit pixels as 24 bits on white: a transparent corner of a PNG shows as the
-// paper it would be printed on, not as whatever colour the encoder left under it.
-void RowOnWhite(const uint8_t* bgra, UINT width, uint8_t* bgr) {
-    for (UINT x = 0; x < width; ++x, bgra += 4, bgr += 3) {
+// The EXIF orientation at the start of the photo's file; as stored when it cannot be read.
+PhotoOrientation OrientationOf(const char* source) {
+    BinaryFile in;
+    std::vector<uint8_t> start(kPhotoHeaderBytes);
+    if (!in.OpenRead(source)) return PhotoOrientation::AsStored;
+    start.resize(in.Read(start.data(), start.size()));
+    return ReadPhotoOrientation(start.data(), start.size());
+}
+
+// The stored rectangle that holds the stored pixels of shown rows first .. first + count - 1:
+// a band of rows, or of columns for the orientations that swap the sides.
+WICRect StoredBandOf(PhotoOrientation orientation, UINT first, UINT count, UINT width, UINT height) {
+    const PhotoPoint a = StoredPixelOf(orientation, {0, first}, width, height);
+    const PhotoPoint b = StoredPixelOf(orientation, {0, int64_t{first} + count - 1}, width, height);
+    if (SwapsSides(orientation)) {
+        const auto left = static_cast<INT>(std::min(a.x, b.x));
+        return WICRect{left, 0, static_cast<INT>(count), static_cast<INT>(height)};
+    }
+    const auto top = static_cast<INT>(std::min(a.y, b.y));
+    return WICRect{0, top, static_cast<INT>(width), static_cast<INT>(count)};
+}
+
+// One shown row of 24 bits on white, from a band of 32-bit stored pixels: a transparent corner
+// of a PNG shows as the paper it would be printed on, not as whatever colour the encoder left
+// under it.
+void ShownRowOnWhite(const DecodedPhoto& photo,
+                     const std::vector<uint8_t>& band,
+                     const WICRect& rect,
+                     UINT shownRow,
+                     UINT shownWidth,
+                     uint8_t* bgr) {
+    const size_t stride = size_t{static_cast<UINT>(rect.Width)} * 4;
+    for (UINT x = 0; x < shownWidth; ++x, bgr += 3) {
+        const PhotoPoint stored = StoredPixelOf(photo.orientation, {x, shownRow}, photo.width, photo.height);
+        const uint8_t* bgra =
+            band.data() + static_cast<size_t>(stored.y - rect.Y) * stride + static_cast<size_t>(stored.x - rect.X) * 4;
         const unsigned alpha = bgra[3];
         for (int c = 0; c < 3; ++c) bgr[c] = static_cast<uint8_t>((bgra[c] * alpha + 255 * (255 - alpha) + 127) / 255);
     }
 }
 
-// Writes the photo as a 24-bit bottom-up .bmp; false on a decoding or writing failure.
+// Writes the photo, turned the way it is meant to be seen, as a 24-bit bottom-up .bmp; false
+// on a decoding or writing failure.
 bool WriteBitmap(DecodedPhoto& photo, const char* path, bool* decodeFailed) {
-    const size_t rowBytes = ((size_t{photo.width} * 24 + 31) / 32) * 4;
-    const size_t imageBytes = rowBytes * photo.height;
+    const bool swapped = SwapsSides(photo.orientation);
+    const UINT shownWidth = swapped ? photo.height : photo.width;
+    const UINT shownHeight = swapped ? photo.width : photo.height;
+    const size_t rowBytes = ((size_t{shownWidth} * 24 + 31) / 32) * 4;
+    const size_t imageBytes = rowBytes * shownHeight;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = static_cast<DWORD>(file.bfOffBits + imageBytes);
     info.biSize = sizeof info;
-    info.biWidth = static_cast<LONG>(photo.width);
-    info.biHeight = static_cast<LONG>(photo.height);  // bottom-up
+    info.biWidth = static_cast<LONG>(shownWidth);
+    info.biHeight = static_cast<LONG>(shownHeight);  // bottom-up
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
@@ -132,23 +170,24 @@ bool WriteBitmap(DecodedPhoto& photo, const char* path, bool* decodeFailed) {
 
     BinaryFile out;
     if (!out.CreateWrite(path) || !out.WriteAll(&file, sizeof file) || !out.WriteAll(&info, sizeof info)) return false;
-    const UINT stride = photo.width * 4;
-    std::vector<uint8_t> band(size_t{stride} * kRowsPerBand);
+    std::vector<uint8_t> band;
     std::vector<uint8_t> row(rowBytes, 0);
-    // Bottom-up: the last band of the photo is written first, its rows from the bottom.
-    for (UINT end = photo.height; end > 0;) {
+    // Bottom-up: the last band of shown rows is written first, its rows from the bottom.
+    for (UINT end = shownHeight; end > 0;) {
         const UINT rows = std::min(end, kRowsPerBand);
-        const UINT top = end - rows;
-        const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(photo.width), static_cast<INT>(rows)};
-        if (FAILED(photo.pixels->CopyPixels(&rect, stride, stride * rows, band.data()))) {
+        const UINT first = end - rows;
+        const WICRect rect = StoredBandOf(photo.orientation, first, rows, photo.width, photo.height);
+        const UINT stride = static_cast<UINT>(rect.Width) * 4;
+        band.resize(size_t{stride} * static_cast<UINT>(rect.Height));
+        if (FAILED(photo.pixels->CopyPixels(&rect, stride, static_cast<UINT>(band.size()), band.data()))) {
             *decodeFailed = true;
             return false;
         }
-        for (UINT r = rows; r-- > 0;) {
-            RowOnWhite(band.data() + size_t{r} * stride, photo.width, row.data());
+        for (UINT r = end; r-- > first;) {
+            ShownRowOnWhite(photo, band, rect, r, shownWidth, row.data());
             if (!out.WriteAll(row.data(), row.size())) return false;
         }
-        end = top;
+        end = first;
     }
     return out.Flush();
 }
@@ -180,6 +219,7 @@ PictureImportResult ImportPhoto(const char* source, const std::string& folder) {
         return Failure(PictureImportStatus::CannotDecode);
     DecodedPhoto photo = OpenPhoto(factory.get(), source);
     if (photo.status != PictureImportStatus::Imported) return Failure(photo.status);
+    photo.orientation = OrientationOf(source);
 
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return Failure(PictureImportStatus::CannotWrite);

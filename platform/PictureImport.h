@@ -35,5 +35,6 @@ std::string ImportedPictureFolder();
 
 // Makes `source` usable as a puzzle picture. JPEG and PNG files are decoded into a new .bmp in
 // `folder` (created when missing; ends with a backslash) named after the photo, with " (2)",
-// " (3)" ... added when that name is taken. Photos with transparency are shown on white.
+// " (3)" ... added when that name is taken. A photo is turned the way its EXIF orientation says
+// (as every photo viewer shows it); photos with transparency are shown on white.
 PictureImportResult ImportPicture(const char* source, const std::string& folder) noexcept;

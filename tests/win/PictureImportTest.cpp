@@ -160,6 +160,90 @@ TEST_F(PictureImportTest, JpegDecodesWithinItsLoss) {
         }
 }
 
+// A JPEG of the test photo with an EXIF block saying `orientation` right after its start marker.
+bool WriteTurnedJpeg(const std::string& path, uint16_t orientation) {
+    if (!WritePhoto(path, GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel)) return false;
+    BinaryFile in;
+    if (!in.OpenRead(path.c_str())) return false;
+    std::vector<uint8_t> jpeg(static_cast<size_t>(in.Size()));
+    if (!in.ReadExact(jpeg.data(), jpeg.size())) return false;
+    in.Close();
+    // APP1: "Exif\0\0", a little-endian TIFF header, one directory with the orientation only.
+    const std::vector<uint8_t> app1 = {0xFF,
+                                       0xE1,
+                                       0x00,
+                                       0x22,
+                                       'E',
+                                       'x',
+                                       'i',
+                                       'f',
+                                       0,
+                                       0,
+                                       'I',
+                                       'I',
+                                       42,
+                                       0,
+                                       8,
+                                       0,
+                                       0,
+                                       0,
+                                       1,
+                                       0,
+                                       0x12,
+                                       0x01,
+                                       3,
+                                       0,
+                                       1,
+                                       0,
+                                       0,
+                                       0,
+                                       uint8_t(orientation),
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0};
+    jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
+    BinaryFile out;
+    return out.CreateWrite(path.c_str()) && out.WriteAll(jpeg.data(), jpeg.size());
+}
+
+TEST_F(PictureImportTest, JpegIsTurnedTheWayItsExifSays) {
+    enum Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+    // The stored photo's corner blocks, and which of them each orientation shows at its own
+    // top-left, top-right and bottom-left corners.
+    const uint32_t kCornerColour[] = {PhotoPixel(0, 0), PhotoPixel(kWidth - 1, 0), PhotoPixel(0, kHeight - 1),
+                                      PhotoPixel(kWidth - 1, kHeight - 1)};
+    const struct {
+        uint16_t orientation;
+        Corner topLeft, topRight, bottomLeft;
+    } kCases[] = {
+        {1, TopLeft, TopRight, BottomLeft},     {2, TopRight, TopLeft, BottomRight},
+        {3, BottomRight, BottomLeft, TopRight}, {4, BottomLeft, BottomRight, TopLeft},
+        {5, TopLeft, BottomLeft, TopRight},     {6, BottomLeft, TopLeft, BottomRight},
+        {7, BottomRight, TopRight, BottomLeft}, {8, TopRight, BottomRight, TopLeft},
+    };
+    constexpr int kInside = 12;  // away from the blurred block edges
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.orientation);
+        const std::string photo = sources_ + "Turned" + std::to_string(c.orientation) + ".jpg";
+        ASSERT_TRUE(WriteTurnedJpeg(photo, c.orientation));
+        const PictureImportResult result = ImportPicture(photo.c_str(), folder_);
+        ASSERT_EQ(result.status, PictureImportStatus::Imported);
+        int width = 0, height = 0;
+        const std::vector<uint32_t> pixels = ReadBitmap(result.path, &width, &height);
+        const bool sideways = c.orientation >= 5;
+        ASSERT_EQ(width, sideways ? kHeight : kWidth);
+        ASSERT_EQ(height, sideways ? kWidth : kHeight);
+        const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; };
+        EXPECT_LE(ChannelDistance(at(kInside, kInside), kCornerColour[c.topLeft]), 24);
+        EXPECT_LE(ChannelDistance(at(width - 1 - kInside, kInside), kCornerColour[c.topRight]), 24);
+        EXPECT_LE(ChannelDistance(at(kInside, height - 1 - kInside), kCornerColour[c.bottomLeft]), 24);
+    }
+}
+
 TEST_F(PictureImportTest, TransparencyShowsOnWhite) {
     const std::string photo = sources_ + "Glass.png";
     // Left half opaque red, right half blue at a quarter coverage.
