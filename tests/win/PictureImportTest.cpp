@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "PhotoTestSupport.h"
 #include "WinTestSupport.h"
 #include "engine/BinaryFile.h"
 #include "engine/BmpFileReader.h"
@@ -29,41 +30,6 @@ uint32_t PhotoPixel(int x, int y) {
     constexpr uint32_t kColours[8] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00,
                                       0xFF00FFFF, 0xFFFF00FF, 0xFFFFFFFF, 0xFF202020};
     return kColours[(y / kBlock) * (kWidth / kBlock) + x / kBlock];
-}
-
-// Encodes a width x height photo of `pixel(x, y)` (0xAARRGGBB) with the container's encoder.
-template <typename Pixel>
-bool WritePhoto(const std::string& path, REFGUID container, int width, int height, Pixel pixel) {
-    const ComLibrary com;
-    ComObject<IWICImagingFactory> factory;
-    ComObject<IWICStream> stream;
-    ComObject<IWICBitmapEncoder> encoder;
-    ComObject<IWICBitmapFrameEncode> frame;
-    const std::wstring wide(path.begin(), path.end());
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory.put()))) ||
-        FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) ||
-        FAILED(factory->CreateEncoder(container, nullptr, encoder.put())) ||
-        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.put(), nullptr)) || FAILED(frame->Initialize(nullptr)) ||
-        FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))))
-        return false;
-    const bool png = IsEqualGUID(container, GUID_ContainerFormatPng);
-    WICPixelFormatGUID format = png ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
-    if (FAILED(frame->SetPixelFormat(&format))) return false;
-    const int bytesPerPixel = png ? 4 : 3;
-    if (!IsEqualGUID(format, png ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR)) return false;
-    const UINT stride = static_cast<UINT>(((width * bytesPerPixel + 3) / 4) * 4);
-    std::vector<BYTE> pixels(size_t{stride} * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < bytesPerPixel; ++c)
-                pixels[size_t{stride} * static_cast<size_t>(y) + static_cast<size_t>(x * bytesPerPixel + c)] =
-                    static_cast<BYTE>(pixel(x, y) >> (8 * c));
-    return SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
-                                        pixels.data())) &&
-           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 // The .bmp's pixels as 0xRRGGBB, rows from the top; empty when the reader refuses it or it is
@@ -125,7 +91,7 @@ protected:
 
 TEST_F(PictureImportTest, PngDecodesExactly) {
     const std::string photo = sources_ + "Garden.png";
-    ASSERT_TRUE(WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
     const PictureImportResult result = ImportPicture(photo.c_str(), folder_);
     ASSERT_EQ(result.status, PictureImportStatus::Imported);
     EXPECT_EQ(result.path, folder_ + "Garden.bmp");
@@ -140,7 +106,7 @@ TEST_F(PictureImportTest, PngDecodesExactly) {
 
 TEST_F(PictureImportTest, JpegDecodesWithinItsLoss) {
     const std::string photo = sources_ + "Harbour.JPG";
-    ASSERT_TRUE(WritePhoto(photo, GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel));
     const PictureImportResult result = ImportPicture(photo.c_str(), folder_);
     ASSERT_EQ(result.status, PictureImportStatus::Imported);
     int width = 0, height = 0;
@@ -162,7 +128,7 @@ TEST_F(PictureImportTest, JpegDecodesWithinItsLoss) {
 
 // A JPEG of the test photo with an EXIF block saying `orientation` right after its start marker.
 bool WriteTurnedJpeg(const std::string& path, uint16_t orientation) {
-    if (!WritePhoto(path, GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel)) return false;
+    if (!phototest::WritePhoto(path, GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel)) return false;
     BinaryFile in;
     if (!in.OpenRead(path.c_str())) return false;
     std::vector<uint8_t> jpeg(static_cast<size_t>(in.Size()));
@@ -248,7 +214,7 @@ TEST_F(PictureImportTest, TransparencyShowsOnWhite) {
     const std::string photo = sources_ + "Glass.png";
     // Left half opaque red, right half blue at a quarter coverage.
     const auto pixel = [](int x, int) { return x < 4 ? 0xFFFF0000u : 0x400000FFu; };
-    ASSERT_TRUE(WritePhoto(photo, GUID_ContainerFormatPng, 8, 2, pixel));
+    ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatPng, 8, 2, pixel));
     const PictureImportResult result = ImportPicture(photo.c_str(), folder_);
     ASSERT_EQ(result.status, PictureImportStatus::Imported);
     int width = 0, height = 0;
@@ -261,7 +227,7 @@ TEST_F(PictureImportTest, TransparencyShowsOnWhite) {
 
 TEST_F(PictureImportTest, SecondImportOfTheSamePhotoGetsItsOwnName) {
     const std::string photo = sources_ + "Garden.png";
-    ASSERT_TRUE(WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
     const PictureImportResult first = ImportPicture(photo.c_str(), folder_);
     const PictureImportResult second = ImportPicture(photo.c_str(), folder_);
     ASSERT_EQ(first.status, PictureImportStatus::Imported);
@@ -273,7 +239,7 @@ TEST_F(PictureImportTest, SecondImportOfTheSamePhotoGetsItsOwnName) {
 
 TEST_F(PictureImportTest, BitmapIsTakenWhereItLies) {
     const std::string picture = sources_ + "Plain.bmp";
-    ASSERT_TRUE(WritePhoto(sources_ + "Plain.png", GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(sources_ + "Plain.png", GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
     const PictureImportResult converted = ImportPicture((sources_ + "Plain.png").c_str(), folder_);
     ASSERT_EQ(converted.status, PictureImportStatus::Imported);
     ASSERT_TRUE(MoveFileA(converted.path.c_str(), picture.c_str()));
@@ -285,10 +251,10 @@ TEST_F(PictureImportTest, BitmapIsTakenWhereItLies) {
 
 // Files that cannot become a puzzle picture: each is refused with its reason, nothing is left.
 TEST_F(PictureImportTest, UnusableFilesAreRefusedWithoutLeavingAFile) {
-    ASSERT_TRUE(WritePhoto(sources_ + "Whole.png", GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
-    ASSERT_TRUE(WritePhoto(sources_ + "Whole.jpg", GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel));
-    ASSERT_TRUE(WritePhoto(sources_ + "Long.png", GUID_ContainerFormatPng, kMaxImportedSide + 1, 1,
-                           [](int, int) { return 0xFF808080u; }));
+    ASSERT_TRUE(phototest::WritePhoto(sources_ + "Whole.png", GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(sources_ + "Whole.jpg", GUID_ContainerFormatJpeg, kWidth, kHeight, PhotoPixel));
+    ASSERT_TRUE(phototest::WritePhoto(sources_ + "Long.png", GUID_ContainerFormatPng, kMaxImportedSide + 1, 1,
+                                      [](int, int) { return 0xFF808080u; }));
     // Damaged copies: the first half of each file, and each file with its middle overwritten.
     const auto damage = [&](const std::string& from, const std::string& to, bool truncate) {
         BinaryFile in;
