@@ -203,8 +203,9 @@ std::string MoveToFreeName(const std::string& temporary, const std::string& fold
         const std::string name =
             folder + stem + (number == 1 ? std::string() : " (" + std::to_string(number) + ")") + ".bmp";
         if (MoveFileExA(temporary.c_str(), name.c_str(), MOVEFILE_WRITE_THROUGH)) return name;
-        const DWORD error = GetLastError();
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS && error != ERROR_ACCESS_DENIED) return {};
+        // Only a name that is taken (by a file, or a folder the system answers "access denied"
+        // for) is worth another number; any other failure would fail for every name.
+        if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
     }
     return {};
 }

@@ -225,16 +225,33 @@ TEST_F(PictureImportTest, TransparencyShowsOnWhite) {
     EXPECT_LE(ChannelDistance(pixels[7], 0xBFBFFFu), 1) << std::hex << pixels[7];
 }
 
-TEST_F(PictureImportTest, SecondImportOfTheSamePhotoGetsItsOwnName) {
+// A taken name, whether by an earlier import or by a folder, is passed over for the next number.
+TEST_F(PictureImportTest, EachImportOfTheSamePhotoGetsItsOwnName) {
     const std::string photo = sources_ + "Garden.png";
     ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
     const PictureImportResult first = ImportPicture(photo.c_str(), folder_);
     const PictureImportResult second = ImportPicture(photo.c_str(), folder_);
+    const std::string folderInTheWay = folder_ + "Garden (3).bmp";
+    ASSERT_TRUE(CreateDirectoryA(folderInTheWay.c_str(), nullptr));
+    const PictureImportResult third = ImportPicture(photo.c_str(), folder_);
+    RemoveDirectoryA(folderInTheWay.c_str());
     ASSERT_EQ(first.status, PictureImportStatus::Imported);
     ASSERT_EQ(second.status, PictureImportStatus::Imported);
+    ASSERT_EQ(third.status, PictureImportStatus::Imported);
     EXPECT_EQ(first.path, folder_ + "Garden.bmp");
     EXPECT_EQ(second.path, folder_ + "Garden (2).bmp");
-    EXPECT_EQ(FilesIn(folder_).size(), 2u);
+    EXPECT_EQ(third.path, folder_ + "Garden (4).bmp");
+    EXPECT_EQ(FilesIn(folder_).size(), 3u);
+}
+
+TEST_F(PictureImportTest, AFolderThatCannotBeMadeIsAWriteFailure) {
+    const std::string photo = sources_ + "Garden.png";
+    ASSERT_TRUE(phototest::WritePhoto(photo, GUID_ContainerFormatPng, kWidth, kHeight, PhotoPixel));
+    const std::string unreachable = sources_ + "missing\\deeper\\MyPictures\\";
+    const PictureImportResult result = ImportPicture(photo.c_str(), unreachable);
+    EXPECT_EQ(result.status, PictureImportStatus::CannotWrite);
+    EXPECT_TRUE(result.path.empty());
+    EXPECT_EQ(GetFileAttributesA((sources_ + "missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PictureImportTest, BitmapIsTakenWhereItLies) {
