@@ -23,6 +23,7 @@
 #include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/PicturePreview.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
@@ -56,7 +57,7 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDNEW", nullptr},
     {"CWNDPREVCUSTOM", nullptr},
     {"CWNDPREVFS", nullptr},
-    {"CWNDPREVIEW", nullptr},
+    {"CWNDPREVIEW", RegisterPicturePreviewClass},
     {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", RegisterCongratulationClass},
     {"CWNDCAMBIDIOMA", RegisterLanguageChangeClass},

@@ -7,7 +7,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0601)
 
 add_library(vexla_win STATIC ${VEXLA_WIN32_SOURCES})
 target_include_directories(vexla_win PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(vexla_win PUBLIC vexla_engine msvfw32 winmm gdi32 user32 shell32 comctl32 comdlg32 advapi32 mpr winspool)
+target_link_libraries(vexla_win PUBLIC vexla_engine msvfw32 windowscodecs ole32 winmm gdi32 user32 shell32 comctl32 comdlg32 advapi32 mpr winspool)
 vexla_warnings(vexla_win)
 
 add_executable(Vexla WIN32 app/WinMain.cpp res/Vexla.rc)
