@@ -32,13 +32,13 @@ bool HasSse2() {
     }();
     return has;
 }
-#endif
 
 // Whether `vectors` may be used: asked for (or the widest is) and the processor has them.
 bool Use(RowVectors vectors, RowVectors asked) {
     if (asked != RowVectors::Widest && asked != vectors) return false;
     return RowVectorsAvailable(vectors);
 }
+#endif
 
 int32_t MaskIndex(int32_t c, const MaskedAtlasRow& row) {
     if (c == 0) return row.templateCols;
@@ -58,12 +58,14 @@ void StorePixels(uint32_t* destination, const MaskedAtlasRow& row, int32_t first
     }
 }
 
+#if defined(VEXLA_X86_VECTORS)
 // Pixels before the first `alignment`-byte boundary of the destination.
 int32_t HeadPixels(const uint32_t* destination, size_t alignment, int32_t total) {
     const auto misalignment = reinterpret_cast<uintptr_t>(destination) % alignment;
     const auto head = static_cast<int32_t>(((alignment - misalignment) % alignment) / sizeof(uint32_t));
     return head < total ? head : total;
 }
+#endif
 
 // Where the vector loops stand in the row: piece c, its column u, and its rows.
 struct Segment {
