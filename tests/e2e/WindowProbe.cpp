@@ -17,6 +17,7 @@
 //   WindowProbe sync <class> <caption|*> <ms>       answers once the window's thread has handled a
 //                                                   WM_NULL, i.e. came back to its message loop
 //   WindowProbe foreground                          class of the foreground window, or "none"
+//   WindowProbe enabled <class> <caption|*>         "1" when the window takes input, "0" when not
 //   WindowProbe caption-colours                     "r,g,b" of the active caption's two ends,
 //                                                   then of the inactive caption's
 //   WindowProbe depth                               bits per pixel of the screen
@@ -247,6 +248,11 @@ Answer Run(const Words& w) {
     if (command == "capture" && n == 3) return CaptureOf(w);
     if (command == "sync" && n == 4) return Sync(w);
     if (command == "foreground" && n == 1) return Foreground();
+    if (command == "enabled" && n == 3) {
+        HWND window = FindTopLevel(w[1], w[2], 0);
+        if (window == nullptr) return Failed();
+        return Ok(IsWindowEnabled(window) ? "1" : "0");
+    }
     if (command == "caption-colours" && n == 1) return CaptionColours();
     if (command == "depth" && n == 1) return Depth();
     if (command == "pack-bmp" && n == 4) {

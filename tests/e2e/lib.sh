@@ -448,6 +448,10 @@ prepare_almost_done_game() {
 finish_puzzle() {
     local fx fy tx ty x y w h
     close_magnifier  # the last piece may lie under it
+    # A click on the empty top of the board gives the play screen the keyboard back from the
+    # magnifier's close button.
+    xdotool mousemove 900 120 click 1
+    check_within "$DEADLINE" "the play screen has the keyboard" play_screen_foreground
     xdotool key ctrl+o
     check_within "$DEADLINE" "Ctrl+O asks before leaving the dealt game" question_up
     xdotool key Return
@@ -467,12 +471,22 @@ end_game() {
     wait_game_exit
 }
 
-close_hall_and_check_play_screen() {
+# The hall is given back to the player 45 ms after its name prompt has gone; a click on its
+# close button before then meets a disabled window, so the button is clicked again for as
+# long as the hall is there.
+click_hall_close_if_shown() {
     local rect x y w h
-    rect=$(ask child "${HALL[@]}" CQVANIM 2) || fail "no close button in the hall"
+    rect=$(ask child "${HALL[@]}" CQVANIM 2) || return 0
     read -r x y w h <<<"$rect"
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-    check_within "$DEADLINE" "the hall closes and the play screen is usable again" play_screen_foreground
+}
+hall_closed_and_play_screen_foreground() {
+    click_hall_close_if_shown
+    ! ask wait "${HALL[@]}" 0 >/dev/null && play_screen_foreground
+}
+close_hall_and_check_play_screen() {
+    ask child "${HALL[@]}" CQVANIM 2 >/dev/null || fail "no close button in the hall"
+    check_within "$DEADLINE" "the hall closes and the play screen is usable again" hall_closed_and_play_screen_foreground
 }
 
 # --- The picture magnifier ------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "app/WindowClasses.h"
 #include "board/BoardGlobals.h"
 #include "board/GameClockTimer.h"
+#include "board/PictureMagnifier.h"
 #include "controls/ControlProtocol.h"
 #include "gfx/ResourcePackFile.h"
 
@@ -29,7 +30,7 @@ using ctltest::MoveCursorTo;
 using ctltest::PumpFor;
 using ctltest::PumpUntil;
 
-std::string DistPackPath() { return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\vexla.rf"; }
+std::string DistFolder() { return std::string(App.ModuleFolder) + "..\\..\\..\\dist\\"; }
 
 RECT ChildRect(HWND child) {
     RECT r{};
@@ -72,7 +73,10 @@ protected:
     static void SetUpTestSuite() {
         ctltest::EnsureControlClasses();
         RegisterWindowClasses(App.Instance);
-        OpenResourcePack(DistPackPath().c_str());
+        // The game's own folder: its pack, and the pictures the opening game and the magnifier show.
+        const std::string folder = DistFolder();
+        lstrcpynA(App.ModuleFolder, folder.c_str(), sizeof App.ModuleFolder);
+        OpenResourcePack((folder + "vexla.rf").c_str());
     }
     static void TearDownTestSuite() { CloseResourcePack(); }
 
@@ -201,8 +205,9 @@ TEST_F(OptionsPanelTest, APanelAlreadyShownDoesNotSlideAgain) {
 }
 
 TEST_F(OptionsPanelTest, TheMagnifierButtonShowsAHiddenMagnifierAndHidesAShownOne) {
-    App.MagnifierWindow = MakeOwned("Magnifier", 400);
-    ASSERT_NE(App.MagnifierWindow, nullptr);
+    ASSERT_NE(App.MagnifierWindow, nullptr) << "the play screen makes the magnifier";
+    HideMagnifier();
+    ASSERT_FALSE(IsWindowVisible(App.MagnifierWindow));
     Click(kMagnifierButton);
     EXPECT_TRUE(IsWindowVisible(App.MagnifierWindow));
     Click(kMagnifierButton);
@@ -213,8 +218,9 @@ TEST_F(OptionsPanelTest, BackToTheMenuKeepsTheGameAndPlayAgainBringsItBackAsItWa
     for (int32_t box = 0; box < kBoxWindowCount; ++box) App.BoxWindows[box] = MakeOwned("Box", 60 + 20 * box);
     ShowWindow(App.BoxWindows[1], SW_SHOWNOACTIVATE);
     ShowWindow(App.BoxWindows[3], SW_SHOWNOACTIVATE);
-    App.MagnifierWindow = MakeOwned("Magnifier", 400);
-    ShowWindow(App.MagnifierWindow, SW_SHOWNOACTIVATE);
+    ASSERT_NE(App.MagnifierWindow, nullptr) << "the play screen makes the magnifier";
+    ShowMagnifier();
+    ASSERT_TRUE(IsWindowVisible(App.MagnifierWindow));
     const int32_t pieces = Board.Puzzle.PieceCount();
     const std::vector<Piece> layout = Board.Puzzle.pieces;
     Board.Puzzle.ElapsedSeconds = 42;
