@@ -80,11 +80,9 @@ LRESULT CALLBACK PicturePreviewProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
         case WM_CREATE: return OnCreatePreview(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
         case WM_PAINT: OnPaintPreview(window); return 0;
-        // A click (the second of a double click too) or any key closes it. The button going up
-        // is left alone: the double click that opened the preview ends with one.
-        case WM_LBUTTONDOWN:
+        // A double click or any key closes it. A single click does nothing, so the button going
+        // up at the end of the double click that opened the preview cannot close it at once.
         case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
         case WM_CHAR: PostMessageA(window, WM_CLOSE, 0, 0); return 0;
         case WM_CLOSE: OnClosePreview(window); return 0;
         case WM_QUERYNEWPALETTE: return OnQueryNewPalettePreview(window);

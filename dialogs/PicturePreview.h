@@ -1,5 +1,5 @@
 // The full-screen preview (CWNDPREVIEW): the picture chosen for the next puzzle as large as the
-// screen allows, centred on black, until the player clicks or presses a key. Its owner (the
+// screen allows, centred on black, until the player double-clicks or presses a key. Its owner (the
 // new-puzzle dialog) is disabled meanwhile and brought to the front again afterwards.
 //
 // The picture is read from its file resampled to the size shown, so a large photo is never
