@@ -61,7 +61,7 @@ TEST(ScaleRulesFit, PicturesFitTheirBoxByTheSideThatReachesItFirstAndKeepAPixel)
     EXPECT_EQ(FitFactor({0, 480}, {947, 640}), 0.0);
 }
 
-// Part of the design's own example: a 640 x 480 picture chosen on a 947 x 640 board area.
+// A photograph of 640 x 480 chosen on the 947 x 640 board area of a 1024 x 768 screen.
 TEST_F(ScaleRulesTest, AChosenPhotographFitsTheBoardWithTheFinestGrid) {
     Choose(640, 480);
     EXPECT_DOUBLE_EQ(doc.fitScale, 4.0 / 3);  // 480 x 947 / 640 = 710.25 > 640: the height fits
