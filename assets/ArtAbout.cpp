@@ -310,7 +310,7 @@ void Marbles(cairo_t* cr, double w, double h) {
 
 Bitmap PaintProductPicture(const ManifestEntry& e, int product) {
     const std::function<void(cairo_t*, double, double)> games[4] = {MemoryCards, TileStacks, LetterTiles, Marbles};
-    return DrawOnPicture(ProductPage(), kPictureX, kPictureY, e.width, e.height, 1, 1, [&](cairo_t* cr, int) {
+    return DrawOver(ProductPage(), kPictureX, kPictureY, e.width, e.height, 1, 1, [&](cairo_t* cr, int) {
         // The felt of the recess, then the game on it.
         const double x = 15, y = 16, w = kPictureW - 32, h = kPictureH - 30;
         cairo_save(cr);
@@ -332,7 +332,7 @@ Bitmap PaintProductPicture(const ManifestEntry& e, int product) {
 Bitmap PaintMediaButton(const ManifestEntry& e, int x, bool play) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
     const Look looks[4] = {Look::Disabled, Look::Normal, Look::Hover, Look::Pressed};
-    return DrawOnPicture(ProductPage(), x, kMediaY, fw, fh, 4, 1, [&](cairo_t* cr, int i) {
+    return DrawOver(ProductPage(), x, kMediaY, fw, fh, 4, 1, [&](cairo_t* cr, int i) {
         Look look = looks[i];
         double r = fw / 2.0 - 4, cx = fw / 2.0 - 0.5, cy = fh / 2.0 - 0.5;
         GlossyDisc(cr, cx, cy, r, play ? kTeal : kRed, look);

@@ -13,8 +13,8 @@ constexpr int kCloseX = 148, kCloseY = 150;
 
 const Bitmap& Picture() {
     static const Bitmap picture = [] {
-        ClipSpec spec = CongratulationClip();
-        Canvas canvas(spec.width, spec.height);
+        ClipFormat format = CongratulationClip();
+        Canvas canvas(format.width, format.height);
         DrawCongratulationPicture(canvas.cr());
         return canvas.ToBitmap24();
     }();
@@ -24,7 +24,7 @@ const Bitmap& Picture() {
 // Close: 0 rest, 1 lit (the two alternate while the window waits), 2 held down.
 Bitmap PaintClose(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
-    return DrawOnPicture(Picture(), kCloseX, kCloseY, fw, fh, 1, 3, [&](cairo_t* cr, int f) {
+    return DrawOver(Picture(), kCloseX, kCloseY, fw, fh, 1, 3, [&](cairo_t* cr, int f) {
         RoundCloseFace(cr, fw / 2.0, fh / 2.0, fw * 0.38, f == 2 ? Look::Pressed : Look::Normal, f == 1);
     });
 }

@@ -7,24 +7,6 @@
 
 namespace art {
 
-Bitmap DrawOnPicture(const Bitmap& picture,
-                     int x,
-                     int y,
-                     int frameW,
-                     int frameH,
-                     int rows,
-                     int columns,
-                     const std::function<void(cairo_t*, int)>& draw) {
-    cairo_surface_t* background = SurfaceFromBitmap(picture);
-    Bitmap out = DrawGrid(frameW, frameH, rows, columns, [&](cairo_t* cr, int i) {
-        cairo_set_source_surface(cr, background, -x, -y);
-        cairo_paint(cr);
-        draw(cr, i);
-    });
-    cairo_surface_destroy(background);
-    return out;
-}
-
 void DrawTextLeft(cairo_t* cr, const std::string& utf8, double x, double baselineY, const TextStyle& style) {
     double w = TextWidth(cr, utf8, style) - style.outlineWidth;
     DrawTextCentred(cr, utf8, x + w / 2, baselineY, style);

@@ -10,19 +10,9 @@
 
 #include "assets/ArtKit.h"
 #include "assets/Bitmap.h"
+#include "assets/DialogKit.h"
 
 namespace art {
-
-// A grid of rows x columns frames, each frame starting as the patch of `picture` that the
-// control covers when its window puts it at (x, y); then draw(cr, frame) paints on top.
-Bitmap DrawOnPicture(const Bitmap& picture,
-                     int x,
-                     int y,
-                     int frameW,
-                     int frameH,
-                     int rows,
-                     int columns,
-                     const std::function<void(cairo_t*, int)>& draw);
 
 // Lettering in Comic Neue Bold whose left edge is at x.
 void DrawTextLeft(cairo_t* cr, const std::string& utf8, double x, double baselineY, const TextStyle& style);

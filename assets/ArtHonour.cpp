@@ -300,14 +300,14 @@ void DrawEraseFrame(cairo_t* cr, int fw, int fh, int f) {
 
 Bitmap PaintErase(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
-    return DrawOnPicture(Background(), kEraseX, kEraseY, fw, fh, e.layout.rows, e.layout.columns,
-                         [&](cairo_t* cr, int f) { DrawEraseFrame(cr, fw, fh, f); });
+    return DrawOver(Background(), kEraseX, kEraseY, fw, fh, e.layout.rows, e.layout.columns,
+                    [&](cairo_t* cr, int f) { DrawEraseFrame(cr, fw, fh, f); });
 }
 
 // Close: 0 rest, 1 lit (the blink while the pointer rests on it), 2 held down.
 Bitmap PaintClose(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
-    return DrawOnPicture(Background(), kCloseX, kCloseY, fw, fh, 1, 3, [&](cairo_t* cr, int f) {
+    return DrawOver(Background(), kCloseX, kCloseY, fw, fh, 1, 3, [&](cairo_t* cr, int f) {
         RoundCloseFace(cr, fw / 2.0 - 1, fh / 2.0 - 1, fw * 0.36, f == 2 ? Look::Pressed : Look::Normal, f == 1);
     });
 }

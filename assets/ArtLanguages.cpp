@@ -207,7 +207,7 @@ const Bitmap& WindowBackground() {
 Bitmap PaintLanguageButton(const ManifestEntry& e, int language) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
     const Look looks[3] = {Look::Normal, Look::Hover, Look::Pressed};
-    return DrawOnPicture(
+    return DrawOver(
         WindowBackground(), kButtonX, kButtonY + language * kButtonStep, fw, fh, 3, 1, [&](cairo_t* cr, int i) {
             Look look = looks[i];
             GlossyButton(cr, kFaceInset, kFaceInset, fw - 2 * kFaceInset, fh - 2 * kFaceInset,

@@ -166,20 +166,20 @@ const Bitmap& PlainBackground() {
 void DrawTitle(cairo_t* cr, int language) { GiltTitle(cr, kTitles[language], 22, 11, 166, 36, 26); }
 
 Bitmap PaintBackground(const ManifestEntry& e) {
-    return DrawOnPicture(PlainBackground(), 0, 0, e.width, e.height, 1, 1, [](cairo_t* cr, int) { DrawTitle(cr, 0); });
+    return DrawOver(PlainBackground(), 0, 0, e.width, e.height, 1, 1, [](cairo_t* cr, int) { DrawTitle(cr, 0); });
 }
 
 Bitmap PaintTitle(const ManifestEntry& e, int language) {
-    return DrawOnPicture(PlainBackground(), 0, 0, e.width, e.height, 1, 1,
-                         [language](cairo_t* cr, int) { DrawTitle(cr, language); });
+    return DrawOver(PlainBackground(), 0, 0, e.width, e.height, 1, 1,
+                    [language](cairo_t* cr, int) { DrawTitle(cr, language); });
 }
 
 Bitmap PaintConfirm(const ManifestEntry& e, int x, int y, ConfirmGlyph glyph) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
     const Look looks[3] = {Look::Normal, Look::Hover, Look::Pressed};
     double top = kFaceY - y;
-    return DrawOnPicture(PlainBackground(), x, y, fw, fh, 3, 1,
-                         [&](cairo_t* cr, int i) { ConfirmButtonFace(cr, 4, top, fw - 8, 40, glyph, looks[i]); });
+    return DrawOver(PlainBackground(), x, y, fw, fh, 3, 1,
+                    [&](cairo_t* cr, int i) { ConfirmButtonFace(cr, 4, top, fw - 8, 40, glyph, looks[i]); });
 }
 
 }  // namespace

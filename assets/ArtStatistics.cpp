@@ -165,14 +165,14 @@ const Bitmap& PlainBackground() {
 }
 
 Bitmap PaintTitle(const ManifestEntry& e, int language) {
-    return DrawOnPicture(PlainBackground(), kTitleX, kTitleY, e.width, e.height, 1, 1,
-                         [&](cairo_t* cr, int) { GiltTitle(cr, kTitles[language], 14, 6, e.width - 28, 42, 30); });
+    return DrawOver(PlainBackground(), kTitleX, kTitleY, e.width, e.height, 1, 1,
+                    [&](cairo_t* cr, int) { GiltTitle(cr, kTitles[language], 14, 6, e.width - 28, 42, 30); });
 }
 
 Bitmap PaintOk(const ManifestEntry& e) {
     int fw = FrameWidth(e), fh = FrameHeight(e);
     const Look looks[3] = {Look::Normal, Look::Hover, Look::Pressed};
-    return DrawOnPicture(PlainBackground(), kButtonX, kButtonY, fw, fh, 3, 1, [&](cairo_t* cr, int i) {
+    return DrawOver(PlainBackground(), kButtonX, kButtonY, fw, fh, 3, 1, [&](cairo_t* cr, int i) {
         ConfirmButtonFace(cr, 4, 3, fw - 8, fh - 6, ConfirmGlyph::Tick, looks[i]);
     });
 }

@@ -18,22 +18,22 @@ namespace {
 
 using DrawFn = void (*)(cairo_t*, double);
 
-bool WriteFrames(const art::ClipSpec& spec, DrawFn draw) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, spec.width, spec.height);
+bool WriteFrames(const art::ClipFormat& format, DrawFn draw) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, format.width, format.height);
     cairo_t* cr = cairo_create(surface);
-    std::vector<unsigned char> rgb(static_cast<size_t>(spec.width) * spec.height * 3);
+    std::vector<unsigned char> rgb(static_cast<size_t>(format.width) * format.height * 3);
     bool ok = true;
-    for (int f = 0; f < spec.frames && ok; ++f) {
+    for (int f = 0; f < format.frames && ok; ++f) {
         cairo_save(cr);
-        draw(cr, double(f) / spec.fps);
+        draw(cr, double(f) / format.fps);
         cairo_restore(cr);
         cairo_surface_flush(surface);
         const unsigned char* data = cairo_image_surface_get_data(surface);
         const int stride = cairo_image_surface_get_stride(surface);
-        for (int y = 0; y < spec.height; ++y) {
+        for (int y = 0; y < format.height; ++y) {
             const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-            unsigned char* out = rgb.data() + static_cast<size_t>(y) * spec.width * 3;
-            for (int x = 0; x < spec.width; ++x) {
+            unsigned char* out = rgb.data() + static_cast<size_t>(y) * format.width * 3;
+            for (int x = 0; x < format.width; ++x) {
                 out[x * 3 + 0] = static_cast<unsigned char>(row[x] >> 16);
                 out[x * 3 + 1] = static_cast<unsigned char>(row[x] >> 8);
                 out[x * 3 + 2] = static_cast<unsigned char>(row[x]);
@@ -54,27 +54,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string clip = argv[1], what = argv[2];
-    art::ClipSpec spec;
+    art::ClipFormat format;
     DrawFn draw;
     if (clip == "intro") {
-        spec = art::IntroClip();
+        format = art::IntroClip();
         draw = art::DrawIntro;
     } else if (clip == "congratulation") {
-        spec = art::CongratulationClip();
+        format = art::CongratulationClip();
         draw = art::DrawCongratulation;
     } else {
         std::fprintf(stderr, "unknown clip %s\n", argv[1]);
         return 2;
     }
     if (what == "describe") {
-        std::printf("%d %d %d %d\n", spec.width, spec.height, spec.fps, spec.frames);
+        std::printf("%d %d %d %d\n", format.width, format.height, format.fps, format.frames);
         return 0;
     }
     if (what == "events") {
-        for (const art::ClipEvent& e : spec.events) std::printf("%.3f %s\n", e.seconds, e.sound.c_str());
+        for (const art::ClipEvent& e : format.events) std::printf("%.3f %s\n", e.seconds, e.sound.c_str());
         return 0;
     }
-    if (what == "frames") return WriteFrames(spec, draw) ? 0 : 1;
+    if (what == "frames") return WriteFrames(format, draw) ? 0 : 1;
     std::fprintf(stderr, "unknown request %s\n", argv[2]);
     return 2;
 }

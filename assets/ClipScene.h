@@ -17,7 +17,7 @@ struct ClipEvent {
     std::string sound;  // a sound the clip script knows how to make (click, pop, fanfare, ...)
 };
 
-struct ClipSpec {
+struct ClipFormat {
     int width;
     int height;
     int fps;
@@ -27,14 +27,14 @@ struct ClipSpec {
 
 // Congratulation (Video\Feliz.avi): pieces snap into a little puzzle, "Bravo!" pops up and
 // confetti bursts and settles on the card.
-ClipSpec CongratulationClip();
+ClipFormat CongratulationClip();
 void DrawCongratulation(cairo_t* cr, double seconds);
 // The settled picture: what the congratulation window shows after the clip.
 void DrawCongratulationPicture(cairo_t* cr);
 
 // Introduction (Video\Present.avi): the game's logo card assembles from flying pieces on
 // black, the seams close and a gleam crosses it.
-ClipSpec IntroClip();
+ClipFormat IntroClip();
 void DrawIntro(cairo_t* cr, double seconds);
 
 }  // namespace art

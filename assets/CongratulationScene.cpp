@@ -327,14 +327,14 @@ void Sparkles(cairo_t* cr, double t) {
 
 }  // namespace
 
-ClipSpec CongratulationClip() {
-    ClipSpec spec{kWidth, kHeight, kFps, static_cast<int>(kLength * kFps), {}};
+ClipFormat CongratulationClip() {
+    ClipFormat format{kWidth, kHeight, kFps, static_cast<int>(kLength * kFps), {}};
     for (int k = 0; k < kPuzzleCols * kPuzzleRows; ++k)
-        spec.events.push_back({kPiecesStart + k * kPieceGap + kPieceFlight, "click"});
-    spec.events.push_back({kCheerStart, "fanfare"});
-    spec.events.push_back({kBurst, "pop"});
-    spec.events.push_back({kRosetteStart + 0.2, "chime"});
-    return spec;
+        format.events.push_back({kPiecesStart + k * kPieceGap + kPieceFlight, "click"});
+    format.events.push_back({kCheerStart, "fanfare"});
+    format.events.push_back({kBurst, "pop"});
+    format.events.push_back({kRosetteStart + 0.2, "chime"});
+    return format;
 }
 
 void DrawCongratulation(cairo_t* cr, double seconds) {

@@ -217,15 +217,15 @@ void LandingFlash(cairo_t* cr, int piece, double t) {
 
 }  // namespace
 
-ClipSpec IntroClip() {
-    ClipSpec spec{kWidth, kHeight, kFps, static_cast<int>(kLength * kFps + 0.5), {}};
-    spec.events.push_back({kFirstStart - 0.05, "whoosh"});
-    spec.events.push_back({kFirstStart + 4 * kStartGap, "whoosh"});
-    spec.events.push_back({kFirstStart + 8 * kStartGap, "whoosh"});
-    for (int k = 0; k < kCols * kRows; ++k) spec.events.push_back({kFirstStart + k * kStartGap + kFlight, "click"});
-    spec.events.push_back({kSeamsClose, "chime"});
-    spec.events.push_back({kGleamStart + 0.1, "title"});
-    return spec;
+ClipFormat IntroClip() {
+    ClipFormat format{kWidth, kHeight, kFps, static_cast<int>(kLength * kFps + 0.5), {}};
+    format.events.push_back({kFirstStart - 0.05, "whoosh"});
+    format.events.push_back({kFirstStart + 4 * kStartGap, "whoosh"});
+    format.events.push_back({kFirstStart + 8 * kStartGap, "whoosh"});
+    for (int k = 0; k < kCols * kRows; ++k) format.events.push_back({kFirstStart + k * kStartGap + kFlight, "click"});
+    format.events.push_back({kSeamsClose, "chime"});
+    format.events.push_back({kGleamStart + 0.1, "title"});
+    return format;
 }
 
 void DrawIntro(cairo_t* cr, double seconds) {
