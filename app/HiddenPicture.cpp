@@ -7,6 +7,7 @@
 #include "app/AppGlobals.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
+#include "platform/OwnedPopup.h"
 #include "platform/WindowDrag.h"
 #include "platform/WindowKind.h"
 #include "platform/WindowState.h"
@@ -47,15 +48,7 @@ void OnPaintHiddenPicture(HWND window) {
     EndPaint(window, &ps);
 }
 
-// The owner is enabled before it is brought forward: a disabled window cannot take the input.
-void OnCloseHiddenPicture(HWND window) {
-    HWND owner = StateOf(window)->owner;
-    if (owner != nullptr) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
-    DestroyWindow(window);
-}
+void OnCloseHiddenPicture(HWND window) { CloseGivingOwnerBack(window, StateOf(window)->owner); }
 
 void OnDestroyHiddenPicture(HWND window) {
     HWND owner = StateOf(window)->owner;

@@ -10,6 +10,7 @@
 #include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
+#include "platform/OwnedPopup.h"
 #include "platform/Sound.h"
 #include "platform/WindowDrag.h"
 #include "platform/WindowKind.h"
@@ -79,15 +80,7 @@ void OnPaintLanguageChange(HWND window) {
     EndPaint(window, &ps);
 }
 
-// The owner is enabled before it is brought forward: a disabled window cannot take the input.
-void OnCloseLanguageChange(HWND window) {
-    HWND owner = StateOf(window)->owner;
-    if (owner != nullptr) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
-    DestroyWindow(window);
-}
+void OnCloseLanguageChange(HWND window) { CloseGivingOwnerBack(window, StateOf(window)->owner); }
 
 void OnDestroyLanguageChange(HWND window) {
     HWND owner = StateOf(window)->owner;

@@ -9,6 +9,7 @@
 #include "engine/ScaledPicture.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/ShownPicture.h"
+#include "platform/OwnedPopup.h"
 #include "platform/WindowKind.h"
 #include "platform/WindowState.h"
 
@@ -44,16 +45,7 @@ void OnPaintPreview(HWND window) {
     EndPaint(window, &ps);
 }
 
-// The owner is usable again before the preview goes, so that the activation returns to it and
-// not to whichever window happens to be next.
-void OnClosePreview(HWND window) {
-    const HWND owner = StateOf(window)->owner;
-    if (owner != nullptr) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
-    DestroyWindow(window);
-}
+void OnClosePreview(HWND window) { CloseGivingOwnerBack(window, StateOf(window)->owner); }
 
 void OnDestroyPreview(HWND window) {
     PreviewState* state = StateOf(window);
