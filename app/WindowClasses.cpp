@@ -25,6 +25,7 @@
 #include "dialogs/MusicWindow.h"
 #include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/PicturePreview.h"
+#include "dialogs/PreviewBox.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
@@ -56,8 +57,8 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},
     {"CWNDNEW", RegisterNewPuzzleClass},
-    {"CWNDPREVCUSTOM", nullptr},
-    {"CWNDPREVFS", nullptr},
+    {"CWNDPREVCUSTOM", RegisterCustomPreviewBoxClass},
+    {"CWNDPREVFS", RegisterPreviewBoxClass},
     {"CWNDPREVIEW", RegisterPicturePreviewClass},
     {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", RegisterCongratulationClass},
