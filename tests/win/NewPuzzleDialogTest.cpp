@@ -4,7 +4,8 @@
 // it back on close (and when it cannot be made); the tabs show their pages' children; a
 // category change lists and opens that category's pictures; the picture scroller keeps the
 // first shown picture inside the list; Escape closes without cutting; Enter, even after a
-// click on a child, cuts the chosen shape with the grid the dialog shows.
+// click on a child, cuts the chosen shape with the grid the dialog shows; the view button shows
+// the picture over the screen until a key.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +30,7 @@
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/OwnPicturePage.h"
+#include "dialogs/PicturePreview.h"
 #include "dialogs/PreviewBox.h"
 #include "gfx/ResourcePackFile.h"
 
@@ -382,6 +384,22 @@ TEST_F(NewPuzzleDialogTest, TheSixthCategoryShowsTheOwnPicturePageInsteadOfTheBo
     EXPECT_FALSE(IsWindowVisible(OwnPictureBox()));
     for (int32_t id : {kPictureScrollerId, 300, 301, 302, 303}) EXPECT_TRUE(Shown(dialog, id)) << id;
     EXPECT_EQ(OpenPictureName(), "c0p0.bmp");
+}
+
+TEST_F(NewPuzzleDialogTest, TheViewButtonShowsThePictureOverTheScreenUntilAKey) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Click(Child(dialog, kViewButtonId));
+    HWND preview = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] { return (preview = FindWindowA(kPicturePreviewClass, nullptr)) != nullptr && IsWindowVisible(preview); },
+        kWaitMs));
+    EXPECT_EQ(GetWindow(preview, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    dlgtest::SendKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(preview); }, kWaitMs));
+    EXPECT_TRUE(IsWindow(dialog)) << "the key closed the preview only";
+    EXPECT_TRUE(IsWindowEnabled(dialog));
 }
 
 }  // namespace
