@@ -5,7 +5,8 @@
 // category change lists and opens that category's pictures; the picture scroller keeps the
 // first shown picture inside the list; Escape closes without cutting; Enter, even after a
 // click on a child, cuts the chosen shape with the grid the dialog shows; the view button shows
-// the picture over the screen until a key.
+// the picture over the screen until a key; reopening restores the category and the choice on
+// the picture page; dragging the background moves it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -400,6 +401,43 @@ TEST_F(NewPuzzleDialogTest, TheViewButtonShowsThePictureOverTheScreenUntilAKey) 
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(preview); }, kWaitMs));
     EXPECT_TRUE(IsWindow(dialog)) << "the key closed the preview only";
     EXPECT_TRUE(IsWindowEnabled(dialog));
+}
+
+TEST_F(NewPuzzleDialogTest, ReopeningRestoresTheCategoryAndChoiceOnThePicturePage) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    ClickCategory(dialog, 1);
+    Click(Child(dialog, kFirstPreviewBoxId + 1));
+    ASSERT_TRUE(PumpUntil([] { return App.SelectedPicture[1] == 1; }, kWaitMs));
+    ClickTab(dialog, kSizePage);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(dialog));
+
+    dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(App.NewPuzzlePage, kPicturePage);
+    EXPECT_EQ(Get(dialog, kFirstTabId + kPicturePage, CHK_GETCHECK), 1);
+    EXPECT_EQ(Get(dialog, kFirstCategoryId + 1, CHK_GETCHECK), 1);
+    EXPECT_EQ(OpenPictureName(), "c1p1.bmp");
+}
+
+TEST_F(NewPuzzleDialogTest, DraggingTheBackgroundMovesTheDialog) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    RECT before{};
+    GetWindowRect(dialog, &before);
+    MoveCursorTo(ScreenPointOf(dialog, 530, 40));  // the title's plate: background, no child
+    ctltest::PressLeft();
+    MoveCursorTo(ScreenPointOf(dialog, 530 - 60, 40 + 25));
+    ctltest::ReleaseLeft();
+    RECT after{};
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            GetWindowRect(dialog, &after);
+            return after.left == before.left - 60 && after.top == before.top + 25;
+        },
+        kWaitMs))
+        << "moved to (" << after.left << ", " << after.top << ") from (" << before.left << ", " << before.top << ")";
 }
 
 }  // namespace
