@@ -77,16 +77,22 @@ void ShowPieceCount(HWND dialog) {
     ShowGridCounts(dialog);
 }
 
-// After a change of scale: the zoom on the size scroller, the piece-count range and position
-// on the count scroller, and the counts.
-void ShowScaleValues(HWND dialog) {
-    const PuzzleDocument& doc = Board.Puzzle;
-    SendToChild(dialog, kSizeScrollerId, SCR_SETVALUE, ZoomPercentage(doc));
+// After a change of scale: the piece-count range and position on the count scroller, and the
+// counts.
+void ShowPieceCountRange(HWND dialog) {
     HWND count = GetDlgItem(dialog, kCountScrollerId);
-    SendToControl(count, SCR_SETMAX, PieceCountRange(doc, Board.Scale));
+    SendToControl(count, SCR_SETMAX, PieceCountRange(Board.Puzzle, Board.Scale));
     // A range of 0 would have taken the step down to 0: the next picture's range needs it back.
     SendToControl(count, SCR_SETSTEP, 1);
     ShowPieceCount(dialog);
+}
+
+// After a change of scale made elsewhere than on the size scroller: the zoom on that scroller
+// too. (Its own changes do not come back: the percentage read back from a scale can fall
+// just short of the one set, and the scroller's steps of 5 would round it a step down.)
+void ShowScaleValues(HWND dialog) {
+    SendToChild(dialog, kSizeScrollerId, SCR_SETVALUE, ZoomPercentage(Board.Puzzle));
+    ShowPieceCountRange(dialog);
 }
 
 // Everything that depends on the picture in the puzzle's reader follows it: the accept button,
@@ -190,16 +196,16 @@ void Cancel(HWND dialog) {
 }
 
 void OnTabClicked(HWND dialog, NewPuzzleState& state, int32_t page) {
-    PlayUnswitched(kClickSound);
     if (page == App.NewPuzzlePage) return;
+    PlayUnswitched(kClickSound);
     SendToChild(dialog, kFirstTabId + App.NewPuzzlePage, CHK_SETCHECK, 0);
     App.NewPuzzlePage = page;
     Layout(dialog, state);
 }
 
 void OnCategoryClicked(HWND dialog, NewPuzzleState& state, int32_t category) {
-    PlayUnswitched(kClickSound);
     if (category == Category()) return;
+    PlayUnswitched(kClickSound);
     SendToChild(dialog, kFirstCategoryId + Category(), CHK_SETCHECK, 0);
     App.PictureCategory = category;
     ShowPageChildren(dialog, state);
@@ -320,7 +326,7 @@ void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
         case kSizeScrollerId:
             if (code != CN_CHANGED) break;
             SetZoomInPickers(static_cast<int32_t>(SendToControl(control, SCR_GETVALUE, 0)));
-            ShowScaleValues(dialog);
+            ShowPieceCountRange(dialog);
             break;
         case kCountScrollerId:
             if (code != CN_CHANGED) break;

@@ -33,6 +33,7 @@
 #include "dialogs/OwnPicturePage.h"
 #include "dialogs/PicturePreview.h"
 #include "dialogs/PreviewBox.h"
+#include "engine/ScaleRules.h"
 #include "gfx/ResourcePackFile.h"
 
 namespace {
@@ -438,6 +439,40 @@ TEST_F(NewPuzzleDialogTest, DraggingTheBackgroundMovesTheDialog) {
         },
         kWaitMs))
         << "moved to (" << after.left << ", " << after.top << ") from (" << before.left << ", " << before.top << ")";
+}
+
+TEST_F(NewPuzzleDialogTest, EachClickOnAScrollersArrowMovesItsValueOneStep) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    struct ScrollerCase {
+        int32_t page;
+        int32_t scroller;
+        bool top;
+        LRESULT step;
+    };
+    const ScrollerCase cases[] = {
+        {kSizePage, kSizeScrollerId, true, 5},          {kSizePage, kSizeScrollerId, false, -5},
+        {kPieceCountPage, kCountScrollerId, false, -1}, {kPieceCountPage, kCountScrollerId, true, 1},
+        {kShapePage, kShapeScrollerId, true, 1},
+    };
+    for (const ScrollerCase& c : cases) {
+        ClickTab(dialog, c.page);
+        HWND scroller = Child(dialog, c.scroller);
+        for (int click = 0; click < 3; ++click) {
+            const LRESULT before = SendMessageA(scroller, SCR_GETVALUE, 0, 0);
+            ClickArrow(scroller, c.top);
+            EXPECT_TRUE(
+                PumpUntil([&] { return SendMessageA(scroller, SCR_GETVALUE, 0, 0) == before + c.step; }, kWaitMs))
+                << "scroller " << c.scroller << ", click " << click << ": from " << before << " to "
+                << SendMessageA(scroller, SCR_GETVALUE, 0, 0);
+        }
+    }
+    EXPECT_EQ(Get(dialog, kShapeDisplayId, ANM_GETFRAME), 3) << "the shape display follows its scroller";
+    const LRESULT zoom = Get(dialog, kSizeScrollerId, SCR_GETVALUE);
+    EXPECT_GE(ZoomPercentage(Board.Puzzle), zoom - 1);
+    EXPECT_LE(ZoomPercentage(Board.Puzzle), zoom);
+    EXPECT_EQ(Get(dialog, kCountScrollerId, SCR_GETVALUE), PieceCountRange(Board.Puzzle, Board.Scale))
+        << "three steps down and three up: the finest grid again";
 }
 
 }  // namespace
