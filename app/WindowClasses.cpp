@@ -23,7 +23,9 @@
 #include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/PicturePreview.h"
+#include "dialogs/PreviewBox.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
@@ -54,9 +56,9 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},
-    {"CWNDNEW", nullptr},
-    {"CWNDPREVCUSTOM", nullptr},
-    {"CWNDPREVFS", nullptr},
+    {"CWNDNEW", RegisterNewPuzzleClass},
+    {"CWNDPREVCUSTOM", RegisterCustomPreviewBoxClass},
+    {"CWNDPREVFS", RegisterPreviewBoxClass},
     {"CWNDPREVIEW", RegisterPicturePreviewClass},
     {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", RegisterCongratulationClass},
