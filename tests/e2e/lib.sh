@@ -592,3 +592,42 @@ solved_picture_shown() {
     done
     awk -v a="$best_error" 'BEGIN { exit !(a < 0.04) }'
 }
+
+# --- The new-puzzle dialog --------------------------------------------------------------------
+# Opened by the play screen's new-game button. Its controls are found by class and identifier:
+# the tabs are check boxes 100 to 103 (picture, shape, size, pieces), the size and count
+# scrollers 10 and 11, the fit button 5, accept 1.
+NEW_PUZZLE=(CWNDNEW '*')
+SIZE_TAB=102 PIECES_TAB=103 SIZE_SCROLLER=10 COUNT_SCROLLER=11 FIT_BUTTON=5 ACCEPT_BUTTON=1
+SCR_GETMAX=1340 SCR_GETVALUE=1344
+new_puzzle_up() { ask wait "${NEW_PUZZLE[@]}" 500 >/dev/null; }
+new_puzzle_gone() { ! ask wait "${NEW_PUZZLE[@]}" 0 >/dev/null; }
+# dialog_control CLASS ID: the centre of a shown control of the dialog, as "x y".
+dialog_control() {
+    local x y w h
+    read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" "$1" "$2") || fail "no $1 $2 shown in the new-puzzle dialog"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
+scroller_value() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETVALUE; }
+scroller_max() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETMAX; }
+scroller_reads() { [[ $(scroller_value "$1") == "$2" ]]; }
+# click_in_dialog CLASS ID: clicks a control of the dialog; returns once it handled the click.
+click_in_dialog() {
+    local saved=("${INPUT_WINDOW[@]}")
+    INPUT_WINDOW=("${NEW_PUZZLE[@]}")
+    click_control $(dialog_control "$1" "$2")
+    INPUT_WINDOW=("${saved[@]}")
+}
+# raise_scroller_to ID VALUE: holds the scroller's top arrow down, which repeats, until the
+# scroller reads VALUE, and lets it go.
+raise_scroller_to() {
+    local x y w h saved=("${INPUT_WINDOW[@]}")
+    read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" CQVSROLL "$1") || fail "no scroller $1 shown"
+    INPUT_WINDOW=("${NEW_PUZZLE[@]}")
+    xdotool mousemove $((x + w / 2)) $((y + 10)) mousedown 1
+    wait_until "$DEADLINE" "the press reaches the top arrow of scroller $1" has_capture
+    wait_until $((2 * DEADLINE)) "the top arrow raises scroller $1 to $2" scroller_reads "$1" "$2"
+    xdotool mouseup 1
+    wait_until "$DEADLINE" "scroller $1 handles the release" has_no_capture
+    INPUT_WINDOW=("${saved[@]}")
+}

@@ -1,9 +1,10 @@
 # runner-screens: 1280x1024 1920x1080
-# A game played on a screen larger than 1024 x 768: the play screen is laid out from the
-# screen's size (the board, the box buttons, the tool strip and the clock where the layout
-# puts them), the largest puzzle the board allows is dealt, a piece dragged with the mouse
-# moves, a hint joins a pair, and the solve tool shows the whole picture in the middle of the
-# board. Screenshots carry the screen's size in their names.
+# A game played on a screen larger than 1024 x 768: the main menu stands in the middle; the
+# play screen is laid out from the screen's size (the board, the box buttons, the tool strip
+# and the clock where the layout puts them); the largest puzzle is dealt through the
+# new-puzzle dialog, a piece dragged with the mouse moves, a hint joins a pair, and the solve
+# tool fills the board with the picture's middle; dealt again at the scale that fits the
+# board, solving shows the whole picture. Screenshots carry the screen's size in their names.
 source "$(dirname "$0")/lib.sh"
 
 game=$(fresh_game)
@@ -23,8 +24,13 @@ convert "$work/194.bmp" -crop 17x190+119+0 +repage "$work/rail.png"
 convert -size "17x$STRIP_H" tile:"$work/rail.png" "$work/strip.png"
 away() { xdotool mousemove $AWAY_POINT; }
 
-start_game "$game"
+launch_game "$game"
+pass_intro
 echo "playing on a $size screen"
+menu_pictures
+check_within "$DEADLINE" "the main menu stands in the middle of the screen" menu_drawn
+screenshot "menu_$size"
+enter_play_screen
 
 # --- The layout ---------------------------------------------------------------------------------
 read -r mx my _ < <(ask wait "${MAGNIFIER[@]}" 0) || fail "the magnifier is not shown"
@@ -57,9 +63,40 @@ check "the tool strip shows the rail of the tools' tile" \
     same_as "$(saved "play_$size")" "17x$STRIP_H+0+$TOOLS_TOP" "$work/strip.png"
 
 # --- The largest puzzle ---------------------------------------------------------------------------
-# The opening game is the finest grid (cells of at least 45 pixels) of a shipped picture fitted
-# into the board less 15 pixels on each side: the most pieces the board shows whole.
-expect_solved_pictures $((BOARD_W - 30)) $((BOARD_H - 30)) 1 "$game"/Image/foto[0-5].bmp
+# New game opens the new-puzzle dialog on the first picture of the first category. Its size
+# scroller at 100 % shows the picture at twice the scale that fits it on the board, the fit
+# button at that scale; every change of size sets the finest grid (cells of at least 45
+# pixels), which is the piece count's finest end.
+deal_through_dialog() {  # deal_through_dialog largest|fit
+    local count max
+    click_control $NEW_GAME_CENTRE
+    check_within "$DEADLINE" "New game opens the new-puzzle dialog" new_puzzle_up
+    click_in_dialog CQVCHECK $SIZE_TAB
+    if [[ $1 == largest ]]; then
+        raise_scroller_to $SIZE_SCROLLER 100
+        echo "ok: the size scroller reads 100 %"
+    else
+        click_in_dialog CQVANIM $FIT_BUTTON
+    fi
+    click_in_dialog CQVCHECK $PIECES_TAB
+    count=$(scroller_value $COUNT_SCROLLER) max=$(scroller_max $COUNT_SCROLLER)
+    check "the piece count is at its finest end ($count of $max)" test "$count" = "$max"
+    screenshot "new_puzzle_${1}_$size"
+    click_in_dialog CQVCOMMAND $ACCEPT_BUTTON
+    check_within "$DEADLINE" "accepting closes the dialog" new_puzzle_gone
+    if magnifier_shown; then close_magnifier; fi
+    away
+    check_within $((2 * DEADLINE)) "the board shows the new deal" play_screen_drawn
+}
+solve() {
+    xdotool mousemove $TOOL_STRIP_POINT
+    wait_until "$DEADLINE" "the tools panel slides out" tools_panel_out
+    click_control $SOLVE_TOOL_CENTRE
+    away
+    wait_until "$DEADLINE" "the tools panel slides back in once the pointer left it" tools_panel_in
+}
+deal_through_dialog largest
+expect_solved_pictures $BOARD_W $BOARD_H 2 "$game"/Image/0/*.bmp
 
 # --- A drag -------------------------------------------------------------------------------------
 grab "$work/before_drag.png"
@@ -77,8 +114,6 @@ check_within "$DEADLINE" "the dragged piece lies at ($tx, $ty)" eval 'grab "$(sa
 
 # --- A hint ---------------------------------------------------------------------------------------
 BOARD_BESIDE_PANEL=$((BOARD_X + BOARD_W - 138))x${BOARD_H}+137+${BOARD_Y}
-probe pack-bmp "$pack" 193 "$(win_path "$work/193.bmp")" >/dev/null || fail "no bitmap 193 in the pack"
-convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
 grab "$work/before_hint.png"
 before_hint=$(region_sum "$work/before_hint.png" $BOARD_BESIDE_PANEL)
 take_hint
@@ -86,11 +121,18 @@ check_within "$DEADLINE" "the hint joins a pair: a piece moves on the board" \
     screen_region_is_not $BOARD_BESIDE_PANEL "$before_hint"
 screenshot "play_hint_$size"
 
-# --- The solve ------------------------------------------------------------------------------------
-click_control $SOLVE_TOOL_CENTRE
-away
-wait_until "$DEADLINE" "the tools panel slides back in once the pointer left it" tools_panel_in
-check_within $((2 * DEADLINE)) "the solved board shows a shipped picture whole and centred" \
+# --- The solves -----------------------------------------------------------------------------------
+# The largest puzzle is twice as large as the board: solved, it fills the board with the
+# middle of the picture. At the fitting scale the solved picture is whole on the board.
+solve
+check_within $((2 * DEADLINE)) "the solved largest puzzle fills the board with the middle of its picture" \
+    solved_picture_shown "$(saved "play_solved_largest_$size")"
+echo "it is $best: $best_grid, $best_pieces pieces, error $best_error"
+
+deal_through_dialog fit
+expect_solved_pictures $BOARD_W $BOARD_H 1 "$game"/Image/0/*.bmp
+solve
+check_within $((2 * DEADLINE)) "the solved puzzle at the fitting scale shows its picture whole and centred" \
     solved_picture_shown "$(saved "play_solved_$size")"
 echo "it is $best: $best_grid, $best_pieces pieces, error $best_error"
 
