@@ -631,3 +631,11 @@ raise_scroller_to() {
     wait_until "$DEADLINE" "scroller $1 handles the release" has_no_capture
     INPUT_WINDOW=("${saved[@]}")
 }
+# Accepts the new-puzzle dialog as it opened (the first picture of the first category, at the
+# scale that fits the board) and returns once the board shows the new deal.
+accept_new_puzzle() {
+    wait_until "$DEADLINE" "the new-puzzle dialog opens" new_puzzle_up
+    click_in_dialog CQVCOMMAND $ACCEPT_BUTTON
+    wait_until "$DEADLINE" "accepting closes the new-puzzle dialog" new_puzzle_gone
+    wait_until $((2 * DEADLINE)) "the board shows the new deal" play_screen_drawn
+}
