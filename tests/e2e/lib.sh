@@ -613,9 +613,10 @@ scroller_max() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETMAX; }
 scroller_reads() { [[ $(scroller_value "$1") == "$2" ]]; }
 # click_in_dialog CLASS ID: clicks a control of the dialog; returns once it handled the click.
 click_in_dialog() {
-    local saved=("${INPUT_WINDOW[@]}")
+    local at saved=("${INPUT_WINDOW[@]}")
+    at=$(dialog_control "$1" "$2") || exit 1
     INPUT_WINDOW=("${NEW_PUZZLE[@]}")
-    click_control $(dialog_control "$1" "$2")
+    click_control $at
     INPUT_WINDOW=("${saved[@]}")
 }
 # raise_scroller_to ID VALUE: holds the scroller's top arrow down, which repeats, until the
