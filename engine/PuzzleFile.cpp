@@ -10,6 +10,7 @@
 #include "engine/BinaryFile.h"
 #include "engine/CutGeometry.h"
 #include "engine/Hint.h"
+#include "engine/PieceReach.h"
 #include "engine/PuzzleStats.h"
 
 namespace {
@@ -226,6 +227,8 @@ LoadGameResult ApplySavedGame(PuzzleDocument& doc, SavedGame game, const PuzzleF
         }
         BoardChanges changes = ChangesOfLoad(game);
         InstallLoadedGame(doc, cut, game);
+        // A game saved on a larger screen may have pieces beyond this screen's board.
+        BringPiecesWithinReach(doc);
         result.outcome = LoadOutcome::Loaded;
         result.hintsAllowed = HintsAllowed(doc.hintsUsed, doc.PieceCount());
         result.changes = std::move(changes);

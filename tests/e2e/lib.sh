@@ -14,6 +14,14 @@ GAME_PID=
 # Seconds a script waits for something the game is expected to do before it gives up.
 DEADLINE=${VEXLA_E2E_DEADLINE:-30}
 
+# The screen the runner gives the game (VEXLA_SCREEN, WIDTHxHEIGHT). The game lays out its
+# screens from that size, and every place below is worked out from it by the same rules, so
+# a script means the same control on any screen.
+screen_size=${VEXLA_SCREEN:-1024x768}
+SCREEN_W=${screen_size%x*}
+SCREEN_H=${screen_size#*x}
+SCREEN_CENTRE="$((SCREEN_W / 2)) $((SCREEN_H / 2))"
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -127,10 +135,10 @@ launch_game() {
     GAME_PID=$!
 }
 
-# The main menu on a 1024 x 768 screen: its picture (392 x 440) in the middle, the children
-# at their offsets from its corner.
-MENU_X=$(((1024 - 392) / 2))
-MENU_Y=$(((768 - 440) / 2))
+# The main menu: its picture (392 x 440) in the middle of the screen, the children at their
+# offsets from its corner.
+MENU_X=$(((SCREEN_W - 392) / 2))
+MENU_Y=$(((SCREEN_H - 440) / 2))
 PLAY_BUTTON_CENTRE="$((MENU_X + 54 + 142)) $((MENU_Y + 106 + 35))"
 SOUND_SWITCH_CENTRE="$((MENU_X + 266 + 15)) $((MENU_Y + 16))"
 LANGUAGE_BUTTON_CENTRE="$((MENU_X + 172 + 24)) $((MENU_Y + 362 + 24))"
@@ -148,7 +156,7 @@ click_on_menu() {
 pass_intro() {
     wait_until $((2 * DEADLINE)) "the introductory clip or the main menu appears" eval 'video_up || main_menu_up'
     if video_up; then
-        xdotool mousemove 512 384 click 1
+        xdotool mousemove $SCREEN_CENTRE click 1
     fi
     wait_until "$DEADLINE" "the main menu appears" main_menu_up
     wait_until "$DEADLINE" "the introductory clip is gone" video_gone
@@ -272,21 +280,36 @@ shows() {
 }
 
 # --- The play screen ------------------------------------------------------------------------
-# The clock's digits on the timer window (its text box, 7..101 x 9..30, at (705, 23)).
-TIMER_DIGITS=94x21+712+32
+# The timer window, 126 x 39 at (ScreenWidth x 3 / 4 - 63, 23), and the clock's digits in it
+# (its text box, 7..101 x 9..30).
+TIMER_X=$((SCREEN_W * 3 / 4 - 63))
+TIMER_Y=23
+TIMER_DIGITS=94x21+$((TIMER_X + 7))+$((TIMER_Y + 9))
 timer_sum() { screen_region_sum "$TIMER_DIGITS"; }
 timer_is_not() { [[ $(timer_sum) != "$1" ]]; }
 
-# The board: (49, 78), 947 x 640 on a 1024 x 768 screen.
-BOARD=947x640+49+78
+# The board: at (49, 78), as large as the screen less 77 columns and 128 rows (947 x 640 on a
+# 1024 x 768 screen).
+BOARD_X=49
+BOARD_Y=78
+BOARD_W=$((SCREEN_W - 77))
+BOARD_H=$((SCREEN_H - 128))
+BOARD=${BOARD_W}x${BOARD_H}+${BOARD_X}+${BOARD_Y}
+# A point on the board's empty top: the deal puts the pieces in its lower half.
+BOARD_EMPTY_TOP="$((BOARD_X + BOARD_W - 96)) $((BOARD_Y + 42))"
+# A point on the play screen's black margin, right of the board and below the box buttons,
+# where the pointer rests on nothing.
+AWAY_POINT="$((SCREEN_W - 14)) $((SCREEN_H - 68))"
 
-# The board's felt (pack 114) tiled over the board's size, as $VEXLA_E2E_WORK/felt.png.
+# The board's felt (pack 114) tiled over the board's size, as $VEXLA_E2E_WORK/felt.png. The
+# board takes the felt's rows as the bitmap stores them, bottom row first: upside down.
 felt_picture() {
     local work=$VEXLA_E2E_WORK
     [[ -f $work/felt.png ]] && return 0
     probe pack-bmp "$(win_path "$VEXLA_DIST/vexla.rf")" 114 "$(win_path "$work/114.bmp")" >/dev/null ||
         fail "no felt bitmap 114 in the pack"
-    convert -size 947x640 tile:"$work/114.bmp" "$work/felt.png"
+    convert "$work/114.bmp" -flip "$work/114_stored.png"
+    convert -size "${BOARD_W}x${BOARD_H}" tile:"$work/114_stored.png" "$work/felt.png"
 }
 
 # The board pixels of `shot` that differ from the felt, white on black, as pieces.png.
@@ -313,8 +336,9 @@ play_screen_drawn() {
 piece_point() {
     local shot=$1 min_x=${2:-150}
     board_differences "$shot"
-    convert "$VEXLA_E2E_WORK/pieces.png" -morphology Erode Disk:5 txt:- | awk -F'[,:]' -v min="$((min_x - 49))" \
-        '/#FFFFFF/ && $1 >= min { x[n] = $1; y[n] = $2; n++ } END { if (n) print x[int(n / 2)] + 49, y[int(n / 2)] + 78 }'
+    convert "$VEXLA_E2E_WORK/pieces.png" -morphology Erode Disk:5 txt:- |
+        awk -F'[,:]' -v min="$((min_x - BOARD_X))" -v bx=$BOARD_X -v by=$BOARD_Y \
+            '/#FFFFFF/ && $1 >= min { x[n] = $1; y[n] = $2; n++ } END { if (n) print x[int(n / 2)] + bx, y[int(n / 2)] + by }'
 }
 
 # --- The clock ------------------------------------------------------------------------------
@@ -383,12 +407,23 @@ LOGO_CENTRE="$((MENU_X + 119 + 77)) $((MENU_Y + 27 + 35))"
 EXIT_CENTRE="$((MENU_X + 262 + 49)) $((MENU_Y + 351 + 36))"
 CLOSE_CENTRE="$((MENU_X + 327 + 12)) $((MENU_Y + 5 + 12))"
 CHK_GETCHECK=1336
-# The play screen's controls the menu scripts use.
-BOX_BUTTON_0_CENTRE="1009 220"
-PLAY_LOGO_CENTRE="512 49"
+# The play screen's controls. Box button i (27 x 56 on its 29-pixel column) stands at
+# (ScreenWidth - 29, ScreenHeight / 2 - 192 + 64 i); the logo (166 x 52) is centred at the top.
+box_button_x() { echo $((SCREEN_W - 29)); }
+box_button_y() { echo $((SCREEN_H / 2 - 192 + 64 * $1)); }
+box_button_centre() { echo "$(($(box_button_x) + 14)) $(($(box_button_y "$1") + 28))"; }
+BOX_BUTTON_0_CENTRE=$(box_button_centre 0)
+PLAY_LOGO_CENTRE="$((SCREEN_W / 2)) 49"
 NEW_GAME_CENTRE="101 45"
-HINT_TOOL=88x104+31+346
-HINT_TOOL_CENTRE="75 398"
+# The tools panel (at (0, 78), ScreenHeight - 96 high) shares its height out in five steps:
+# the solve tool (100 x 104) stands at (16, step), the hint tool (88 x 104) at (31, 2 step).
+# The strip under it is 17 pixels wide; the pointer touches it at TOOL_STRIP_POINT.
+TOOLS_TOP=78
+TOOL_STEP=$(((SCREEN_H - 96) / 5))
+TOOL_STRIP_POINT="8 $((TOOLS_TOP + TOOL_STEP + 88))"
+HINT_TOOL=88x104+31+$((TOOLS_TOP + 2 * TOOL_STEP))
+HINT_TOOL_CENTRE="75 $((TOOLS_TOP + 2 * TOOL_STEP + 52))"
+SOLVE_TOOL_CENTRE="66 $((TOOLS_TOP + TOOL_STEP + 52))"
 
 # The pictures the menu scripts compare the screen with, from the pack into the test's folder.
 menu_pictures() {
@@ -409,7 +444,7 @@ switch_on() { [[ $(ask send "${MAIN_MENU[@]}" CQVCHECK 0 $CHK_GETCHECK) == 0 ]];
 # The tools panel slides out under the pointer and a hint joins a pair; the device is emptied
 # just before the click.
 take_hint() {
-    xdotool mousemove 8 300
+    xdotool mousemove $TOOL_STRIP_POINT
     wait_until "$DEADLINE" "the tools panel slides out" shows "$VEXLA_E2E_WORK/panel.png" $HINT_TOOL \
         "$VEXLA_E2E_WORK/hint_rest.png"
     xdotool mousemove $HINT_TOOL_CENTRE
@@ -450,7 +485,7 @@ finish_puzzle() {
     close_magnifier  # the last piece may lie under it
     # A click on the empty top of the board gives the play screen the keyboard back from the
     # magnifier's close button.
-    xdotool mousemove 900 120 click 1
+    xdotool mousemove $BOARD_EMPTY_TOP click 1
     check_within "$DEADLINE" "the play screen has the keyboard" play_screen_foreground
     xdotool key ctrl+o
     check_within "$DEADLINE" "Ctrl+O asks before leaving the dealt game" question_up
@@ -490,7 +525,7 @@ close_hall_and_check_play_screen() {
 }
 
 # --- The picture magnifier ------------------------------------------------------------------
-# The magnifier stands over the board at (256, 384). Scripts that need the whole board in
+# The magnifier stands over the board at (ScreenWidth / 4, ScreenHeight / 2). Scripts that need the whole board in
 # sight close it as a player would, with the close button at the right end of its caption.
 MAGNIFIER=(CWNDPREVLUPA "*")
 magnifier_shown() { ask wait "${MAGNIFIER[@]}" 0 >/dev/null; }
@@ -502,4 +537,106 @@ close_magnifier() {
     read -r cx cy cw ch < <(ask client "${MAGNIFIER[@]}" 0) || fail "the magnifier has no client area"
     xdotool mousemove $((cx + cw - 9)) $(((wy + cy) / 2)) click 1
     wait_until "$DEADLINE" "the magnifier's close button hides it" magnifier_hidden
+}
+
+# --- The solved board -------------------------------------------------------------------------
+# The solve lays the cells out in the middle of the board, so a solved board shows the picture
+# as the cut scaled it. Which picture is in play is found by comparison: each candidate is
+# prepared once as what the board would show of it, compared at a quarter of the size (fine
+# detail differs with the exact sampling, a shift of two pixels already doubles the error).
+#
+# expect_solved_pictures BOX_W BOX_H TIMES PICTURE...: the cut scales a picture to TIMES the
+# factor that fits it into BOX_W x BOX_H (the board less 15 pixels on each side when the board
+# is created, the whole board for a new puzzle) and cuts it into cells of at least 45 pixels;
+# only whole cells are shown, and only what lies on the board can be seen.
+SOLVED_CANDIDATES=()
+expect_solved_pictures() {
+    local box_w=$1 box_h=$2 times=$3 picture w h sw sh cols rows pw ph x0 y0 vx vy vw vh name
+    shift 3
+    SOLVED_CANDIDATES=()
+    for picture in "$@"; do
+        read -r w h < <(identify -format "%w %h" "$picture")
+        read -r sw sh cols rows < <(awk -v w="$w" -v h="$h" -v bw="$box_w" -v bh="$box_h" -v t="$times" 'BEGIN {
+            s = ((h * bw / w <= bh) ? bw / w : bh / h) * t
+            c = int(w * s / 45); r = int(h * s / 45)
+            if (c < 2) c = 2; if (r < 2) r = 2
+            print int(w * s), int(h * s), c, r }')
+        pw=$((sw / cols * cols))
+        ph=$((sh / rows * rows))
+        x0=$(((BOARD_W - pw) / 2))
+        y0=$(((BOARD_H - ph) / 2))
+        # The part of the picture on the board, in the picture's and in the board's pixels.
+        vx=$((x0 < 0 ? -x0 : 0)) vy=$((y0 < 0 ? -y0 : 0))
+        vw=$((pw < BOARD_W ? pw : BOARD_W)) vh=$((ph < BOARD_H ? ph : BOARD_H))
+        name=$(basename "$picture" .bmp)
+        convert "$picture" -sample "${sw}x${sh}!" -crop "${vw}x${vh}+${vx}+${vy}" +repage -scale 25% \
+            "$VEXLA_E2E_WORK/expected_$name.png"
+        SOLVED_CANDIDATES+=("$name ${vw}x${vh}+$((BOARD_X + x0 + vx))+$((BOARD_Y + y0 + vy)) $((cols * rows)) $cols $rows")
+    done
+}
+
+# solved_picture_shown SHOT: takes a screenshot into SHOT and finds the candidate it shows best
+# (best, best_error, best_pieces, best_grid); true when that one is shown as expected.
+solved_picture_shown() {
+    local shot=$1 name geometry pieces cols rows error
+    grab "$shot"
+    best= best_error=1 best_pieces=0
+    for candidate in "${SOLVED_CANDIDATES[@]}"; do
+        read -r name geometry pieces cols rows <<<"$candidate"
+        convert "$shot" -crop "$geometry" +repage -scale 25% "$VEXLA_E2E_WORK/shown.png"
+        error=$(compare -metric RMSE "$VEXLA_E2E_WORK/expected_$name.png" "$VEXLA_E2E_WORK/shown.png" null: 2>&1 |
+            sed 's/.*(\(.*\))/\1/')
+        if awk -v a="$error" -v b="$best_error" 'BEGIN { exit !(a < b) }'; then
+            best=$name best_error=$error best_pieces=$pieces best_grid="$cols x $rows at $geometry"
+        fi
+    done
+    awk -v a="$best_error" 'BEGIN { exit !(a < 0.04) }'
+}
+
+# --- The new-puzzle dialog --------------------------------------------------------------------
+# Opened by the play screen's new-game button. Its controls are found by class and identifier:
+# the tabs are check boxes 100 to 103 (picture, shape, size, pieces), the size and count
+# scrollers 10 and 11, the fit button 5, accept 1.
+NEW_PUZZLE=(CWNDNEW '*')
+SIZE_TAB=102 PIECES_TAB=103 SIZE_SCROLLER=10 COUNT_SCROLLER=11 FIT_BUTTON=5 ACCEPT_BUTTON=1
+SCR_GETMAX=1340 SCR_GETVALUE=1344
+new_puzzle_up() { ask wait "${NEW_PUZZLE[@]}" 500 >/dev/null; }
+new_puzzle_gone() { ! ask wait "${NEW_PUZZLE[@]}" 0 >/dev/null; }
+# dialog_control CLASS ID: the centre of a shown control of the dialog, as "x y".
+dialog_control() {
+    local x y w h
+    read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" "$1" "$2") || fail "no $1 $2 shown in the new-puzzle dialog"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
+scroller_value() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETVALUE; }
+scroller_max() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETMAX; }
+scroller_reads() { [[ $(scroller_value "$1") == "$2" ]]; }
+# click_in_dialog CLASS ID: clicks a control of the dialog; returns once it handled the click.
+click_in_dialog() {
+    local at saved=("${INPUT_WINDOW[@]}")
+    at=$(dialog_control "$1" "$2") || exit 1
+    INPUT_WINDOW=("${NEW_PUZZLE[@]}")
+    click_control $at
+    INPUT_WINDOW=("${saved[@]}")
+}
+# raise_scroller_to ID VALUE: holds the scroller's top arrow down, which repeats, until the
+# scroller reads VALUE, and lets it go.
+raise_scroller_to() {
+    local x y w h saved=("${INPUT_WINDOW[@]}")
+    read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" CQVSROLL "$1") || fail "no scroller $1 shown"
+    INPUT_WINDOW=("${NEW_PUZZLE[@]}")
+    xdotool mousemove $((x + w / 2)) $((y + 10)) mousedown 1
+    wait_until "$DEADLINE" "the press reaches the top arrow of scroller $1" has_capture
+    wait_until $((2 * DEADLINE)) "the top arrow raises scroller $1 to $2" scroller_reads "$1" "$2"
+    xdotool mouseup 1
+    wait_until "$DEADLINE" "scroller $1 handles the release" has_no_capture
+    INPUT_WINDOW=("${saved[@]}")
+}
+# Accepts the new-puzzle dialog as it opened (the first picture of the first category, at the
+# scale that fits the board) and returns once the board shows the new deal.
+accept_new_puzzle() {
+    wait_until "$DEADLINE" "the new-puzzle dialog opens" new_puzzle_up
+    click_in_dialog CQVCOMMAND $ACCEPT_BUTTON
+    wait_until "$DEADLINE" "accepting closes the new-puzzle dialog" new_puzzle_gone
+    wait_until $((2 * DEADLINE)) "the board shows the new deal" play_screen_drawn
 }

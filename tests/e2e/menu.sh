@@ -145,6 +145,7 @@ away
 quiet
 click_control $NEW_GAME_CENTRE
 check_within "$DEADLINE" "the new-game button plays its sound" sound_written
+accept_new_puzzle
 take_hint
 check_within "$DEADLINE" "a hint's join plays its sounds" sound_written
 away

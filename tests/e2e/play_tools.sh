@@ -11,7 +11,8 @@ pack=$(win_path "$VEXLA_DIST/vexla.rf")
 for id in 193 300 310; do
     probe pack-bmp "$pack" $id "$(win_path "$work/$id.bmp")" >/dev/null || fail "no bitmap $id in the pack"
 done
-# The board (49 + 947 pixels wide) covers the first column of the box buttons at 1024 - 29.
+# The board (49 + ScreenWidth - 77 pixels wide) covers the first column of the box buttons at
+# ScreenWidth - 29.
 convert "$work/300.bmp" -crop 27x56+1+0 +repage "$work/box_empty.png"
 convert "$work/310.bmp" -crop 27x56+1+0 +repage "$work/box_full.png"
 convert "$work/193.bmp" -crop 88x104+0+0 +repage "$work/hint_rest.png"
@@ -22,14 +23,13 @@ for frame in 4 5 6 7 8 9 10 11; do
     spent_looks+="$(region_sum "$work/193.bmp" "88x104+$((frame % 6 * 88))+$((frame / 6 * 104))") "
 done
 
-BOX_BUTTON_0=27x56+996+192
+BOX_BUTTON_0=27x56+$(($(box_button_x) + 1))+$(box_button_y 0)
 BOX_0_AREA=280x280+70+98
-HINT_TOOL=88x104+31+346
 # The board right of the tools panel (x 0 to 136) and left of the box buttons.
-BOARD_BESIDE_PANEL=858x640+137+78
+BOARD_BESIDE_PANEL=$((BOARD_X + BOARD_W - 138))x${BOARD_H}+137+${BOARD_Y}
 HINT_TOOL_ID=202  # the tools panel's first tool id, 200, plus the hint tool's place, 2
 CM_GETENABLED=1324
-away() { xdotool mousemove 1010 700; }
+away() { xdotool mousemove $AWAY_POINT; }
 
 start_game "$game"
 close_magnifier  # the pieces need the whole board in sight
@@ -45,23 +45,23 @@ caption_between() {  # the caption of box 1, at (200, 84), has colours between $
     CAPTION=$(pixel_of "$work/caption.png" 200 84)
     colour_between "$CAPTION" "$1" "$2"
 }
-click_control 1009 220  # box button 1
+click_control $BOX_BUTTON_0_CENTRE  # box button 1
 check_within "$DEADLINE" "box button 1 shows box 1" screen_region_is_not $BOX_0_AREA "$start_box_area"
 check_within "$DEADLINE" "box 1 is the active window: its caption shows the active colours" \
     caption_between "$active_left" "$active_right"
 active=$CAPTION
-xdotool mousemove 1010 740 click 1  # the play screen's black corner takes the activation
+xdotool mousemove $((SCREEN_W - 14)) $((SCREEN_H - 28)) click 1  # the play screen's black corner takes the activation
 check_within "$DEADLINE" "clicking the play screen takes the activation from box 1: its caption shows the inactive colours" \
     caption_between "$inactive_left" "$inactive_right"
 inactive=$CAPTION
 echo "caption of box 1 when shown: $active, after clicking the play screen: $inactive"
 check "the box shown is the active window (its caption changes when it loses the activation)" test "$active" != "$inactive"
-click_control 1009 220
+click_control $BOX_BUTTON_0_CENTRE
 check_within "$DEADLINE" "a second click hides box 1 again" screen_region_is $BOX_0_AREA "$start_box_area"
 
 read -r px py < <(piece_point "$work/start.png" 420) || fail "no piece found on the board"
 echo "dragging the piece at ($px, $py) into box 1"
-click_control 1009 220
+click_control $BOX_BUTTON_0_CENTRE
 wait_until "$DEADLINE" "box 1 shows again" screen_region_is_not $BOX_0_AREA "$start_box_area"
 press_on_board "$px" "$py"
 # The press activates the play screen, which Wine raises over the boxes it owns; the play
@@ -72,13 +72,13 @@ release_on_board
 away
 check_within "$DEADLINE" "box button 1 shows a box holding pieces" \
     shows "$(saved play_box_open)" $BOX_BUTTON_0 "$work/box_full.png"
-click_control 1009 220
+click_control $BOX_BUTTON_0_CENTRE
 box_1_hidden() { ! ask wait CWNDBOX "Box 1" 0 >/dev/null; }
 wait_until "$DEADLINE" "box 1 goes again" box_1_hidden
 away
 
 # --- Tools panel -------------------------------------------------------------------------------
-xdotool mousemove 8 300
+xdotool mousemove $TOOL_STRIP_POINT
 check_within "$DEADLINE" "touching the strip slides the tools panel out, hint tool at rest" \
     shows "$(saved play_tools_panel)" $HINT_TOOL "$work/hint_rest.png"
 
@@ -91,7 +91,7 @@ hint_enabled() { ask send "${PLAY_SCREEN[@]}" CQVANIM $HINT_TOOL_ID $CM_GETENABL
 hints=0
 while [[ $(hint_enabled) == 1 ]]; do
     ((hints < 300)) || fail "the hint tool is still lit after 300 hints"
-    click_control 75 398
+    click_control $HINT_TOOL_CENTRE
     hints=$((hints + 1))
     if ((hints == 1)); then
         check_within "$DEADLINE" "the first hint moves a piece on the board" \
@@ -117,48 +117,15 @@ check "the dark hint tool does nothing" test "$(region_sum "$work/hint_after.png
 running=$(timer_sum)
 check_within "$DEADLINE" "the clock runs before the solve" timer_is_not "$running"
 
-# Which shipped picture is it? The cut fits it into the board less 15 pixels on each side with
-# cells of at least 45 pixels; the solve centres the cells on the board. Each candidate is
-# prepared once: what the board would show, compared at a quarter of the size (fine detail
-# differs with the exact sampling, a shift of two pixels already doubles the error).
-candidates=()
-for picture in "$game"/Image/foto[0-5].bmp; do
-    read -r w h < <(identify -format "%w %h" "$picture")
-    read -r sw sh cols rows < <(awk -v w="$w" -v h="$h" 'BEGIN {
-        s = (h * 917 / w <= 610) ? 917 / w : 610 / h
-        W = int(w * s); H = int(h * s); c = int(w * s / 45); r = int(h * s / 45)
-        if (c < 2) c = 2; if (r < 2) r = 2
-        print W, H, c, r }')
-    pw=$((sw / cols * cols))
-    ph=$((sh / rows * rows))
-    x0=$((49 + (947 - pw) / 2))
-    y0=$((78 + (640 - ph) / 2))
-    name=$(basename "$picture" .bmp)
-    convert "$picture" -sample "${sw}x${sh}!" -crop "${pw}x${ph}+0+0" +repage -scale 25% "$work/expected_$name.png"
-    candidates+=("$name ${pw}x${ph}+${x0}+${y0} $((cols * rows)) $cols $rows")
-done
-# Takes the solved screenshot and finds the candidate it shows best (best, best_error,
-# best_pieces); true when that one is shown whole and centred.
-solved_picture_shown() {
-    local name geometry pieces cols rows error
-    grab "$(saved play_solved)"
-    best= best_error=1 best_pieces=0
-    for candidate in "${candidates[@]}"; do
-        read -r name geometry pieces cols rows <<<"$candidate"
-        convert "$(saved play_solved)" -crop "$geometry" +repage -scale 25% "$work/shown.png"
-        error=$(compare -metric RMSE "$work/expected_$name.png" "$work/shown.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
-        if awk -v a="$error" -v b="$best_error" 'BEGIN { exit !(a < b) }'; then
-            best=$name best_error=$error best_pieces=$pieces best_grid="$cols x $rows at $geometry"
-        fi
-    done
-    awk -v a="$best_error" 'BEGIN { exit !(a < 0.04) }'
-}
-xdotool mousemove 8 300
+# Which shipped picture is it? The cut fits it into the board less 15 pixels on each side.
+expect_solved_pictures $((BOARD_W - 30)) $((BOARD_H - 30)) 1 "$game"/Image/foto[0-5].bmp
+xdotool mousemove $TOOL_STRIP_POINT
 wait_until "$DEADLINE" "the tools panel slides out again" shows "$work/panel.png" $HINT_TOOL "$work/hint_grey.png"
-click_control 66 264  # the solve tool
+click_control $SOLVE_TOOL_CENTRE
 away
 wait_until "$DEADLINE" "the tools panel slides back in once the pointer left it" tools_panel_in
-check_within $((2 * DEADLINE)) "the solved board shows a shipped picture whole and centred" solved_picture_shown
+check_within $((2 * DEADLINE)) "the solved board shows a shipped picture whole and centred" \
+    solved_picture_shown "$(saved play_solved)"
 echo "it is $best: $best_grid, error $best_error"
 # Two readings 2.2 s apart are the same. A digit the game had still to paint when the solve
 # was seen can change once, so a second pair may be needed.
@@ -171,7 +138,7 @@ clock_stands_still() {
 check_within "$DEADLINE" "the solve stops the clock" clock_stands_still
 check "the hints ran out after a fifth of the $best_pieces pieces ($hints hints)" test "$hints" = $((best_pieces / 5))
 
-xdotool mousemove 8 300
+xdotool mousemove $TOOL_STRIP_POINT
 check_within "$DEADLINE" "the solve gives the hint tool back" shows "$work/after_solve.png" $HINT_TOOL "$work/hint_rest.png"
 
 away

@@ -94,6 +94,7 @@ check_within "$DEADLINE" "the saved-games button opens the file menu" shown "${F
 grab "$(saved file_menu)"
 click_control 265 45  # its first pill, over the button: a new game (the game was just saved)
 check_within "$DEADLINE" "the file menu closes" gone "${FILE_MENU[@]}"
+accept_new_puzzle
 park_pointer
 other_board() { grab "$work/new.png" && [[ $(region_sum "$work/new.png" "$BOARD") != "$saved_board" ]]; }
 check_within "$DEADLINE" "a new game is dealt" other_board

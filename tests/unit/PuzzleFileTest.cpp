@@ -100,6 +100,31 @@ TEST(PuzzleFileRoundTrip, SolvedGameComesBackSolvedWithItsHintsUsedUp) {
     ExpectRoundTrip(saved, folder.PathOf("solved.vpf"));
 }
 
+// A game saved on a 1920 x 1080 screen, opened on a 1024 x 768 one: the piece that lay at the
+// far right of the large board comes to the right edge of the small one, the rest stay.
+TEST(PuzzleFileRoundTrip, PiecesBeyondASmallerBoardComeBackWithinReach) {
+    ScratchFolder folder("smaller");
+    CutBench saved;
+    ASSERT_TRUE(filetest::StartGame(saved, 3, 4, 3001));
+    const uint32_t far = saved.doc.Stack(kBoardSurface)[0];
+    saved.doc.pieces[far].x = 1700;
+    ASSERT_EQ(SaveGame(saved.doc, folder.PathOf("large.vpf").c_str(), ""), SaveOutcome::Saved);
+
+    CutBench loaded;
+    ASSERT_TRUE(filetest::StartGame(loaded, 2, 2, 3000));
+    loaded.doc.surfaces[kBoardSurface].clientWidth = 947;
+    loaded.doc.surfaces[kBoardSurface].clientHeight = 640;
+    ASSERT_EQ(LoadGame(loaded.doc, folder.PathOf("large.vpf").c_str(), filetest::EnvironmentOf(loaded)).outcome,
+              LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.doc.pieces[far].x, 947 - loaded.doc.cellWidth - loaded.doc.marginX);
+    EXPECT_EQ(loaded.doc.pieces[far].y, saved.doc.pieces[far].y);
+    for (uint32_t p = 0; p < 12; ++p) {
+        if (p != far) {
+            EXPECT_EQ(loaded.doc.pieces[p].x, saved.doc.pieces[p].x) << "piece " << p;
+        }
+    }
+}
+
 // A fresh game of 4 x 5 pieces, as another copy of the game reads it: the fields at their
 // offsets, little-endian, and nothing but zeros where the layout reserves bytes.
 TEST(PuzzleFileLayout, FreshFourByFiveGameIsNineHundredAndEightBytesInTheirPlaces) {
