@@ -24,6 +24,7 @@
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
 #include "dialogs/PicturePreview.h"
+#include "dialogs/PreviewBox.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
 
@@ -55,8 +56,8 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},
     {"CWNDNEW", nullptr},
-    {"CWNDPREVCUSTOM", nullptr},
-    {"CWNDPREVFS", nullptr},
+    {"CWNDPREVCUSTOM", RegisterCustomPreviewBoxClass},
+    {"CWNDPREVFS", RegisterPreviewBoxClass},
     {"CWNDPREVIEW", RegisterPicturePreviewClass},
     {"CWNDFILE", RegisterFileWindowClass},
     {"CWNDFELIZ", RegisterCongratulationClass},
