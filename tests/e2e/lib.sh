@@ -590,7 +590,7 @@ red_ring() {
     left=$((bx + (bw - w) / 2))
     top=$((by + (bh - h) / 2))
     red=$(convert "$shot" -crop "$((w + 4))x$((h + 4))+$((left - 2))+$((top - 2))" +repage \
-        -fill black -draw "rectangle 3,3 $w,$h" -fx "r > 0.95 && g < 0.05 && b < 0.05 ? 1 : 0" \
+        -fill black -draw "rectangle 2,2 $((w + 1)),$((h + 1))" -fx "r > 0.95 && g < 0.05 && b < 0.05 ? 1 : 0" \
         -format "%[fx:int(mean * w * h)]" info:)
-    echo $((red * 1000 / ((w + 4) * (h + 4) - (w - 2) * (h - 2))))
+    echo $((red * 1000 / ((w + 4) * (h + 4) - w * h)))
 }
