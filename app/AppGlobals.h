@@ -26,6 +26,9 @@ constexpr int32_t kBoardAreaMarginY = 128;
 constexpr int32_t kModuleFolderCapacity = 260;
 constexpr int32_t kBoxWindowCount = 6;
 constexpr int32_t kOptionsButtonSlots = 4;
+// The new-puzzle dialog's picture categories: five folders of shipped pictures and the
+// player's own pictures.
+constexpr int32_t kPictureCategorySlots = 6;
 
 struct AppGlobals {
     AppGlobals();
@@ -89,6 +92,15 @@ struct AppGlobals {
     // The new-puzzle dialog's two size pickers while they exist.
     HWND ZoomPickerWindow = nullptr;
     HWND PieceCountPickerWindow = nullptr;
+
+    // The new-puzzle dialog while it is open, and what it remembers from one opening to the
+    // next in a run: the page shown, the category, and per category the chosen picture and
+    // the picture shown in the first box (indexes into the category's list of names).
+    HWND NewPuzzleWindow = nullptr;
+    int32_t NewPuzzlePage = 0;
+    int32_t PictureCategory = 0;
+    int32_t SelectedPicture[kPictureCategorySlots] = {};
+    int32_t FirstShownPicture[kPictureCategorySlots] = {};
 };
 
 extern AppGlobals App;

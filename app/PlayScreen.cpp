@@ -34,9 +34,9 @@
 #include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/StatisticsWindow.h"
 #include "dialogs/TimerWindow.h"
-#include "engine/Cut.h"
 #include "engine/CutFirstBoard.h"
 #include "engine/Hint.h"
 #include "engine/LanguageIds.h"
@@ -101,12 +101,6 @@ void OpenOpeningGame(HWND screen) {
     OpenRandomShippedPicture();
     CreatePictureMagnifier(screen);
     CreateBoard(screen);
-}
-
-// Until the new-puzzle dialog exists, a new game is dealt on another random shipped picture.
-void StartNewGame() {
-    OpenRandomShippedPicture();
-    ApplyBoardChanges(CutAndShow(Board.Puzzle, GameCutEnvironment(), Board.Puzzle.templateId).changes);
 }
 
 // --- Building ---------------------------------------------------------------------------------
@@ -299,10 +293,12 @@ void AfterGameLoaded(bool hintsAllowed) {
         ShowHintToolSpent();
 }
 
+// The game in play ends at once; the new-puzzle dialog deals the next one, and cancelling it
+// leaves the board empty.
 void DealNewGame() {
     ApplyBoardChanges(Board.Puzzle.ClearGame(true));
     EnableHintTool();
-    StartNewGame();
+    OpenNewPuzzleDialog();
 }
 
 void OpenFileWindowToLoad() { OpenFileBrowser(FileBrowserMode::Open, AfterGameLoaded); }

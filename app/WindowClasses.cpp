@@ -23,6 +23,7 @@
 #include "dialogs/HallOfHonour.h"
 #include "dialogs/MessageWindow.h"
 #include "dialogs/MusicWindow.h"
+#include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/PicturePreview.h"
 #include "dialogs/PreviewBox.h"
 #include "dialogs/StatisticsWindow.h"
@@ -55,7 +56,7 @@ constexpr WindowKind kWindowKinds[] = {
     {"CWNDMUSICA", RegisterMusicWindowClass},
     {"CWNDHONOR", RegisterHallOfHonourClass},
     {"CWNDMNUARCH", RegisterFileMenuClass},
-    {"CWNDNEW", nullptr},
+    {"CWNDNEW", RegisterNewPuzzleClass},
     {"CWNDPREVCUSTOM", RegisterCustomPreviewBoxClass},
     {"CWNDPREVFS", RegisterPreviewBoxClass},
     {"CWNDPREVIEW", RegisterPicturePreviewClass},
