@@ -535,14 +535,15 @@ ask_shown() { ask send-shown "${NEW_PUZZLE[@]}" "$@"; }
 PAGE_PICTURE=0 PAGE_SHAPE=1 PAGE_SIZE=2 PAGE_PIECES=3
 tab_centre() { dialog_child_centre CQVCHECK $((100 + $1)); }
 page_tab_checked() { [[ $(ask send "${NEW_PUZZLE[@]}" CQVCHECK $((100 + $1)) $CHK_GETCHECK) == 1 ]]; }
-# One child that only its page shows: the picture scroller, the shape display (the only
-# animation control of its size), the fit button, the count texts.
+# A child that only its page shows: the first picture box, the shape display (control 14),
+# the zoom picker, the piece-count picker.
+SHAPE_DISPLAY_ID=14
 page_shown() {
     case $1 in
         0) dialog_child_shown CWNDPREVFS 300 ;;
-        1) [[ $(ask child "${NEW_PUZZLE[@]}" CQVANIM '*' | awk '{print $3 "x" $4}') == 168x168 ]] ;;
-        2) ask child "${NEW_PUZZLE[@]}" CWNDIMAGETAM '*' >/dev/null ;;
-        3) ask child "${NEW_PUZZLE[@]}" CWNDIMAGECANT '*' >/dev/null ;;
+        1) dialog_child_shown CQVANIM $SHAPE_DISPLAY_ID ;;
+        2) dialog_child_shown CWNDIMAGETAM '*' ;;
+        3) dialog_child_shown CWNDIMAGECANT '*' ;;
     esac
 }
 # Clicks the tab of a page and waits for the page to show.
