@@ -325,7 +325,27 @@ std::string PicturePath(const NewPuzzleState& state, int32_t index) {
     return PictureCategoryFolder(Category()) + name;
 }
 
-// The values the scale rules now hold, on the scrollers and in the texts.
+// The grid of the scale rules in the piece-count texts: rows, columns and pieces.
+void ShowGridCounts(HWND dialog) {
+    const PuzzleDocument& doc = Board.Puzzle;
+    char number[16];
+    const int32_t values[3] = {doc.rows, doc.cols, doc.rows * doc.cols};
+    for (int32_t k = 0; k < 3; ++k) {
+        std::snprintf(number, sizeof number, "%ld", static_cast<long>(values[k]));
+        SetCountText(dialog, 2 * k + 1, number);
+    }
+}
+
+// The piece-count position on its scroller. The count scroller's own changes do not come back
+// here: a position set is not always the one read back (rows and columns are truncated), and
+// the scroller would then refuse to move on.
+void ShowPieceCount(HWND dialog) {
+    SendTo(dialog, kCountScrollerId, SCR_SETVALUE, PieceCountPosition(Board.Puzzle, Board.Scale));
+    ShowGridCounts(dialog);
+}
+
+// After a change of scale: the zoom on the size scroller, the piece-count range and position
+// on the count scroller, and the counts.
 void ShowScaleValues(HWND dialog) {
     const PuzzleDocument& doc = Board.Puzzle;
     SendTo(dialog, kSizeScrollerId, SCR_SETVALUE, ZoomPercentage(doc));
@@ -333,13 +353,7 @@ void ShowScaleValues(HWND dialog) {
     Send(count, SCR_SETMAX, PieceCountRange(doc, Board.Scale));
     // A range of 0 would have taken the step down to 0: the next picture's range needs it back.
     Send(count, SCR_SETSTEP, 1);
-    Send(count, SCR_SETVALUE, PieceCountPosition(doc, Board.Scale));
-    char number[16];
-    const int32_t values[3] = {doc.rows, doc.cols, doc.rows * doc.cols};
-    for (int32_t k = 0; k < 3; ++k) {
-        std::snprintf(number, sizeof number, "%ld", static_cast<long>(values[k]));
-        SetCountText(dialog, 2 * k + 1, number);
-    }
+    ShowPieceCount(dialog);
 }
 
 // Opens the chosen picture of the category in the puzzle's picture reader (or closes the
@@ -499,8 +513,12 @@ bool OnGroupNotice(HWND dialog, NewPuzzleState& state, int32_t id, UINT code) {
 void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
     NewPuzzleState& state = *StateOf(dialog);
     if (control == nullptr) return;
-    if (control == App.ZoomPickerWindow || control == App.PieceCountPickerWindow) {
+    if (control == App.ZoomPickerWindow) {
         ShowScaleValues(dialog);
+        return;
+    }
+    if (control == App.PieceCountPickerWindow) {
+        ShowPieceCount(dialog);
         return;
     }
     const int32_t id = GetDlgCtrlID(control);
@@ -524,7 +542,7 @@ void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
         case kCountScrollerId:
             if (code != CN_CHANGED) break;
             SetPieceCountInPickers(static_cast<int32_t>(Send(control, SCR_GETVALUE, 0)));
-            ShowScaleValues(dialog);
+            ShowGridCounts(dialog);
             break;
         case kShapeDisplayId:
             if (code == CN_CLICKED) OnShapeDisplayClicked(dialog, control);

@@ -38,6 +38,8 @@ constexpr uint32_t kNameRefusedStringBase = 220;     // a name Windows cannot gi
 constexpr uint32_t kNothingToSaveStringBase = 230;   // no puzzle in play
 constexpr uint32_t kPictureMissingStringBase = 240;  // the saved game's picture cannot be used
 constexpr uint32_t kEraseFailedStringBase = 250;     // the selected file could not be erased
+// What the new-puzzle dialog tells the player about a picture of their own.
+constexpr uint32_t kPictureRefusedStringBase = 260;  // not a picture, a damaged one, or one too large
 // Texts of the about-products pages.
 constexpr uint32_t kProductPage1StringBase = 1000;
 constexpr uint32_t kProductPage2StringBase = 1010;

@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(GameResources, EveryStringBaseHasSixLanguages) {
-    for (uint32_t base : {20u,  30u,  40u,  50u,  60u,  70u,  80u,   100u,  110u,  120u,  130u,
-                          140u, 150u, 160u, 170u, 180u, 190u, 1000u, 1010u, 1020u, 1030u, 1040u})
+    for (uint32_t base : {20u,  30u,  40u,  50u,  60u,  70u,  80u,   100u,  110u,  120u,  130u, 140u,
+                          150u, 160u, 170u, 180u, 190u, 260u, 1000u, 1010u, 1020u, 1030u, 1040u})
         for (uint32_t language = 0; language < kLanguageCount; ++language)
             EXPECT_FALSE(Text(base + language).empty()) << base + language;
 }

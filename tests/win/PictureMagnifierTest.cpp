@@ -2,7 +2,7 @@
 // every depth and row order one after the other; the shape it takes from the picture; hiding
 // while the board is cleared and for good when closed; and on the real play screen, where it
 // stands, that it follows the play screen's enabling, and that it shows the picture in play,
-// also after "New game".
+// also after a new game dealt from the new-puzzle dialog.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,6 +17,7 @@
 #include "board/PictureMagnifier.h"
 #include "board/SurfaceWindows.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/NewPuzzleDialog.h"
 #include "engine/ScaleRules.h"
 #include "engine/ScaledPicture.h"
 #include "gfx/ResourcePackFile.h"
@@ -241,8 +242,14 @@ TEST_F(MagnifierOnPlayScreen, ShowsThePictureInPlayBesideTheBoardAndAfterANewGam
     UpdateWindow(magnifier);
     EXPECT_TRUE(ShowsPictureInPlay(magnifier));
 
+    // Each new game on the first picture of another category: "New game" opens the new-puzzle
+    // dialog on the remembered category, and Enter deals.
     for (int game = 0; game < 3; ++game) {
+        App.PictureCategory = game;
         SendMessageA(screen_, NotifyParentMessage, CN_CLICKED, reinterpret_cast<LPARAM>(App.NewGameButton));
+        ASSERT_NE(App.NewPuzzleWindow, nullptr);
+        SendMessageA(App.NewPuzzleWindow, WM_CHAR, kAcceptKey, 0);
+        ASSERT_EQ(App.NewPuzzleWindow, nullptr);
         ASSERT_TRUE(PumpUntil([magnifier] { return IsWindowVisible(magnifier) != FALSE; }, 5000));
         UpdateWindow(magnifier);
         char name[MAX_PATH] = "";
