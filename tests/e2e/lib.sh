@@ -556,7 +556,6 @@ show_page() {
 
 # The buttons on the dialog's shelf.
 ACCEPT_AT=(317 313 128 48)
-CANCEL_AT=(456 313 84 48)
 VIEW_AT=(219 314 86 48)
 shelf_centre() { in_dialog $(($1 + $3 / 2)) $(($2 + $4 / 2)); }
 
