@@ -20,7 +20,9 @@
 #include "controls/TextControl.h"
 #include "dialogs/BackgroundDrag.h"
 #include "dialogs/DialogPlacement.h"
+#include "dialogs/OwnPicturePage.h"
 #include "dialogs/PicturePreview.h"
+#include "dialogs/PreviewBox.h"
 #include "engine/Cut.h"
 #include "engine/DibBlit.h"
 #include "engine/LanguageIds.h"
@@ -60,9 +62,15 @@ constexpr std::array<POINT, kNewPuzzlePageCount> kTabAt{{{10, 62}, {148, 62}, {2
 // Tab images by page: picture, shape, size, pieces (each a base plus the language index).
 constexpr std::array<uint32_t, kNewPuzzlePageCount> kTabImageBase{2110, 2130, 2120, 2100};
 
-constexpr std::array<POINT, kShippedCategoryCount> kCategoryAt{
-    {{37, 103}, {108, 103}, {179, 103}, {250, 103}, {321, 103}}};
-constexpr std::array<uint32_t, kShippedCategoryCount> kCategoryImageId{567, 571, 569, 570, 566};
+constexpr std::array<POINT, kCategoryCount> kCategoryAt{
+    {{37, 103}, {108, 103}, {179, 103}, {250, 103}, {321, 103}, {392, 103}}};
+constexpr std::array<uint32_t, kCategoryCount> kCategoryImageId{567, 571, 569, 570, 566, kOwnPictureCategoryImageId};
+
+// The four preview boxes stand side by side; the box's own style clips its siblings and children.
+constexpr int32_t kPreviewBoxLeft = 17;
+constexpr int32_t kPreviewBoxPitch = 120;
+constexpr int32_t kPreviewBoxTop = 155;
+constexpr DWORD kPreviewBoxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
 
 // The three value scrollers share a place (each shows on its own page) and a picture.
 constexpr POINT kValueScrollerAt{288, 113};
@@ -96,13 +104,14 @@ struct NewPuzzleState {
     DibImage viewImage;
     DibImage helpImage;
     std::array<DibImage, kNewPuzzlePageCount> tabImages;
-    std::array<DibImage, kShippedCategoryCount> categoryImages;
+    std::array<DibImage, kCategoryCount> categoryImages;
     DibImage fitImage;
     DibImage actualSizeImage;
     DibImage valueScrollerImage;
     DibImage pictureScrollerImage;
     DibImage shapeDisplayImage;
-    NameList pictures;  // the .bmp names of the category shown
+    NameList pictures;            // the .bmp names of the category shown
+    bool ownPicturePage = false;  // the sixth category's page could be made
     BackgroundDrag drag;
 };
 
@@ -131,6 +140,7 @@ HWND CreateChild(HWND dialog, const char* className, POINT at, int32_t id, DWORD
 
 int32_t Category() { return App.PictureCategory; }
 bool OnShippedCategory() { return Category() >= 0 && Category() < kShippedCategoryCount; }
+bool OnOwnPictureCategory() { return Category() == kOwnPictureCategory; }
 int32_t PictureCount(const NewPuzzleState& state) { return state.pictures.IsValid() ? state.pictures.GetCount() : 0; }
 bool PictureOpen() { return Board.Puzzle.picture.IsOpen(); }
 
@@ -183,7 +193,8 @@ void CreateTabsAndCategories(HWND dialog, NewPuzzleState& state) {
         CreateRadioBox(dialog, state.tabImages[k], kTabImageBase[k] + App.LanguageIndex, kTabAt[k], kFirstTabId + page,
                        true, page == App.NewPuzzlePage);
     }
-    for (int32_t category = 0; category < kShippedCategoryCount; ++category) {
+    const int32_t categories = state.ownPicturePage ? kCategoryCount : kShippedCategoryCount;
+    for (int32_t category = 0; category < categories; ++category) {
         const size_t k = static_cast<size_t>(category);
         CreateRadioBox(dialog, state.categoryImages[k], kCategoryImageId[k], kCategoryAt[k],
                        kFirstCategoryId + category, App.NewPuzzlePage == kPicturePage, category == Category());
@@ -241,6 +252,16 @@ void CreateShapeDisplay(HWND dialog, NewPuzzleState& state) {
     Send(display, CM_SETBITMAP, PictureParam(state.shapeDisplayImage));
 }
 
+void CreatePreviewBoxes(HWND dialog, const NewPuzzleState& state) {
+    for (int32_t box = 0; box < kPreviewBoxCount; ++box) {
+        const Point at{kPreviewBoxLeft + kPreviewBoxPitch * box, kPreviewBoxTop};
+        HWND made = CreatePreviewBox(dialog, kPreviewBoxClass, kFirstPreviewBoxId + box, at, kPreviewBoxStyle,
+                                     &state.background);
+        // Created shown, as the picture page is the first; the layout hides them on the others.
+        if (made != nullptr && App.NewPuzzlePage != kPicturePage) ShowWindow(made, SW_HIDE);
+    }
+}
+
 // A text control refuses an empty text; the window's own text says the same, for tools that
 // read windows (screen readers, tests).
 void SetCountText(HWND dialog, int32_t index, const char* value) {
@@ -271,29 +292,24 @@ void CreateCountTexts(HWND dialog, const NewPuzzleState& state) {
 
 // --- Pages ------------------------------------------------------------------------------------
 
-// The page each page-bound child belongs to.
+// The page each page-bound child belongs to; the shipped pictures' boxes and scroller give
+// way to the own-picture page in the sixth category.
 struct PagedChild {
     int32_t id;
     int32_t page;
+    bool shippedCategoryOnly;
 };
 
 constexpr PagedChild kPagedChildren[] = {
-    {kFirstCategoryId + 0, kPicturePage},
-    {kFirstCategoryId + 1, kPicturePage},
-    {kFirstCategoryId + 2, kPicturePage},
-    {kFirstCategoryId + 3, kPicturePage},
-    {kFirstCategoryId + 4, kPicturePage},
-    {kPictureScrollerId, kPicturePage},
-    {kFirstPreviewBoxId + 0, kPicturePage},
-    {kFirstPreviewBoxId + 1, kPicturePage},
-    {kFirstPreviewBoxId + 2, kPicturePage},
-    {kFirstPreviewBoxId + 3, kPicturePage},
-    {kShapeScrollerId, kShapePage},
-    {kShapeDisplayId, kShapePage},
-    {kFitButtonId, kSizePage},
-    {kActualSizeButtonId, kSizePage},
-    {kSizeScrollerId, kSizePage},
-    {kCountScrollerId, kPieceCountPage},
+    {kFirstCategoryId + 0, kPicturePage, false},  {kFirstCategoryId + 1, kPicturePage, false},
+    {kFirstCategoryId + 2, kPicturePage, false},  {kFirstCategoryId + 3, kPicturePage, false},
+    {kFirstCategoryId + 4, kPicturePage, false},  {kFirstCategoryId + kOwnPictureCategory, kPicturePage, false},
+    {kPictureScrollerId, kPicturePage, true},     {kFirstPreviewBoxId + 0, kPicturePage, true},
+    {kFirstPreviewBoxId + 1, kPicturePage, true}, {kFirstPreviewBoxId + 2, kPicturePage, true},
+    {kFirstPreviewBoxId + 3, kPicturePage, true}, {kShapeScrollerId, kShapePage, false},
+    {kShapeDisplayId, kShapePage, false},         {kFitButtonId, kSizePage, false},
+    {kActualSizeButtonId, kSizePage, false},      {kSizeScrollerId, kSizePage, false},
+    {kCountScrollerId, kPieceCountPage, false},
 };
 
 void ShowChild(HWND child, bool shown) {
@@ -308,9 +324,12 @@ void ShowCountTexts(HWND dialog) {
         ShowChild(GetDlgItem(dialog, kFirstCountTextId + index), shown);
 }
 
-void ShowPageChildren(HWND dialog) {
+void ShowPageChildren(HWND dialog, const NewPuzzleState& state) {
     const int32_t page = App.NewPuzzlePage;
-    for (const PagedChild& child : kPagedChildren) ShowChild(GetDlgItem(dialog, child.id), child.page == page);
+    for (const PagedChild& child : kPagedChildren)
+        ShowChild(GetDlgItem(dialog, child.id),
+                  child.page == page && (!child.shippedCategoryOnly || OnShippedCategory()));
+    if (state.ownPicturePage) ShowOwnPicturePage(page == kPicturePage && OnOwnPictureCategory());
     ShowChild(App.ZoomPickerWindow, page == kSizePage);
     ShowChild(App.PieceCountPickerWindow, page == kPieceCountPage);
     ShowCountTexts(dialog);
@@ -356,18 +375,41 @@ void ShowScaleValues(HWND dialog) {
     ShowPieceCount(dialog);
 }
 
-// Opens the chosen picture of the category in the puzzle's picture reader (or closes the
-// reader when there is none) and lets everything that depends on the picture follow it.
-void ChoosePicture(HWND dialog, const NewPuzzleState& state) {
-    const std::string path = OnShippedCategory() ? PicturePath(state, App.SelectedPicture[Category()]) : "";
-    if (path.empty() || !Board.Puzzle.picture.Open(path.c_str())) Board.Puzzle.picture.Close();
+// Everything that depends on the picture in the puzzle's reader follows it: the accept button,
+// the pickers' previews, the scale and the counts.
+void FollowPicture(HWND dialog) {
     SendTo(dialog, kAcceptButtonId, CM_SETENABLED, PictureOpen() ? 1 : 0);
     ChoosePictureInPickers();
     ShowScaleValues(dialog);
     ShowCountTexts(dialog);
 }
 
-void RefreshPreviewBoxes(HWND, const NewPuzzleState&) {}
+// Opens the chosen picture of the category in the puzzle's picture reader (or closes the
+// reader when there is none): the selected picture of a shipped category, the player's own
+// picture last chosen in the sixth.
+void ChoosePicture(HWND dialog, const NewPuzzleState& state) {
+    std::string path;
+    if (OnShippedCategory())
+        path = PicturePath(state, App.SelectedPicture[Category()]);
+    else if (OnOwnPictureCategory() && state.ownPicturePage)
+        path = OwnPicturePath();
+    if (path.empty() || !Board.Puzzle.picture.Open(path.c_str())) Board.Puzzle.picture.Close();
+    FollowPicture(dialog);
+}
+
+// Box i shows picture FirstShownPicture + i of the list, framed when it is the chosen one;
+// boxes past the end of the list stay empty.
+void RefreshPreviewBoxes(HWND dialog, const NewPuzzleState& state) {
+    if (!OnShippedCategory()) return;
+    const int32_t first = App.FirstShownPicture[Category()];
+    for (int32_t box = 0; box < kPreviewBoxCount; ++box) {
+        HWND window = GetDlgItem(dialog, kFirstPreviewBoxId + box);
+        if (window == nullptr) continue;
+        const std::string path = PicturePath(state, first + box);
+        ShowPictureInBox(window, path.c_str());
+        SetBoxChosen(window, !path.empty() && first + box == App.SelectedPicture[Category()]);
+    }
+}
 
 // Lists the category's pictures and sets the picture scroller for them. The remembered first
 // shown and chosen pictures are kept inside the list; true when that changed the choice.
@@ -395,7 +437,7 @@ bool FillPictureList(HWND dialog, NewPuzzleState& state) {
 
 // After a tab or category change: the page's children, then the list of pictures again.
 void Layout(HWND dialog, NewPuzzleState& state) {
-    ShowPageChildren(dialog);
+    ShowPageChildren(dialog, state);
     if (FillPictureList(dialog, state)) ChoosePicture(dialog, state);
 }
 
@@ -405,16 +447,20 @@ LRESULT OnCreateNewPuzzle(HWND dialog) {
     App.NewPuzzleWindow = dialog;
     PauseClock();
     App.NewPuzzlePage = kPicturePage;
-    if (!OnShippedCategory()) App.PictureCategory = 0;
     LoadBackground(*state);
+    state->ownPicturePage = CreateOwnPicturePage(dialog, &state->background);
+    // The remembered category comes back, the player's own pictures too while their page exists.
+    if (!OnShippedCategory() && !(OnOwnPictureCategory() && state->ownPicturePage)) App.PictureCategory = 0;
     CreateButtons(dialog, *state);
     CreateTabsAndCategories(dialog, *state);
     CreateSizeButtons(dialog, *state);
     CreateScrollers(dialog, *state);
     CreateShapeDisplay(dialog, *state);
+    CreatePreviewBoxes(dialog, *state);
     CreateZoomPicker(dialog);
     CreatePieceCountPicker(dialog, &state->background);
     CreateCountTexts(dialog, *state);
+    ShowPageChildren(dialog, *state);
     FillPictureList(dialog, *state);
     ChoosePicture(dialog, *state);
     return 0;
@@ -450,7 +496,7 @@ void OnCategoryClicked(HWND dialog, NewPuzzleState& state, int32_t category) {
     if (category == Category()) return;
     SendTo(dialog, kFirstCategoryId + Category(), CHK_SETCHECK, 0);
     App.PictureCategory = category;
-    ShowPageChildren(dialog);
+    ShowPageChildren(dialog, state);
     FillPictureList(dialog, state);
     ChoosePicture(dialog, state);
 }
@@ -490,6 +536,27 @@ void OnSizeButtonNotice(HWND dialog, HWND button, UINT code, bool fit) {
     ShowScaleValues(dialog);
 }
 
+// A click on a box that shows a picture chooses it; a double click shows it over the screen.
+void OnPreviewBoxNotice(HWND dialog, const NewPuzzleState& state, int32_t box, UINT code) {
+    if (!OnShippedCategory()) return;
+    if (code == kPreviewBoxDoubleClicked) {
+        char path[kPathCapacity] = "";
+        if (PictureOpen() && Board.Puzzle.picture.GetName(path, sizeof path) > 0) OpenPicturePreview(path, dialog);
+        return;
+    }
+    if (code != kPreviewBoxClicked) return;
+    PlayUnswitched(kClickSound);
+    const int32_t first = App.FirstShownPicture[Category()];
+    const int32_t chosen = first + box;
+    if (PicturePath(state, chosen).empty()) return;
+    int32_t& selected = App.SelectedPicture[Category()];
+    if (selected >= first && selected < first + kPreviewBoxCount)
+        SetBoxChosen(GetDlgItem(dialog, kFirstPreviewBoxId + selected - first), false);
+    selected = chosen;
+    SetBoxChosen(GetDlgItem(dialog, kFirstPreviewBoxId + box), true);
+    ChoosePicture(dialog, state);
+}
+
 void OnPictureScrolled(HWND dialog, NewPuzzleState& state, HWND scroller) {
     if (!OnShippedCategory()) return;
     App.FirstShownPicture[Category()] = -static_cast<int32_t>(Send(scroller, SCR_GETVALUE, 0));
@@ -499,7 +566,7 @@ void OnPictureScrolled(HWND dialog, NewPuzzleState& state, HWND scroller) {
 // The children known by their place in a group.
 bool OnGroupNotice(HWND dialog, NewPuzzleState& state, int32_t id, UINT code) {
     const bool tab = id >= kFirstTabId && id < kFirstTabId + kNewPuzzlePageCount;
-    const bool category = id >= kFirstCategoryId && id < kFirstCategoryId + kShippedCategoryCount;
+    const bool category = id >= kFirstCategoryId && id < kFirstCategoryId + kCategoryCount;
     if (!tab && !category) return false;
     if (code == CN_ENTER)
         PlayUnswitched(kHoverSound);
@@ -521,8 +588,18 @@ void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
         ShowPieceCount(dialog);
         return;
     }
+    bool pictureChanged = false;
+    if (state.ownPicturePage && HandleOwnPictureNotice(control, code, pictureChanged)) {
+        // The page opened the player's picture in the reader itself.
+        if (pictureChanged) FollowPicture(dialog);
+        return;
+    }
     const int32_t id = GetDlgCtrlID(control);
     if (OnGroupNotice(dialog, state, id, code)) return;
+    if (id >= kFirstPreviewBoxId && id < kFirstPreviewBoxId + kPreviewBoxCount) {
+        OnPreviewBoxNotice(dialog, state, id - kFirstPreviewBoxId, code);
+        return;
+    }
     switch (id) {
         case kAcceptButtonId:
             if (code == CN_CLICKED) Accept(dialog);

@@ -42,7 +42,11 @@ enum NewPuzzlePageIndex : int32_t {
 };
 
 // Shipped picture categories: the folders Image\0\ to Image\4\ below the program folder.
+// The sixth category holds the player's own pictures, chosen anywhere on disk.
 constexpr int32_t kShippedCategoryCount = 5;
+constexpr int32_t kOwnPictureCategory = 5;
+constexpr int32_t kCategoryCount = 6;
+constexpr uint32_t kOwnPictureCategoryImageId = 568;
 // The six piece shapes: templates kFirstShapeTemplateId + 0 .. 5, each cut over a 2 x 2 grid.
 constexpr int32_t kPieceShapeCount = kShapeTemplateChoices;
 // Preview boxes on the picture page.

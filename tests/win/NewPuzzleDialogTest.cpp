@@ -28,6 +28,8 @@
 #include "controls/Scroller.h"
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/NewPuzzleDialog.h"
+#include "dialogs/OwnPicturePage.h"
+#include "dialogs/PreviewBox.h"
 #include "gfx/ResourcePackFile.h"
 
 namespace {
@@ -189,9 +191,7 @@ TEST_F(NewPuzzleDialogTest, EachTabShowsItsPagesChildren) {
         std::vector<int32_t> shown;
         bool zoomPicker, countPicker;
     };
-    const std::vector<int32_t> categories = {200, 201, 202, 203, 204};
-    std::vector<int32_t> picturePage = categories;
-    picturePage.push_back(kPictureScrollerId);
+    const std::vector<int32_t> picturePage = {200, 201, 202, 203, 204, 205, kPictureScrollerId, 300, 301, 302, 303};
     const std::vector<int32_t> countTexts = {20, 21, 22, 23, 24, 25};
     std::vector<int32_t> countPage = countTexts;
     countPage.push_back(kCountScrollerId);
@@ -220,6 +220,7 @@ TEST_F(NewPuzzleDialogTest, EachTabShowsItsPagesChildren) {
         }
         EXPECT_EQ(IsWindowVisible(App.ZoomPickerWindow) != FALSE, c.zoomPicker) << "page " << c.page;
         EXPECT_EQ(IsWindowVisible(App.PieceCountPickerWindow) != FALSE, c.countPicker) << "page " << c.page;
+        EXPECT_FALSE(IsWindowVisible(OwnPictureBox())) << "page " << c.page << ": not the own pictures' category";
         for (int32_t id : {kAcceptButtonId, kCancelButtonId, kViewButtonId, kHelpButtonId})
             EXPECT_TRUE(Shown(dialog, id)) << "page " << c.page << ": the shelf's buttons are always there";
         PumpFor(200);
@@ -336,6 +337,51 @@ TEST_F(NewPuzzleDialogTest, EnterAfterAClickOnAChildCutsTheChosenShapeWithTheGri
     EXPECT_EQ(std::to_string(Board.Puzzle.pieces.size()), pieces);
     EXPECT_EQ(OpenPictureName(), "c3p0.bmp");
     EXPECT_TRUE(IsWindowEnabled(owner_->get()));
+}
+
+TEST_F(NewPuzzleDialogTest, TheBoxesShowTheListFromTheFirstShownPictureAndAClickChoosesOne) {
+    App.PictureCategory = 1;
+    App.FirstShownPicture[1] = 3;
+    App.SelectedPicture[1] = 4;
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(OpenPictureName(), "c1p4.bmp");
+    // Pictures 3, 4 and 5 of six, and an empty box.
+    for (int32_t box = 0; box < kPreviewBoxCount; ++box) {
+        HWND window = Child(dialog, kFirstPreviewBoxId + box);
+        RECT r{};
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, 17 + 120 * box);
+        EXPECT_EQ(r.top, 155);
+        EXPECT_EQ(BoxShowsPicture(window), box < 3) << "box " << box;
+    }
+    Click(Child(dialog, kFirstPreviewBoxId + 2));
+    ASSERT_TRUE(PumpUntil([] { return App.SelectedPicture[1] == 5; }, kWaitMs));
+    EXPECT_EQ(OpenPictureName(), "c1p5.bmp");
+    Click(Child(dialog, kFirstPreviewBoxId + 3));
+    PumpFor(200);
+    EXPECT_EQ(App.SelectedPicture[1], 5) << "an empty box chooses nothing";
+    UpdateWindow(dialog);
+    wintest::SaveScreenshot("new_puzzle_boxes");
+}
+
+TEST_F(NewPuzzleDialogTest, TheSixthCategoryShowsTheOwnPicturePageInsteadOfTheBoxes) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(Child(dialog, kFirstCategoryId + kOwnPictureCategory), nullptr);
+    ClickCategory(dialog, kOwnPictureCategory);
+    EXPECT_TRUE(IsWindowVisible(OwnPictureBox()));
+    for (int32_t id : {kPictureScrollerId, 300, 301, 302, 303}) EXPECT_FALSE(Shown(dialog, id)) << id;
+    EXPECT_EQ(Board.Puzzle.picture.IsOpen(), !OwnPicturePath().empty());
+    EXPECT_EQ(Get(dialog, kAcceptButtonId, CM_GETENABLED), Board.Puzzle.picture.IsOpen() ? 1 : 0);
+    UpdateWindow(dialog);
+    wintest::SaveScreenshot("new_puzzle_own_pictures");
+
+    ClickCategory(dialog, 0);
+    EXPECT_FALSE(IsWindowVisible(OwnPictureBox()));
+    for (int32_t id : {kPictureScrollerId, 300, 301, 302, 303}) EXPECT_TRUE(Shown(dialog, id)) << id;
+    EXPECT_EQ(OpenPictureName(), "c0p0.bmp");
 }
 
 }  // namespace
