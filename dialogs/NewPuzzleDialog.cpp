@@ -7,32 +7,25 @@
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "board/GameClockTimer.h"
-#include "board/PieceCountPicker.h"
 #include "board/SizePickers.h"
 #include "board/SurfaceWindows.h"
-#include "board/ZoomPicker.h"
 #include "controls/AnimationControl.h"
 #include "controls/AnimationDrivers.h"
 #include "controls/CheckBox.h"
-#include "controls/CommandButton.h"
 #include "controls/ControlProtocol.h"
 #include "controls/Scroller.h"
-#include "controls/TextControl.h"
 #include "dialogs/BackgroundDrag.h"
 #include "dialogs/DialogPlacement.h"
+#include "dialogs/NewPuzzleChildren.h"
 #include "dialogs/OwnPicturePage.h"
 #include "dialogs/PicturePreview.h"
 #include "dialogs/PreviewBox.h"
 #include "engine/Cut.h"
-#include "engine/DibBlit.h"
-#include "engine/LanguageIds.h"
 #include "engine/ScaleRules.h"
 #include "engine/SoundIds.h"
 #include "gfx/DibDraw.h"
 #include "gfx/DibImage.h"
-#include "gfx/NameList.h"
 #include "platform/Help.h"
-#include "platform/LanguageText.h"
 #include "platform/OwnedPopup.h"
 #include "platform/Sound.h"
 #include "platform/WindowKind.h"
@@ -40,92 +33,9 @@
 
 namespace {
 
-constexpr DWORD kShownChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-constexpr DWORD kHiddenChildStyle = WS_CHILD | WS_CLIPSIBLINGS;
-
-// Shows or hides a child without moving, sizing, reordering or activating anything.
-constexpr UINT kPageChildFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-
-constexpr POINT kAcceptButtonAt{317, 313};
-constexpr POINT kCancelButtonAt{456, 313};
-constexpr POINT kViewButtonAt{219, 314};
-constexpr int32_t kViewButtonRows = 2;
-constexpr int32_t kViewButtonColumns = 5;
-constexpr POINT kHelpButtonAt{111, 298};
-constexpr int32_t kHelpButtonRows = 3;
-constexpr LPARAM kHelpButtonIntervalMs = 200;
-constexpr POINT kFitButtonAt{376, 111};
-constexpr POINT kActualSizeButtonAt{376, 197};
-constexpr int32_t kSizeButtonRows = 5;
-
-constexpr std::array<POINT, kNewPuzzlePageCount> kTabAt{{{10, 62}, {148, 62}, {276, 62}, {410, 62}}};
-// Tab images by page: picture, shape, size, pieces (each a base plus the language index).
-constexpr std::array<uint32_t, kNewPuzzlePageCount> kTabImageBase{2110, 2130, 2120, 2100};
-
-constexpr std::array<POINT, kCategoryCount> kCategoryAt{
-    {{37, 103}, {108, 103}, {179, 103}, {250, 103}, {321, 103}, {392, 103}}};
-constexpr std::array<uint32_t, kCategoryCount> kCategoryImageId{567, 571, 569, 570, 566, kOwnPictureCategoryImageId};
-
-// The four preview boxes stand side by side; the box's own style clips its siblings and children.
-constexpr int32_t kPreviewBoxLeft = 17;
-constexpr int32_t kPreviewBoxPitch = 120;
-constexpr int32_t kPreviewBoxTop = 155;
-constexpr DWORD kPreviewBoxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
-
-// The three value scrollers share a place (each shows on its own page) and a picture.
-constexpr POINT kValueScrollerAt{288, 113};
-constexpr LPARAM kValueScrollerZones[3] = {25, 117, 25};
-constexpr LPARAM kCountScrollerStartValue = 50;
-constexpr LPARAM kCountDragThreshold = 20;
-constexpr LPARAM kShapeDragThreshold = 35;
-constexpr POINT kPictureScrollerAt{500, 146};
-constexpr LPARAM kPictureScrollerZones[3] = {21, 94, 21};
-
-constexpr POINT kShapeDisplayAt{110, 119};
-
-constexpr int32_t kCountTextX = 330;
-constexpr int32_t kCountTextTop = 124;
-constexpr int32_t kCountTextPitch = 18;
-constexpr LPARAM kCountTextWeight = 600;
-constexpr LPARAM kCountTextFontHeight = 18;
-constexpr COLORREF kLabelColour = RGB(0, 0, 0);
-constexpr COLORREF kNumberColour = RGB(255, 0, 0);
-constexpr std::array<uint32_t, 3> kCountLabelBase{kRowsStringBase, kColumnsStringBase, kPieceCountStringBase};
-constexpr int kCountLabelCapacity = 64;
-
 constexpr size_t kPathCapacity = MAX_PATH;
 
-// What the dialog owns. The images outlive the children that show them: the block is freed on
-// WM_NCDESTROY.
-struct NewPuzzleState {
-    DibImage background;
-    DibImage acceptImage;
-    DibImage cancelImage;
-    DibImage viewImage;
-    DibImage helpImage;
-    std::array<DibImage, kNewPuzzlePageCount> tabImages;
-    std::array<DibImage, kCategoryCount> categoryImages;
-    DibImage fitImage;
-    DibImage actualSizeImage;
-    DibImage valueScrollerImage;
-    DibImage pictureScrollerImage;
-    DibImage shapeDisplayImage;
-    NameList pictures;            // the .bmp names of the category shown
-    bool ownPicturePage = false;  // the sixth category's page could be made
-    BackgroundDrag drag;
-};
-
 NewPuzzleState* StateOf(HWND dialog) { return WindowStateOf<NewPuzzleState>(dialog); }
-
-LRESULT Send(HWND control, UINT message, LPARAM argument) {
-    return control != nullptr ? SendMessageA(control, message, 0, argument) : 0;
-}
-
-LRESULT SendTo(HWND dialog, int32_t id, UINT message, LPARAM argument) {
-    return Send(GetDlgItem(dialog, id), message, argument);
-}
-
-LPARAM PictureParam(const DibImage& image) { return reinterpret_cast<LPARAM>(image.GetDib()); }
 
 // The dialog's own sounds play whatever the sound switch says; a sound never located plays
 // nothing.
@@ -133,207 +43,11 @@ void PlayUnswitched(uint32_t id) {
     if (const void* sound = SoundSlot(id)) PlayEffect(sound);
 }
 
-HWND CreateChild(HWND dialog, const char* className, POINT at, int32_t id, DWORD style) {
-    return CreateWindowExA(0, className, "", style, at.x, at.y, kDialogControlSize, kDialogControlSize, dialog,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App.Instance, nullptr);
-}
-
 int32_t Category() { return App.PictureCategory; }
 bool OnShippedCategory() { return Category() >= 0 && Category() < kShippedCategoryCount; }
 bool OnOwnPictureCategory() { return Category() == kOwnPictureCategory; }
 int32_t PictureCount(const NewPuzzleState& state) { return state.pictures.IsValid() ? state.pictures.GetCount() : 0; }
 bool PictureOpen() { return Board.Puzzle.picture.IsOpen(); }
-
-// --- Building ---------------------------------------------------------------------------------
-
-// The background with the title of the player's language drawn into it.
-void LoadBackground(NewPuzzleState& state) {
-    state.background.LoadById(kNewPuzzleBackgroundId);
-    DibImage title;
-    if (!title.LoadById(kNewPuzzleTitleBase + App.LanguageIndex)) return;
-    const Point size = title.GetSize();
-    DibBlit(state.background.GetDib(), 0, 0, size.x, size.y, title.GetDib(), 0, 0, kRopSrcCopy);
-}
-
-void CreateButtons(HWND dialog, NewPuzzleState& state) {
-    state.acceptImage.LoadById(kNewPuzzleAcceptImageId);
-    HWND accept = CreateChild(dialog, kCommandButtonClass, kAcceptButtonAt, kAcceptButtonId, kShownChildStyle);
-    Send(accept, CM_SETDISABLEDFRAME, 1);
-    Send(accept, CM_SETBITMAP, PictureParam(state.acceptImage));
-
-    state.cancelImage.LoadById(kNewPuzzleCancelImageId);
-    HWND cancel = CreateChild(dialog, kCommandButtonClass, kCancelButtonAt, kCancelButtonId, kShownChildStyle);
-    Send(cancel, CM_SETBITMAP, PictureParam(state.cancelImage));
-
-    state.viewImage.LoadById(kNewPuzzleViewImageId);
-    HWND view = CreateChild(dialog, kAnimationClass, kViewButtonAt, kViewButtonId, kShownChildStyle);
-    Send(view, ANM_SETFRAMEROWS, kViewButtonRows);
-    Send(view, ANM_SETFRAMECOLUMNS, kViewButtonColumns);
-    Send(view, CM_SETBITMAP, PictureParam(state.viewImage));
-
-    state.helpImage.LoadById(kNewPuzzleHelpImageId);
-    HWND help = CreateChild(dialog, kAnimationClass, kHelpButtonAt, kHelpButtonId, kShownChildStyle);
-    Send(help, ANM_SETFRAMEROWS, kHelpButtonRows);
-    Send(help, ANM_SETINTERVAL, kHelpButtonIntervalMs);
-    Send(help, CM_SETBITMAP, PictureParam(state.helpImage));
-}
-
-// A radio box of a group: the tabs and the categories.
-void CreateRadioBox(HWND dialog, DibImage& image, uint32_t imageId, POINT at, int32_t id, bool shown, bool checked) {
-    image.LoadById(imageId);
-    HWND box = CreateChild(dialog, kCheckBoxClass, at, id, shown ? kShownChildStyle : kHiddenChildStyle);
-    Send(box, CHK_SETRADIO, 1);
-    if (checked) Send(box, CHK_SETCHECK, 1);
-    Send(box, CM_SETBITMAP, PictureParam(image));
-}
-
-void CreateTabsAndCategories(HWND dialog, NewPuzzleState& state) {
-    for (int32_t page = 0; page < kNewPuzzlePageCount; ++page) {
-        const size_t k = static_cast<size_t>(page);
-        CreateRadioBox(dialog, state.tabImages[k], kTabImageBase[k] + App.LanguageIndex, kTabAt[k], kFirstTabId + page,
-                       true, page == App.NewPuzzlePage);
-    }
-    const int32_t categories = state.ownPicturePage ? kCategoryCount : kShippedCategoryCount;
-    for (int32_t category = 0; category < categories; ++category) {
-        const size_t k = static_cast<size_t>(category);
-        CreateRadioBox(dialog, state.categoryImages[k], kCategoryImageId[k], kCategoryAt[k],
-                       kFirstCategoryId + category, App.NewPuzzlePage == kPicturePage, category == Category());
-    }
-}
-
-HWND CreateScroller(HWND dialog, POINT at, int32_t id, const LPARAM (&zones)[3], const DibImage& image, bool shown) {
-    HWND scroller = CreateChild(dialog, kScrollerClass, at, id, shown ? kShownChildStyle : kHiddenChildStyle);
-    Send(scroller, SCR_SETTOPHEIGHT, zones[0]);
-    Send(scroller, SCR_SETMIDDLEHEIGHT, zones[1]);
-    Send(scroller, SCR_SETBOTTOMHEIGHT, zones[2]);
-    Send(scroller, CM_SETBITMAP, PictureParam(image));
-    return scroller;
-}
-
-void CreateScrollers(HWND dialog, NewPuzzleState& state) {
-    state.valueScrollerImage.LoadById(kValueScrollerImageId);
-    state.pictureScrollerImage.LoadById(kPictureScrollerImageId);
-    // The size scroller keeps the scroller's own range, 0 to 100 in steps of 5.
-    CreateScroller(dialog, kValueScrollerAt, kSizeScrollerId, kValueScrollerZones, state.valueScrollerImage, false);
-
-    HWND count = CreateScroller(dialog, kValueScrollerAt, kCountScrollerId, kValueScrollerZones,
-                                state.valueScrollerImage, false);
-    Send(count, SCR_SETVALUE, kCountScrollerStartValue);
-    Send(count, SCR_SETSTEP, 1);
-    Send(count, SCR_SETDRAGTHRESHOLD, kCountDragThreshold);
-
-    HWND shape = CreateScroller(dialog, kValueScrollerAt, kShapeScrollerId, kValueScrollerZones,
-                                state.valueScrollerImage, false);
-    Send(shape, SCR_SETMAX, kPieceShapeCount - 1);
-    Send(shape, SCR_SETSTEP, 1);
-    Send(shape, SCR_SETVALUE, 0);
-    Send(shape, SCR_SETDRAGTHRESHOLD, kShapeDragThreshold);
-
-    CreateScroller(dialog, kPictureScrollerAt, kPictureScrollerId, kPictureScrollerZones, state.pictureScrollerImage,
-                   App.NewPuzzlePage == kPicturePage);
-}
-
-void CreateSizeButtons(HWND dialog, NewPuzzleState& state) {
-    state.fitImage.LoadById(kFitButtonImageId);
-    HWND fit = CreateChild(dialog, kAnimationClass, kFitButtonAt, kFitButtonId, kHiddenChildStyle);
-    Send(fit, ANM_SETFRAMEROWS, kSizeButtonRows);
-    Send(fit, CM_SETBITMAP, PictureParam(state.fitImage));
-
-    state.actualSizeImage.LoadById(kActualSizeButtonImageId);
-    HWND actual = CreateChild(dialog, kAnimationClass, kActualSizeButtonAt, kActualSizeButtonId, kHiddenChildStyle);
-    Send(actual, ANM_SETFRAMEROWS, kSizeButtonRows);
-    Send(actual, CM_SETBITMAP, PictureParam(state.actualSizeImage));
-}
-
-void CreateShapeDisplay(HWND dialog, NewPuzzleState& state) {
-    state.shapeDisplayImage.LoadById(kShapeDisplayImageId);
-    HWND display = CreateChild(dialog, kAnimationClass, kShapeDisplayAt, kShapeDisplayId, kHiddenChildStyle);
-    Send(display, ANM_SETFRAMECOLUMNS, kPieceShapeCount);
-    Send(display, CM_SETBITMAP, PictureParam(state.shapeDisplayImage));
-}
-
-void CreatePreviewBoxes(HWND dialog, const NewPuzzleState& state) {
-    for (int32_t box = 0; box < kPreviewBoxCount; ++box) {
-        const Point at{kPreviewBoxLeft + kPreviewBoxPitch * box, kPreviewBoxTop};
-        HWND made = CreatePreviewBox(dialog, kPreviewBoxClass, kFirstPreviewBoxId + box, at, kPreviewBoxStyle,
-                                     &state.background);
-        // Created shown, as the picture page is the first; the layout hides them on the others.
-        if (made != nullptr && App.NewPuzzlePage != kPicturePage) ShowWindow(made, SW_HIDE);
-    }
-}
-
-// A text control refuses an empty text; the window's own text says the same, for tools that
-// read windows (screen readers, tests).
-void SetCountText(HWND dialog, int32_t index, const char* value) {
-    HWND text = GetDlgItem(dialog, kFirstCountTextId + index);
-    if (text == nullptr || value[0] == '\0') return;
-    Send(text, TXT_SETTEXT, reinterpret_cast<LPARAM>(value));
-    SetWindowTextA(text, value);
-    InvalidateRect(text, nullptr, FALSE);
-}
-
-// Disabled texts ignore the mouse and draw in their disabled colour: black labels, red numbers.
-void CreateCountTexts(HWND dialog, const NewPuzzleState& state) {
-    for (int32_t index = 0; index < kCountTextCount; ++index) {
-        const POINT at{kCountTextX, kCountTextTop + kCountTextPitch * index};
-        HWND text = CreateChild(dialog, kTextControlClass, at, kFirstCountTextId + index, kHiddenChildStyle);
-        const bool label = index % 2 == 0;
-        Send(text, CM_SETENABLED, 0);
-        Send(text, TXT_SETDISABLEDCOLOR, label ? kLabelColour : kNumberColour);
-        Send(text, TXT_SETWEIGHT, kCountTextWeight);
-        Send(text, TXT_SETFONTHEIGHT, kCountTextFontHeight);
-        Send(text, TXT_SETFACE, reinterpret_cast<LPARAM>(kTextFace));
-        Send(text, CM_SETBITMAP, PictureParam(state.background));
-        char value[kCountLabelCapacity] = "0";
-        if (label) LoadLanguageString(kCountLabelBase[static_cast<size_t>(index / 2)], value, kCountLabelCapacity);
-        SetCountText(dialog, index, value);
-    }
-}
-
-// --- Pages ------------------------------------------------------------------------------------
-
-// The page each page-bound child belongs to; the shipped pictures' boxes and scroller give
-// way to the own-picture page in the sixth category.
-struct PagedChild {
-    int32_t id;
-    int32_t page;
-    bool shippedCategoryOnly;
-};
-
-constexpr PagedChild kPagedChildren[] = {
-    {kFirstCategoryId + 0, kPicturePage, false},  {kFirstCategoryId + 1, kPicturePage, false},
-    {kFirstCategoryId + 2, kPicturePage, false},  {kFirstCategoryId + 3, kPicturePage, false},
-    {kFirstCategoryId + 4, kPicturePage, false},  {kFirstCategoryId + kOwnPictureCategory, kPicturePage, false},
-    {kPictureScrollerId, kPicturePage, true},     {kFirstPreviewBoxId + 0, kPicturePage, true},
-    {kFirstPreviewBoxId + 1, kPicturePage, true}, {kFirstPreviewBoxId + 2, kPicturePage, true},
-    {kFirstPreviewBoxId + 3, kPicturePage, true}, {kShapeScrollerId, kShapePage, false},
-    {kShapeDisplayId, kShapePage, false},         {kFitButtonId, kSizePage, false},
-    {kActualSizeButtonId, kSizePage, false},      {kSizeScrollerId, kSizePage, false},
-    {kCountScrollerId, kPieceCountPage, false},
-};
-
-void ShowChild(HWND child, bool shown) {
-    if (child == nullptr) return;
-    SetWindowPos(child, nullptr, 0, 0, 0, 0, kPageChildFlags | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-}
-
-// The piece-count texts say something only while a picture is open.
-void ShowCountTexts(HWND dialog) {
-    const bool shown = App.NewPuzzlePage == kPieceCountPage && PictureOpen();
-    for (int32_t index = 0; index < kCountTextCount; ++index)
-        ShowChild(GetDlgItem(dialog, kFirstCountTextId + index), shown);
-}
-
-void ShowPageChildren(HWND dialog, const NewPuzzleState& state) {
-    const int32_t page = App.NewPuzzlePage;
-    for (const PagedChild& child : kPagedChildren)
-        ShowChild(GetDlgItem(dialog, child.id),
-                  child.page == page && (!child.shippedCategoryOnly || OnShippedCategory()));
-    if (state.ownPicturePage) ShowOwnPicturePage(page == kPicturePage && OnOwnPictureCategory());
-    ShowChild(App.ZoomPickerWindow, page == kSizePage);
-    ShowChild(App.PieceCountPickerWindow, page == kPieceCountPage);
-    ShowCountTexts(dialog);
-}
 
 // --- The picture ------------------------------------------------------------------------------
 
@@ -359,26 +73,32 @@ void ShowGridCounts(HWND dialog) {
 // here: a position set is not always the one read back (rows and columns are truncated), and
 // the scroller would then refuse to move on.
 void ShowPieceCount(HWND dialog) {
-    SendTo(dialog, kCountScrollerId, SCR_SETVALUE, PieceCountPosition(Board.Puzzle, Board.Scale));
+    SendToChild(dialog, kCountScrollerId, SCR_SETVALUE, PieceCountPosition(Board.Puzzle, Board.Scale));
     ShowGridCounts(dialog);
 }
 
-// After a change of scale: the zoom on the size scroller, the piece-count range and position
-// on the count scroller, and the counts.
-void ShowScaleValues(HWND dialog) {
-    const PuzzleDocument& doc = Board.Puzzle;
-    SendTo(dialog, kSizeScrollerId, SCR_SETVALUE, ZoomPercentage(doc));
+// After a change of scale: the piece-count range and position on the count scroller, and the
+// counts.
+void ShowPieceCountRange(HWND dialog) {
     HWND count = GetDlgItem(dialog, kCountScrollerId);
-    Send(count, SCR_SETMAX, PieceCountRange(doc, Board.Scale));
+    SendToControl(count, SCR_SETMAX, PieceCountRange(Board.Puzzle, Board.Scale));
     // A range of 0 would have taken the step down to 0: the next picture's range needs it back.
-    Send(count, SCR_SETSTEP, 1);
+    SendToControl(count, SCR_SETSTEP, 1);
     ShowPieceCount(dialog);
+}
+
+// After a change of scale made elsewhere than on the size scroller: the zoom on that scroller
+// too. (Its own changes do not come back: the percentage read back from a scale can fall
+// just short of the one set, and the scroller's steps of 5 would round it a step down.)
+void ShowScaleValues(HWND dialog) {
+    SendToChild(dialog, kSizeScrollerId, SCR_SETVALUE, ZoomPercentage(Board.Puzzle));
+    ShowPieceCountRange(dialog);
 }
 
 // Everything that depends on the picture in the puzzle's reader follows it: the accept button,
 // the pickers' previews, the scale and the counts.
 void FollowPicture(HWND dialog) {
-    SendTo(dialog, kAcceptButtonId, CM_SETENABLED, PictureOpen() ? 1 : 0);
+    SendToChild(dialog, kAcceptButtonId, CM_SETENABLED, PictureOpen() ? 1 : 0);
     ChoosePictureInPickers();
     ShowScaleValues(dialog);
     ShowCountTexts(dialog);
@@ -427,10 +147,10 @@ bool FillPictureList(HWND dialog, NewPuzzleState& state) {
     // The scroller's value is the negated first index, so that its upper arrow scrolls
     // towards the start of the list.
     HWND scroller = GetDlgItem(dialog, kPictureScrollerId);
-    Send(scroller, SCR_SETMAX, 0);
-    Send(scroller, SCR_SETMIN, -LastFirstShownPicture(count));
-    Send(scroller, SCR_SETSTEP, 1);
-    Send(scroller, SCR_SETVALUE, -first);
+    SendToControl(scroller, SCR_SETMAX, 0);
+    SendToControl(scroller, SCR_SETMIN, -LastFirstShownPicture(count));
+    SendToControl(scroller, SCR_SETSTEP, 1);
+    SendToControl(scroller, SCR_SETVALUE, -first);
     RefreshPreviewBoxes(dialog, state);
     return selected != chosenBefore;
 }
@@ -447,19 +167,11 @@ LRESULT OnCreateNewPuzzle(HWND dialog) {
     App.NewPuzzleWindow = dialog;
     PauseClock();
     App.NewPuzzlePage = kPicturePage;
-    LoadBackground(*state);
+    LoadNewPuzzleBackground(*state);
     state->ownPicturePage = CreateOwnPicturePage(dialog, &state->background);
     // The remembered category comes back, the player's own pictures too while their page exists.
     if (!OnShippedCategory() && !(OnOwnPictureCategory() && state->ownPicturePage)) App.PictureCategory = 0;
-    CreateButtons(dialog, *state);
-    CreateTabsAndCategories(dialog, *state);
-    CreateSizeButtons(dialog, *state);
-    CreateScrollers(dialog, *state);
-    CreateShapeDisplay(dialog, *state);
-    CreatePreviewBoxes(dialog, *state);
-    CreateZoomPicker(dialog);
-    CreatePieceCountPicker(dialog, &state->background);
-    CreateCountTexts(dialog, *state);
+    BuildNewPuzzleChildren(dialog, *state);
     ShowPageChildren(dialog, *state);
     FillPictureList(dialog, *state);
     ChoosePicture(dialog, *state);
@@ -473,7 +185,7 @@ void CloseDialog(HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }
 void Accept(HWND dialog) {
     if (!PictureOpen()) return;
     PlayUnswitched(kSpokenOkBase);
-    const auto shape = static_cast<uint32_t>(SendTo(dialog, kShapeScrollerId, SCR_GETVALUE, 0));
+    const auto shape = static_cast<uint32_t>(SendToChild(dialog, kShapeScrollerId, SCR_GETVALUE, 0));
     ApplyBoardChanges(CutAndShow(Board.Puzzle, GameCutEnvironment(), kFirstShapeTemplateId + shape).changes);
     CloseDialog(dialog);
 }
@@ -484,17 +196,17 @@ void Cancel(HWND dialog) {
 }
 
 void OnTabClicked(HWND dialog, NewPuzzleState& state, int32_t page) {
-    PlayUnswitched(kClickSound);
     if (page == App.NewPuzzlePage) return;
-    SendTo(dialog, kFirstTabId + App.NewPuzzlePage, CHK_SETCHECK, 0);
+    PlayUnswitched(kClickSound);
+    SendToChild(dialog, kFirstTabId + App.NewPuzzlePage, CHK_SETCHECK, 0);
     App.NewPuzzlePage = page;
     Layout(dialog, state);
 }
 
 void OnCategoryClicked(HWND dialog, NewPuzzleState& state, int32_t category) {
-    PlayUnswitched(kClickSound);
     if (category == Category()) return;
-    SendTo(dialog, kFirstCategoryId + Category(), CHK_SETCHECK, 0);
+    PlayUnswitched(kClickSound);
+    SendToChild(dialog, kFirstCategoryId + Category(), CHK_SETCHECK, 0);
     App.PictureCategory = category;
     ShowPageChildren(dialog, state);
     FillPictureList(dialog, state);
@@ -503,9 +215,9 @@ void OnCategoryClicked(HWND dialog, NewPuzzleState& state, int32_t category) {
 
 void OnShapeDisplayClicked(HWND dialog, HWND display) {
     PlayUnswitched(kClickSound);
-    const auto frame = static_cast<int32_t>((Send(display, ANM_GETFRAME, 0) + 1) % kPieceShapeCount);
-    Send(display, ANM_SETFRAME, frame);
-    SendTo(dialog, kShapeScrollerId, SCR_SETVALUE, frame);
+    const auto frame = static_cast<int32_t>((SendToControl(display, ANM_GETFRAME, 0) + 1) % kPieceShapeCount);
+    SendToControl(display, ANM_SETFRAME, frame);
+    SendToChild(dialog, kShapeScrollerId, SCR_SETVALUE, frame);
 }
 
 void OnViewNotice(HWND dialog, HWND view, UINT code) {
@@ -559,7 +271,7 @@ void OnPreviewBoxNotice(HWND dialog, const NewPuzzleState& state, int32_t box, U
 
 void OnPictureScrolled(HWND dialog, NewPuzzleState& state, HWND scroller) {
     if (!OnShippedCategory()) return;
-    App.FirstShownPicture[Category()] = -static_cast<int32_t>(Send(scroller, SCR_GETVALUE, 0));
+    App.FirstShownPicture[Category()] = -static_cast<int32_t>(SendToControl(scroller, SCR_GETVALUE, 0));
     RefreshPreviewBoxes(dialog, state);
 }
 
@@ -613,19 +325,20 @@ void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
         case kActualSizeButtonId: OnSizeButtonNotice(dialog, control, code, false); break;
         case kSizeScrollerId:
             if (code != CN_CHANGED) break;
-            SetZoomInPickers(static_cast<int32_t>(Send(control, SCR_GETVALUE, 0)));
-            ShowScaleValues(dialog);
+            SetZoomInPickers(static_cast<int32_t>(SendToControl(control, SCR_GETVALUE, 0)));
+            ShowPieceCountRange(dialog);
             break;
         case kCountScrollerId:
             if (code != CN_CHANGED) break;
-            SetPieceCountInPickers(static_cast<int32_t>(Send(control, SCR_GETVALUE, 0)));
+            SetPieceCountInPickers(static_cast<int32_t>(SendToControl(control, SCR_GETVALUE, 0)));
             ShowGridCounts(dialog);
             break;
         case kShapeDisplayId:
             if (code == CN_CLICKED) OnShapeDisplayClicked(dialog, control);
             break;
         case kShapeScrollerId:
-            if (code == CN_CHANGED) SendTo(dialog, kShapeDisplayId, ANM_SETFRAME, Send(control, SCR_GETVALUE, 0));
+            if (code == CN_CHANGED)
+                SendToChild(dialog, kShapeDisplayId, ANM_SETFRAME, SendToControl(control, SCR_GETVALUE, 0));
             break;
         case kPictureScrollerId:
             if (code == CN_CHANGED) OnPictureScrolled(dialog, state, control);
@@ -638,7 +351,7 @@ void OnNewPuzzleCommand(HWND dialog, HWND control, UINT code) {
 // dialog's.
 LRESULT OnNewPuzzleChar(HWND dialog, WPARAM key) {
     if (key == kAcceptKey) {
-        if (SendTo(dialog, kAcceptButtonId, CM_GETENABLED, 0) != 0) Accept(dialog);
+        if (SendToChild(dialog, kAcceptButtonId, CM_GETENABLED, 0) != 0) Accept(dialog);
         return 1;
     }
     if (key == kCancelKey) {

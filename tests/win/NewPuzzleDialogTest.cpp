@@ -4,7 +4,9 @@
 // it back on close (and when it cannot be made); the tabs show their pages' children; a
 // category change lists and opens that category's pictures; the picture scroller keeps the
 // first shown picture inside the list; Escape closes without cutting; Enter, even after a
-// click on a child, cuts the chosen shape with the grid the dialog shows.
+// click on a child, cuts the chosen shape with the grid the dialog shows; the view button shows
+// the picture over the screen until a key; reopening restores the category and the choice on
+// the picture page; dragging the background moves it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,7 +31,9 @@
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/OwnPicturePage.h"
+#include "dialogs/PicturePreview.h"
 #include "dialogs/PreviewBox.h"
+#include "engine/ScaleRules.h"
 #include "gfx/ResourcePackFile.h"
 
 namespace {
@@ -382,6 +386,93 @@ TEST_F(NewPuzzleDialogTest, TheSixthCategoryShowsTheOwnPicturePageInsteadOfTheBo
     EXPECT_FALSE(IsWindowVisible(OwnPictureBox()));
     for (int32_t id : {kPictureScrollerId, 300, 301, 302, 303}) EXPECT_TRUE(Shown(dialog, id)) << id;
     EXPECT_EQ(OpenPictureName(), "c0p0.bmp");
+}
+
+TEST_F(NewPuzzleDialogTest, TheViewButtonShowsThePictureOverTheScreenUntilAKey) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Click(Child(dialog, kViewButtonId));
+    HWND preview = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] { return (preview = FindWindowA(kPicturePreviewClass, nullptr)) != nullptr && IsWindowVisible(preview); },
+        kWaitMs));
+    EXPECT_EQ(GetWindow(preview, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    dlgtest::SendKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(preview); }, kWaitMs));
+    EXPECT_TRUE(IsWindow(dialog)) << "the key closed the preview only";
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+}
+
+TEST_F(NewPuzzleDialogTest, ReopeningRestoresTheCategoryAndChoiceOnThePicturePage) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    ClickCategory(dialog, 1);
+    Click(Child(dialog, kFirstPreviewBoxId + 1));
+    ASSERT_TRUE(PumpUntil([] { return App.SelectedPicture[1] == 1; }, kWaitMs));
+    ClickTab(dialog, kSizePage);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(dialog));
+
+    dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(App.NewPuzzlePage, kPicturePage);
+    EXPECT_EQ(Get(dialog, kFirstTabId + kPicturePage, CHK_GETCHECK), 1);
+    EXPECT_EQ(Get(dialog, kFirstCategoryId + 1, CHK_GETCHECK), 1);
+    EXPECT_EQ(OpenPictureName(), "c1p1.bmp");
+}
+
+TEST_F(NewPuzzleDialogTest, DraggingTheBackgroundMovesTheDialog) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    RECT before{};
+    GetWindowRect(dialog, &before);
+    MoveCursorTo(ScreenPointOf(dialog, 530, 40));  // the title's plate: background, no child
+    ctltest::PressLeft();
+    MoveCursorTo(ScreenPointOf(dialog, 530 - 60, 40 + 25));
+    ctltest::ReleaseLeft();
+    RECT after{};
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            GetWindowRect(dialog, &after);
+            return after.left == before.left - 60 && after.top == before.top + 25;
+        },
+        kWaitMs))
+        << "moved to (" << after.left << ", " << after.top << ") from (" << before.left << ", " << before.top << ")";
+}
+
+TEST_F(NewPuzzleDialogTest, EachClickOnAScrollersArrowMovesItsValueOneStep) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    struct ScrollerCase {
+        int32_t page;
+        int32_t scroller;
+        bool top;
+        LRESULT step;
+    };
+    const ScrollerCase cases[] = {
+        {kSizePage, kSizeScrollerId, true, 5},          {kSizePage, kSizeScrollerId, false, -5},
+        {kPieceCountPage, kCountScrollerId, false, -1}, {kPieceCountPage, kCountScrollerId, true, 1},
+        {kShapePage, kShapeScrollerId, true, 1},
+    };
+    for (const ScrollerCase& c : cases) {
+        ClickTab(dialog, c.page);
+        HWND scroller = Child(dialog, c.scroller);
+        for (int click = 0; click < 3; ++click) {
+            const LRESULT before = SendMessageA(scroller, SCR_GETVALUE, 0, 0);
+            ClickArrow(scroller, c.top);
+            EXPECT_TRUE(
+                PumpUntil([&] { return SendMessageA(scroller, SCR_GETVALUE, 0, 0) == before + c.step; }, kWaitMs))
+                << "scroller " << c.scroller << ", click " << click << ": from " << before << " to "
+                << SendMessageA(scroller, SCR_GETVALUE, 0, 0);
+        }
+    }
+    EXPECT_EQ(Get(dialog, kShapeDisplayId, ANM_GETFRAME), 3) << "the shape display follows its scroller";
+    const LRESULT zoom = Get(dialog, kSizeScrollerId, SCR_GETVALUE);
+    EXPECT_GE(ZoomPercentage(Board.Puzzle), zoom - 1);
+    EXPECT_LE(ZoomPercentage(Board.Puzzle), zoom);
+    EXPECT_EQ(Get(dialog, kCountScrollerId, SCR_GETVALUE), PieceCountRange(Board.Puzzle, Board.Scale))
+        << "three steps down and three up: the finest grid again";
 }
 
 }  // namespace

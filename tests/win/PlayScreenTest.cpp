@@ -1,7 +1,8 @@
 // The play screen, its tool strip and tools panel and the timer window, built for real on the
 // Wine desktop: where the children sit, what the command handler does with the box buttons,
-// the logo and the minimise button, the panel's slide-out and its leave check under real
-// pointer moves, the hint tool's disabling and re-enabling, and the clock's digits on screen.
+// the logo, the minimise button and the new-game button, the panel's slide-out and its leave
+// check under real pointer moves, the hint tool's disabling and re-enabling, and the clock's
+// digits on screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,8 +16,10 @@
 #include "app/ToolStrip.h"
 #include "app/ToolsPanel.h"
 #include "app/WindowClasses.h"
+#include "board/BoardGlobals.h"
 #include "board/GameClockTimer.h"
 #include "controls/ControlProtocol.h"
+#include "dialogs/NewPuzzleDialog.h"
 #include "dialogs/TimerWindow.h"
 #include "gfx/DibDraw.h"
 #include "gfx/ResourcePackFile.h"
@@ -344,6 +347,30 @@ TEST_F(PlayScreenTest, APartialRepaintStartsTheTileBandsAtItsTop) {
         },
         kWaitMs);
     EXPECT_EQ(matches, kToolStripWidth);
+}
+
+TEST_F(PlayScreenTest, NewGameEndsTheGameAndOpensTheNewPuzzleDialogWhoseCancelLeavesTheBoardEmpty) {
+    // The game's own folder, for the dialog's pictures.
+    const std::string testFolder = App.ModuleFolder;
+    const std::string gameFolder = testFolder + "..\\..\\..\\dist\\";
+    lstrcpynA(App.ModuleFolder, gameFolder.c_str(), sizeof App.ModuleFolder);
+    struct FolderBack {
+        std::string folder;
+        ~FolderBack() { lstrcpynA(App.ModuleFolder, folder.c_str(), sizeof App.ModuleFolder); }
+    } folderBack{testFolder};
+
+    for (WPARAM key : {kAcceptKey, kCancelKey}) {
+        Notify(App.NewGameButton, CN_CLICKED);
+        HWND dialog = App.NewPuzzleWindow;
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), screen_);
+        EXPECT_FALSE(IsWindowEnabled(screen_));
+        EXPECT_TRUE(Board.Puzzle.pieces.empty()) << "the game in play ended";
+        SendMessageA(dialog, WM_CHAR, key, 0);
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_TRUE(IsWindowEnabled(screen_));
+        EXPECT_EQ(Board.Puzzle.pieces.empty(), key == kCancelKey) << "Enter deals, Escape leaves the board empty";
+    }
 }
 
 TEST_F(PlayScreenTest, TheHintToolIsDisabledWhenHintsRunOutAndEnabledAgain) {
