@@ -5,7 +5,7 @@
 # carries the red frame, which a click on another box moves there; another category's box
 # shows that category's pictures, and coming back finds the first one as it was left; the
 # view button opens the picture filling the screen until a key closes it; Escape closes the
-# dialog and gives the play screen back.
+# dialog and gives the play screen back, with the board empty.
 source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 
@@ -155,6 +155,15 @@ check_within "$DEADLINE" "the dialog has the keyboard again" eval '[[ $(ask fore
 xdotool key Escape
 check_within "$DEADLINE" "Escape closes the dialog" new_puzzle_gone
 check_within "$DEADLINE" "the play screen takes input again" eval '[[ $(ask enabled "${PLAY_SCREEN[@]}") == 1 ]]'
+# "New game" ended the game in play; without Accept no other was dealt. An empty board is the
+# felt's 50 x 50 tile repeated: the board and the board shifted by a tile are the same.
+board_empty() {
+    grab "$work/cancelled.png"
+    convert "$work/cancelled.png" -crop 897x590+49+78 +repage "$work/board_a.png"
+    convert "$work/cancelled.png" -crop 897x590+99+128 +repage "$work/board_b.png"
+    [[ $(compare -metric AE "$work/board_a.png" "$work/board_b.png" null: 2>&1) == 0 ]]
+}
+check_within "$DEADLINE" "the board shows its felt alone" board_empty
 
 xdotool key alt+F4
 wait_game_exit
