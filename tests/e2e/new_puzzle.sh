@@ -4,8 +4,8 @@
 # by the game's reader, the picture scroller moves them along by one, and the chosen picture
 # carries the red frame, which a click on another box moves there; another category's box
 # shows that category's pictures, and coming back finds the first one as it was left; the
-# view button opens the picture filling the screen until a key closes it; Escape closes the
-# dialog and gives the play screen back, with the board empty.
+# view button, or a double click on a box, opens the picture filling the screen until a key
+# closes it; Escape closes the dialog and gives the play screen back, with the board empty.
 source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
 
@@ -150,6 +150,13 @@ check_within "$DEADLINE" "it shows the chosen picture resampled to the whole scr
 xdotool key space
 check_within "$DEADLINE" "a key closes the view" eval '! preview_up'
 check_within "$DEADLINE" "the dialog has the keyboard again" eval '[[ $(ask foreground) == CWNDNEW ]]'
+read -r bx by bw bh < <(box_rect 2)
+xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click --repeat 2 --delay 80 1
+check_within "$DEADLINE" "a double click on the chosen picture's box opens the view too" \
+    shows "$(saved new_puzzle_view_box)" 1024x768+0+0 "$work/screen_$chosen.bmp"
+xdotool key space
+check_within "$DEADLINE" "and a key closes it" eval '! preview_up'
+wait_until "$DEADLINE" "the dialog has the keyboard again" eval '[[ $(ask foreground) == CWNDNEW ]]'
 
 # --- Escape -------------------------------------------------------------------------------------
 xdotool key Escape
