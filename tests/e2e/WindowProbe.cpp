@@ -12,6 +12,10 @@
 //   WindowProbe menu-bar <class> <caption|*>        screen rectangle of the window's menu bar
 //   WindowProbe send <class> <caption|*> <child class> <id> <message> [<wParam> <lParam>]
 //                                                   what the descendant answers to the message
+//   WindowProbe send-shown <class> <caption|*> <child class> <id|*> <message> [<wParam> <lParam>]
+//                                                   the same, asking only a visible descendant (of a
+//                                                   page of a dialog, where hidden pages have the
+//                                                   same kinds of controls)
 //   WindowProbe capture <class> <caption|*>         "<class> <id>" of the window holding the mouse
 //                                                   capture in that window's thread, or "none"
 //   WindowProbe sync <class> <caption|*> <ms>       answers once the window's thread has handled a
@@ -118,9 +122,9 @@ HWND FindDescendant(HWND top, const std::string& className, const std::string& i
     return search.found;
 }
 
-Answer SendToDescendant(const Words& w) {
+Answer SendToDescendant(const Words& w, bool visibleOnly) {
     HWND top = FindTopLevel(w[1], w[2], 0);
-    HWND child = top != nullptr ? FindDescendant(top, w[3], w[4], false) : nullptr;
+    HWND child = top != nullptr ? FindDescendant(top, w[3], w[4], visibleOnly) : nullptr;
     if (child == nullptr) return Failed();
     const UINT message = static_cast<UINT>(std::strtoul(w[5].c_str(), nullptr, 10));
     const WPARAM wParam = w.size() > 6 ? static_cast<WPARAM>(std::strtoull(w[6].c_str(), nullptr, 10)) : 0;
@@ -244,7 +248,8 @@ Answer Run(const Words& w) {
         return RectOf(top != nullptr ? FindDescendant(top, w[3], w[4], true) : nullptr);
     }
     if (command == "menu-bar" && n == 3) return MenuBarOf(FindTopLevel(w[1], w[2], 0));
-    if (command == "send" && (n == 6 || n == 8)) return SendToDescendant(w);
+    if (command == "send" && (n == 6 || n == 8)) return SendToDescendant(w, false);
+    if (command == "send-shown" && (n == 6 || n == 8)) return SendToDescendant(w, true);
     if (command == "capture" && n == 3) return CaptureOf(w);
     if (command == "sync" && n == 4) return Sync(w);
     if (command == "foreground" && n == 1) return Foreground();

@@ -640,3 +640,85 @@ accept_new_puzzle() {
     wait_until "$DEADLINE" "accepting closes the new-puzzle dialog" new_puzzle_gone
     wait_until $((2 * DEADLINE)) "the board shows the new deal" play_screen_drawn
 }
+
+# --- The new-puzzle dialog ------------------------------------------------------------------
+# "New game" opens the dialog (552 x 372 client, centred on the screen) over the disabled play
+# screen; its children stand at fixed places of its client area, so a script finds the
+# client's corner once (dialog_origin) and adds the places to it.
+DIALOG_X= DIALOG_Y= DIALOG_W= DIALOG_H=
+dialog_origin() {
+    read -r DIALOG_X DIALOG_Y DIALOG_W DIALOG_H < <(ask client "${NEW_PUZZLE[@]}" 0) ||
+        fail "the new-puzzle dialog has no client area"
+}
+# A point of the dialog's client area on the screen, as "x y".
+in_dialog() { echo "$((DIALOG_X + $1)) $((DIALOG_Y + $2))"; }
+# A rectangle of the dialog's client area on the screen, as a geometry WxH+X+Y.
+dialog_area() { echo "$3x$4+$((DIALOG_X + $1))+$((DIALOG_Y + $2))"; }
+# The screen centre of a shown child of the dialog (class, control id), as "x y".
+dialog_child_centre() {
+    local x y w h
+    read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" "$1" "$2") || return 1
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
+dialog_child_shown() { ask child "${NEW_PUZZLE[@]}" "$1" "$2" >/dev/null; }
+dialog_child_hidden() { ! dialog_child_shown "$@"; }
+# What a shown child of a class answers to a message (the pages hold controls of one class).
+ask_shown() { ask send-shown "${NEW_PUZZLE[@]}" "$@"; }
+
+# The four page tabs (check boxes 100..103): picture, shape, size, pieces.
+PAGE_PICTURE=0 PAGE_SHAPE=1 PAGE_SIZE=2 PAGE_PIECES=3
+tab_centre() { dialog_child_centre CQVCHECK $((100 + $1)); }
+page_tab_checked() { [[ $(ask send "${NEW_PUZZLE[@]}" CQVCHECK $((100 + $1)) $CHK_GETCHECK) == 1 ]]; }
+# A child that only its page shows: the first picture box, the shape display (control 14),
+# the zoom picker, the piece-count picker.
+SHAPE_DISPLAY_ID=14
+page_shown() {
+    case $1 in
+        0) dialog_child_shown CWNDPREVFS 300 ;;
+        1) dialog_child_shown CQVANIM $SHAPE_DISPLAY_ID ;;
+        2) dialog_child_shown CWNDIMAGETAM '*' ;;
+        3) dialog_child_shown CWNDIMAGECANT '*' ;;
+    esac
+}
+# Clicks the tab of a page and waits for the page to show.
+show_page() {
+    local centre
+    centre=$(tab_centre "$1") || fail "no tab for page $1"
+    click_control $centre
+    wait_until "$DEADLINE" "page $1 shows" page_shown "$1"
+}
+
+# The buttons on the dialog's shelf.
+ACCEPT_AT=(317 313 128 48)
+VIEW_AT=(219 314 86 48)
+shelf_centre() { in_dialog $(($1 + $3 / 2)) $(($2 + $4 / 2)); }
+
+# "New game" from the play screen: the game may first ask whether to leave the game in play;
+# the answer OK leaves it. Returns once the dialog is up and its corner known.
+open_new_puzzle() {
+    click_control $NEW_GAME_CENTRE
+    wait_until "$DEADLINE" "\"New game\" opens the new-puzzle dialog or asks first" eval 'new_puzzle_up || question_up'
+    if ! new_puzzle_up; then
+        xdotool key Return
+        wait_until "$DEADLINE" "the new-puzzle dialog opens" new_puzzle_up
+    fi
+    dialog_origin
+}
+# A new game as a player deals one: "New game", then Accept with what the dialog proposes.
+deal_new_game() {
+    open_new_puzzle
+    accept_new_puzzle
+}
+
+# The fraction, in thousandths, of pure red pixels on the ring two pixels wide around a
+# picture of w x h centred in a box: the red frame of the chosen picture lies there.
+# red_ring SHOT BOX_X BOX_Y BOX_W BOX_H W H (box in screen coordinates).
+red_ring() {
+    local shot=$1 bx=$2 by=$3 bw=$4 bh=$5 w=$6 h=$7 left top red
+    left=$((bx + (bw - w) / 2))
+    top=$((by + (bh - h) / 2))
+    red=$(convert "$shot" -crop "$((w + 4))x$((h + 4))+$((left - 2))+$((top - 2))" +repage \
+        -fill black -draw "rectangle 2,2 $((w + 1)),$((h + 1))" -fx "r > 0.95 && g < 0.05 && b < 0.05 ? 1 : 0" \
+        -format "%[fx:int(mean * w * h)]" info:)
+    echo $((red * 1000 / ((w + 4) * (h + 4) - w * h)))
+}

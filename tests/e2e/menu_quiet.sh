@@ -1,6 +1,6 @@
 # The game without its introductory clip and with its sounds off: the main menu appears at
 # once and in English whatever the last run chose; with the sound switch off, entering the play
-# screen, a box button's hover, a new game and a hint's join play nothing, and the game ends
+# screen, a box button's hover, "New game" and a hint's join play nothing, and the game ends
 # with code 0. A key held during the clip ends it when released; the exit animation's goodbye
 # is heard even with the sounds off; the close button ends the game with code 0 too.
 source "$(dirname "$0")/lib.sh"
@@ -23,9 +23,10 @@ hush
 enter_play_screen
 xdotool mousemove $BOX_BUTTON_0_CENTRE
 away
-click_control $NEW_GAME_CENTRE
-check "with the switch off, entering, hovering a box button and a new game play nothing" stays_silent
-accept_new_puzzle  # the dialog's accept speaks whatever the switch says
+open_new_puzzle
+check "with the switch off, entering, hovering a box button and \"New game\" play nothing" stays_silent
+# The dialog's Accept speaks whatever the switch says; its voice ends before the hint.
+accept_new_puzzle
 hush
 take_hint
 check "nor does a hint's join" stays_silent

@@ -97,16 +97,15 @@ check "the clock did not count while minimised ($before s, then $restored s)" \
 check_within "$DEADLINE" "the clock counts again after restoring (from $restored s)" clock_reads_more_than "$restored"
 
 # --- A new game -------------------------------------------------------------------------------
-# The new-game button opens the new-puzzle dialog, and accepting it deals a new game: the
-# clock is back at 00:00:00 and waits for the next pick-up.
+# The new-game button opens the new-puzzle dialog, whose Accept deals the picture it proposes:
+# the clock is back at 00:00:00 and waits for the next pick-up.
 old_board=$(region_sum "$(saved play_restored)" "$BOARD")
 new_board_dealt() {
     grab "$(saved play_new_game)"
     [[ $(region_sum "$(saved play_new_game)" "$BOARD") != "$old_board" ]] &&
         [[ -n $(piece_point "$(saved play_new_game)") ]]
 }
-click_control $NEW_GAME_CENTRE
-accept_new_puzzle
+deal_new_game
 check_within "$DEADLINE" "a new game shows 00:00:00" clock_reads 0
 still_from=$CLOCK_FROM
 xdotool mousemove 1010 700

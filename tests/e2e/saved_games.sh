@@ -1,8 +1,9 @@
 # Saved games with the real game: Ctrl+S and a typed name write folder\name.vpf of the size its
-# grid gives, with box 1's name and piece; a new game from the file menu and then Ctrl+O and
-# the tree bring back the same board, box, box name and stored time, on a clock that waits
-# for the next pick-up; Escape writes nothing and the clock counts on; erasing asks first and
-# removes the file; a damaged file is refused with a message and the game in play goes on.
+# grid gives, with box 1's name and piece; a new game from the file menu (accepted in the
+# new-puzzle dialog) and then Ctrl+O and the tree bring back the same board, box, box name and
+# stored time, on a clock that waits for the next pick-up; Escape writes nothing and the clock
+# counts on; erasing asks first and removes the file; a damaged file is refused with a message
+# and the game in play goes on.
 # Screenshots of the file menu and of both modes of the file window are kept.
 source "$(dirname "$0")/lib.sh"
 work=$VEXLA_E2E_WORK
@@ -94,6 +95,8 @@ check_within "$DEADLINE" "the saved-games button opens the file menu" shown "${F
 grab "$(saved file_menu)"
 click_control 265 45  # its first pill, over the button: a new game (the game was just saved)
 check_within "$DEADLINE" "the file menu closes" gone "${FILE_MENU[@]}"
+check_within "$DEADLINE" "its new game opens the new-puzzle dialog" new_puzzle_up
+dialog_origin
 accept_new_puzzle
 park_pointer
 other_board() { grab "$work/new.png" && [[ $(region_sum "$work/new.png" "$BOARD") != "$saved_board" ]]; }
