@@ -7,6 +7,7 @@
 #include "app/SharedImages.h"
 #include "app/VideoWindow.h"
 #include "app/WindowClasses.h"
+#include "board/SurfaceWindows.h"
 #include "controls/ControlClasses.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/ResourcePackFile.h"
@@ -30,6 +31,9 @@ int RunProgram(HINSTANCE instance) {
     if (DisplayHasTooFewColours()) {
         ShowLowColourMessage(kLowColourStringBase + App.LanguageIndex);
     } else {
+        // The first cut's memory is made ready while the rest of start-up, the clip and the
+        // menu take their time.
+        StartCutWarmup();
         RegisterControlClasses(instance);
         FillModuleFolder(instance);
         // The INI file has no folder in its name, so it lies in the Windows directory.
