@@ -4,7 +4,7 @@
 // pieces. Both from an 8-bit and from a 24-bit picture, with the game's round-knob template.
 //
 // Three cuts are measured: the first cut of a run as the game makes it (a fresh document whose
-// atlas and picture-row blocks a warm-up thread took from the system and touched before the
+// arrays and work buffers a warm-up thread took from the system and touched before the
 // cut was asked for, as the game does at start-up: CutWarmup.h), the cold first cut (a fresh
 // document without a warm-up: every buffer comes fresh from the system) and the repeated cut
 // (a new game of the same size replacing the last one, whose memory the puzzle keeps). The
@@ -232,7 +232,7 @@ void FirstCut(benchmark::State& state, bool warmed) {
         CutWarmup warmup;
         if (warmed) {
             std::promise<void> prepared;
-            const CutBlockSizes sizes = LargestCutBlocks(c.screen.boardWidth, c.screen.boardHeight);
+            const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
             warmup.Start([&] {
                 WarmCutBlocks blocks = TouchCutBlocks(sizes);
                 prepared.set_value();
@@ -265,7 +265,7 @@ void BM_FirstCutCold(benchmark::State& state) { FirstCut(state, false); }
 // blocks taken and touched (given back untimed).
 void BM_Warmup(benchmark::State& state) {
     const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
-    const CutBlockSizes sizes = LargestCutBlocks(c.screen.boardWidth, c.screen.boardHeight);
+    const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
     for (auto _ : state) {
         WarmCutBlocks blocks = TouchCutBlocks(sizes);
         benchmark::DoNotOptimize(blocks.atlas.data());
@@ -273,8 +273,8 @@ void BM_Warmup(benchmark::State& state) {
         blocks = WarmCutBlocks{};
         state.ResumeTiming();
     }
-    state.SetLabel(std::string(c.screen.name) + " " + std::to_string((sizes.atlasBytes + sizes.pictureRowBytes) >> 20) +
-                   " MB");
+    state.SetLabel(std::string(c.screen.name) + " " +
+                   std::to_string((sizes.geometry.atlasBytes + sizes.pictureRowBytes) >> 20) + " MB");
 }
 
 // A new game of the same size replacing the last one, as "New game" does.
@@ -467,8 +467,9 @@ double Counter(const SummaryReporter::Runs* runs, const char* name) {
 void PrintSummary(const SummaryReporter& reporter) {
     std::printf("\nSummary: CPU milliseconds, median (range) of the repetitions; ratios of the medians.\n");
     std::printf(
-        "first: the game's first cut, its blocks taken and touched by the start-up warm-up thread\n"
-        "       beforehand (for the screen's largest puzzle); first cold: a fresh document, fresh memory.\n");
+        "first: the game's first cut, its arrays and work buffers taken and touched by the warm-up\n"
+        "       thread at start-up (sized for the screen's largest puzzle); first cold: a fresh document, fresh "
+        "memory.\n");
     if (reporter.Find("BM_FloorCopyHeld/0") == nullptr && reporter.Find("BM_FloorCopyHeld/1") == nullptr) {
         // The reporter sees only aggregates then, not the repetitions the summary is made of.
         std::printf("no repetitions to summarise: run without --benchmark_report_aggregates_only\n");

@@ -96,6 +96,6 @@ CutEnvironment GameCutEnvironment() {
 }
 
 void StartCutWarmup() {
-    const CutBlockSizes sizes = LargestCutBlocks(App.BoardAreaWidth, App.BoardAreaHeight);
-    Board.CutMemory.Start([sizes] { return TouchCutBlocks(sizes); });
+    const LargestCut largest = LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight);
+    Board.CutMemory.Start([largest] { return TouchCutBlocks(largest); });
 }

@@ -1,18 +1,17 @@
 // The warm-up of the first cut's memory; see CutWarmup.h.
 #include "engine/CutWarmup.h"
 
+#include <cstdint>
 #include <exception>
 #include <new>
-#include <system_error>
 #include <utility>
 
-#include "engine/CutGeometry.h"
 #include "engine/PackedDib.h"
 #include "engine/ScaleRules.h"
 
 namespace {
 
-// One write a page brings the page in; the smallest page any system uses is 4 KB.
+// The smallest page any system uses.
 constexpr size_t kTouchStride = 4096;
 
 int32_t FinestGridCount(double scaledSide) {
@@ -20,37 +19,53 @@ int32_t FinestGridCount(double scaledSide) {
     return count < kFewestCells ? kFewestCells : count;
 }
 
+// The large blocks come untouched from the system: one write a page brings each page in.
 template <typename Buffer>
-void TakeAndTouch(Buffer& block, uint64_t bytes) noexcept {
-    if (bytes == 0 || bytes > SIZE_MAX) return;
-    try {
-        block.resize(static_cast<size_t>(bytes));  // the large-block allocator leaves it untouched
-    } catch (const std::exception&) {
-        Buffer().swap(block);
-        return;
-    }
+void TakeAndTouch(Buffer& block, uint64_t bytes) {
+    if (bytes > SIZE_MAX) throw std::bad_alloc();
+    block.resize(static_cast<size_t>(bytes));
     auto* const bytesOfBlock = reinterpret_cast<volatile uint8_t*>(block.data());
     for (size_t at = 0; at < block.size(); at += kTouchStride) bytesOfBlock[at] = 0;
 }
 
 }  // namespace
 
-CutBlockSizes LargestCutBlocks(int32_t boardWidth, int32_t boardHeight) {
+LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight) {
     constexpr double kZoomEnd = 2.0;  // twice the fitting scale, which is 1 for this picture
-    const int32_t cols = FinestGridCount(boardWidth * kZoomEnd);
-    const int32_t rows = FinestGridCount(boardHeight * kZoomEnd);
-    CutGeometry g;
-    if (ComputeCutGeometry(boardWidth, boardHeight, kZoomEnd, rows, cols, &g) != GeometryCheck::Ok) return {};
-    CutBlockSizes sizes;
-    sizes.atlasBytes = g.atlasBytes;
-    sizes.pictureRowBytes = static_cast<uint64_t>(DibRowBytes(boardWidth, 24)) * static_cast<uint64_t>(boardHeight);
-    return sizes;
+    constexpr int32_t kTemplateGrid = 2;
+    LargestCut cut;
+    cut.pictureWidth = boardWidth;
+    cut.pictureHeight = boardHeight;
+    cut.grid = AtlasGrid{FinestGridCount(boardHeight * kZoomEnd), FinestGridCount(boardWidth * kZoomEnd), kTemplateGrid,
+                         kTemplateGrid};
+    cut.ok = ComputeCutGeometry(boardWidth, boardHeight, kZoomEnd, cut.grid.rows, cut.grid.cols, &cut.geometry) ==
+             GeometryCheck::Ok;
+    if (cut.ok)
+        cut.pictureRowBytes = static_cast<uint64_t>(DibRowBytes(boardWidth, 24)) * static_cast<uint64_t>(boardHeight);
+    return cut;
 }
 
-WarmCutBlocks TouchCutBlocks(const CutBlockSizes& sizes) noexcept {
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept {
     WarmCutBlocks blocks;
-    TakeAndTouch(blocks.atlas, sizes.atlasBytes);
-    TakeAndTouch(blocks.pictureRows, sizes.pictureRowBytes);
+    if (!cut.ok) return blocks;
+    const CutGeometry& g = cut.geometry;
+    const auto pieceCount = static_cast<size_t>(cut.grid.rows) * static_cast<size_t>(cut.grid.cols);
+    try {
+        // Vectors on the heap are value-initialised by resize, which writes every page.
+        CutWorkspace& work = blocks.work;
+        work.pictureColumnOfX.resize(static_cast<size_t>(g.scaledWidth));
+        work.pictureRowOfY.resize(static_cast<size_t>(g.scaledHeight));
+        work.templateColumnOfU.resize(static_cast<size_t>(g.pieceWidth));
+        work.templateRowOfV.resize(static_cast<size_t>(g.pieceHeight));
+        TakeAndTouch(work.pictureRows, cut.pictureRowBytes);
+        TakeAndTouch(blocks.atlas, g.atlasBytes);
+        blocks.pieces.resize(pieceCount);
+        blocks.order.resize(pieceCount);
+        for (auto& scratch : blocks.paintScratch) scratch.resize(pieceCount);
+        if (!work.builder.Allocate(g, cut.grid, cut.pictureWidth)) throw std::bad_alloc();
+    } catch (const std::exception&) {
+        return WarmCutBlocks{};  // memory is short: nothing is held for a cut that may never come
+    }
     return blocks;
 }
 
@@ -81,6 +96,10 @@ WarmCutBlocks CutWarmup::Take() noexcept {
 }
 
 void AdoptWarmCutBlocks(PuzzleDocument& doc, WarmCutBlocks blocks) noexcept {
-    if (doc.atlas.capacity() == 0) doc.atlas.swap(blocks.atlas);
-    if (doc.cutWork.pictureRows.capacity() == 0) doc.cutWork.pictureRows.swap(blocks.pictureRows);
+    if (doc.atlas.capacity() != 0) return;
+    doc.atlas.swap(blocks.atlas);
+    doc.pieces.swap(blocks.pieces);
+    doc.order.swap(blocks.order);
+    for (size_t k = 0; k < doc.paintScratch.size(); ++k) doc.paintScratch[k].swap(blocks.paintScratch[k]);
+    std::swap(doc.cutWork, blocks.work);
 }

@@ -10,32 +10,43 @@
 // them, a much smaller one gives them back. Blocks never taken go back at exit.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <vector>
 
+#include "engine/AtlasBuilder.h"
+#include "engine/CutGeometry.h"
 #include "engine/CutWorkspace.h"
 #include "engine/PuzzleDocument.h"
 
-// Blocks prepared for a cut; empty ones where there are none.
+// The puzzle's arrays and the cut's work buffers prepared for a cut; empty ones where there
+// are none.
 struct WarmCutBlocks {
     PieceAtlas atlas;
-    PictureRowBuffer pictureRows;
+    std::vector<Piece> pieces;
+    OrderBuffer order;
+    std::array<std::vector<uint32_t>, 3> paintScratch;
+    CutWorkspace work;
 };
 
-struct CutBlockSizes {
-    uint64_t atlasBytes = 0;
+// The largest puzzle of a board: a 24-bit picture of the board's own shape and size at twice
+// its fitting scale (the zoom's end), cut into the finest grid with a 2 x 2 template.
+struct LargestCut {
+    bool ok = false;  // false for a board too small to cut
+    int32_t pictureWidth = 0;
+    int32_t pictureHeight = 0;
     uint64_t pictureRowBytes = 0;
+    CutGeometry geometry;
+    AtlasGrid grid;
 };
+LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight);
 
-// The blocks of the largest puzzle of a board of this size: a 24-bit picture of the board's
-// own shape and size at twice its fitting scale (the zoom's end), cut into the finest grid.
-// Zero sizes for a board too small to cut.
-CutBlockSizes LargestCutBlocks(int32_t boardWidth, int32_t boardHeight);
-
-// Takes blocks of these sizes and writes every page of them once, so that the system has
-// backed them by the time a cut writes them. A block the system cannot give stays empty.
-WarmCutBlocks TouchCutBlocks(const CutBlockSizes& sizes) noexcept;
+// Takes every array and work buffer a cut of this size asks for, as the cut sizes them, and
+// writes every page of them once, so that the system has backed them by the time the cut
+// writes them. Whatever the system cannot give stays empty.
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept;
 
 class CutWarmup {
 public:
@@ -59,6 +70,6 @@ private:
     bool started_ = false;
 };
 
-// Moves the blocks into the puzzle's arrays that have no memory yet (the first cut of a run);
-// the others are given back.
+// A puzzle that holds no atlas (the first cut of a run, or after a game was cleared) takes
+// every block over in place of its own; otherwise the blocks are given back.
 void AdoptWarmCutBlocks(PuzzleDocument& doc, WarmCutBlocks blocks) noexcept;

@@ -130,7 +130,7 @@ struct Bench {
         CutWarmup warmup;
         if (warmed) {
             std::promise<void> prepared;
-            const CutBlockSizes sizes = LargestCutBlocks(screen.boardWidth, screen.boardHeight);
+            const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
             warmup.Start([&] {
                 WarmCutBlocks blocks = TouchCutBlocks(sizes);
                 prepared.set_value();
@@ -164,14 +164,15 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, temp);
     std::printf(
         "cuts of the largest puzzle, wall ms, median (range) of %d; ratios of the medians to the held copy\n"
-        "first: the game's first cut, its blocks taken and touched by the start-up warm-up thread\n"
-        "       beforehand (for the screen's largest puzzle); first cold: a fresh document, fresh memory\n",
+        "first: the game's first cut, its arrays and work buffers taken and touched by the warm-up\n"
+        "       thread at start-up (sized for the screen's largest puzzle); first cold: a fresh document, fresh "
+        "memory\n",
         runs);
     for (const Screen& screen : kScreens) {
-        const CutBlockSizes sizes = LargestCutBlocks(screen.boardWidth, screen.boardHeight);
+        const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
         std::vector<double> copy, warmup;
         {
-            std::vector<uint8_t> from(sizes.atlasBytes, 7), to(sizes.atlasBytes, 1);
+            std::vector<uint8_t> from(sizes.geometry.atlasBytes, 7), to(sizes.geometry.atlasBytes, 1);
             for (int run = 0; run < runs; ++run) {
                 const double start = Now();
                 std::memcpy(to.data(), from.data(), to.size());
@@ -185,7 +186,7 @@ int main(int argc, char** argv) {
             warmup.push_back(Now() - start);
         }
         const double floor = SpreadOf(copy).median;
-        std::printf("\n%s, atlas %.1f MB\n", screen.name, static_cast<double>(sizes.atlasBytes) / 1e6);
+        std::printf("\n%s, atlas %.1f MB\n", screen.name, static_cast<double>(sizes.geometry.atlasBytes) / 1e6);
         Print("held copy", copy, floor);
         Print("warm-up (worker, start-up)", warmup, floor);
         for (int bits : {8, 24}) {

@@ -15,29 +15,53 @@ namespace {
 
 // The board areas of a 1024 x 768 and a 1920 x 1080 screen: a picture of the board's shape at
 // twice its fitting scale, 42 x 28 and 81 x 42 pieces of 73 x 73 pixels (cells of 45, margins
-// of 14), and 24-bit rows of the board's width. Boards too small to cut get nothing.
+// of 14), and 24-bit rows of the board's width. Boards too small to cut have none.
 TEST(CutWarmupSizes, TheLargestPuzzleOfTheBoard) {
     struct Case {
         int32_t width, height;
-        uint64_t atlasBytes, pictureRowBytes;
+        bool ok;
+        int32_t rows, cols, pieceWidth, pieceHeight;
+        uint64_t pictureRowBytes;
     } const cases[] = {
-        {947, 640, 4ull * (42 * 73) * (28 * 73), 2844ull * 640},
-        {1843, 952, 4ull * (81 * 73) * (42 * 73), 5532ull * 952},
-        {22, 640, 0, 0},
-        {947, 0, 0, 0},
+        {947, 640, true, 28, 42, 73, 73, 2844ull * 640},
+        {1843, 952, true, 42, 81, 73, 73, 5532ull * 952},
+        {22, 640, false, 0, 0, 0, 0, 0},
+        {947, 0, false, 0, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        const CutBlockSizes sizes = LargestCutBlocks(c.width, c.height);
-        EXPECT_EQ(sizes.atlasBytes, c.atlasBytes) << c.width << " x " << c.height;
-        EXPECT_EQ(sizes.pictureRowBytes, c.pictureRowBytes) << c.width << " x " << c.height;
+        const LargestCut cut = LargestCutOfBoard(c.width, c.height);
+        EXPECT_EQ(cut.ok, c.ok) << c.width << " x " << c.height;
+        if (!c.ok) continue;
+        EXPECT_EQ(cut.grid.rows, c.rows);
+        EXPECT_EQ(cut.grid.cols, c.cols);
+        EXPECT_EQ(cut.geometry.pieceWidth, c.pieceWidth);
+        EXPECT_EQ(cut.geometry.pieceHeight, c.pieceHeight);
+        EXPECT_EQ(cut.pictureRowBytes, c.pictureRowBytes);
     }
+}
+
+// Every array and work buffer of the largest puzzle's cut is there, the atlas and the picture
+// rows at their full size; a board too small to cut gets nothing.
+TEST(CutWarmupSizes, TouchedBlocksHoldTheLargestCut) {
+    const LargestCut cut = LargestCutOfBoard(300, 200);
+    ASSERT_TRUE(cut.ok);
+    const WarmCutBlocks blocks = TouchCutBlocks(cut);
+    const size_t pieces = static_cast<size_t>(cut.grid.rows * cut.grid.cols);
+    EXPECT_EQ(blocks.atlas.size(), cut.geometry.atlasBytes);
+    EXPECT_EQ(blocks.work.pictureRows.size(), cut.pictureRowBytes);
+    EXPECT_EQ(blocks.work.pictureColumnOfX.size(), static_cast<size_t>(cut.geometry.scaledWidth));
+    EXPECT_EQ(blocks.work.templateRowOfV.size(), static_cast<size_t>(cut.geometry.pieceHeight));
+    EXPECT_EQ(blocks.pieces.size(), pieces);
+    EXPECT_EQ(blocks.order.size(), pieces);
+    for (const auto& scratch : blocks.paintScratch) EXPECT_EQ(scratch.size(), pieces);
+    EXPECT_TRUE(TouchCutBlocks(LargestCutOfBoard(22, 640)).atlas.empty());
 }
 
 TEST(CutWarmup, TakeWithoutAWarmupGivesNoBlocks) {
     CutWarmup warmup;
     const WarmCutBlocks blocks = warmup.Take();
     EXPECT_TRUE(blocks.atlas.empty());
-    EXPECT_TRUE(blocks.pictureRows.empty());
+    EXPECT_TRUE(blocks.work.pictureRows.empty());
 }
 
 // The worker is held until another thread lets it go; Take, asked meanwhile, returns the
@@ -48,14 +72,13 @@ TEST(CutWarmup, TakeWaitsForAnUnfinishedWarmupAndHandsItsBlocksOverOnce) {
     CutWarmup warmup;
     ASSERT_TRUE(warmup.Start([released] {
         released.wait();
-        return TouchCutBlocks({3u << 20, 5000});
+        return TouchCutBlocks(LargestCutOfBoard(300, 200));
     }));
     EXPECT_FALSE(warmup.Start([] { return WarmCutBlocks{}; })) << "one warm-up a run";
     std::thread releaser([&go] { go.set_value(); });
     const WarmCutBlocks blocks = warmup.Take();
     releaser.join();
-    EXPECT_EQ(blocks.atlas.size(), 3u << 20);
-    EXPECT_EQ(blocks.pictureRows.size(), 5000u);
+    EXPECT_EQ(blocks.atlas.size(), LargestCutOfBoard(300, 200).geometry.atlasBytes);
     EXPECT_TRUE(warmup.Take().atlas.empty()) << "handed over once";
 }
 
@@ -66,8 +89,7 @@ TEST(CutWarmup, AFailedOrUntakenWarmupEndsQuietly) {
     EXPECT_TRUE(failing.Take().atlas.empty());
 
     CutWarmup untaken;
-    EXPECT_TRUE(untaken.Start([] { return TouchCutBlocks({1u << 20, 0}); }));
-    EXPECT_TRUE(TouchCutBlocks({0, 0}).atlas.empty());
+    EXPECT_TRUE(untaken.Start([] { return TouchCutBlocks(LargestCutOfBoard(300, 200)); }));
 }
 
 // The small puzzle's own atlas and picture rows (240 x 200 at 24 bits, 4 x 4) warmed in
@@ -89,9 +111,13 @@ TEST(CutWarmup, TheFirstCutBuildsInWarmedBlocksUnlessTheyWouldStandMostlyIdle) {
         cuttest::CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
         ASSERT_TRUE(bench.Open(cuttest::PictureOf(240, 200, 24), 1.0, 4, 4));
-        WarmCutBlocks warm = TouchCutBlocks({c.times * atlasBytes, c.times * rowBytes});
+        WarmCutBlocks warm;
+        warm.atlas.resize(c.times * atlasBytes);
+        warm.work.pictureRows.resize(c.times * rowBytes);
+        warm.pieces.resize(16);
         const uint8_t* warmAtlas = warm.atlas.data();
-        const uint8_t* warmRows = warm.pictureRows.data();
+        const uint8_t* warmRows = warm.work.pictureRows.data();
+        const Piece* warmPieces = warm.pieces.data();
         int taken = 0;
         bench.env.takeWarmBlocks = [&] {
             ++taken;
@@ -106,6 +132,7 @@ TEST(CutWarmup, TheFirstCutBuildsInWarmedBlocksUnlessTheyWouldStandMostlyIdle) {
         if (c.kept) {
             EXPECT_EQ(d.atlas.data(), warmAtlas);
             EXPECT_EQ(d.cutWork.pictureRows.data(), warmRows);
+            EXPECT_EQ(d.pieces.data(), warmPieces);
         }
         const cuttest::SolvedPicture laid = cuttest::LaySolved(d, 240, 200, 240, 200, 24);
         EXPECT_TRUE(laid.Clean()) << c.times << ": " << laid.first;
