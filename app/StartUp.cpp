@@ -31,9 +31,6 @@ int RunProgram(HINSTANCE instance) {
     if (DisplayHasTooFewColours()) {
         ShowLowColourMessage(kLowColourStringBase + App.LanguageIndex);
     } else {
-        // The first cut's memory is made ready while the rest of start-up, the clip and the
-        // menu take their time.
-        StartCutWarmup();
         RegisterControlClasses(instance);
         FillModuleFolder(instance);
         // The INI file has no folder in its name, so it lies in the Windows directory.
@@ -46,7 +43,13 @@ int RunProgram(HINSTANCE instance) {
         LocateAllEffectSounds();
         // The introductory clip opens the main menu when it ends; without the clip the menu
         // opens at once, and without a menu there is nothing to run.
-        if (!PlayVideo(nullptr) && CreateMainMenu() == nullptr) PostQuitMessage(0);
+        if (!PlayVideo(nullptr) && CreateMainMenu() == nullptr) {
+            PostQuitMessage(0);
+        } else {
+            // The first cut's memory is made ready while the clip plays or the player looks
+            // at the menu; started only now, it takes nothing from the launch itself.
+            StartCutWarmup();
+        }
     }
 
     const WPARAM exitCode = RunMessageLoop();
