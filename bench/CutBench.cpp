@@ -233,8 +233,8 @@ void FirstCut(benchmark::State& state, bool warmed) {
         if (warmed) {
             std::promise<void> prepared;
             const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
-            warmup.Start([&] {
-                WarmCutBlocks blocks = TouchCutBlocks(sizes);
+            warmup.Start([&](const std::atomic<bool>& stop) {
+                WarmCutBlocks blocks = TouchCutBlocks(sizes, &stop);
                 prepared.set_value();
                 return blocks;
             });

@@ -97,5 +97,5 @@ CutEnvironment GameCutEnvironment() {
 
 void StartCutWarmup() {
     const LargestCut largest = LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight);
-    Board.CutMemory.Start([largest] { return TouchCutBlocks(largest); });
+    Board.CutMemory.Start([largest](const std::atomic<bool>& stop) { return TouchCutBlocks(largest, &stop); });
 }

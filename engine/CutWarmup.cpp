@@ -1,6 +1,7 @@
 // The warm-up of the first cut's memory; see CutWarmup.h.
 #include "engine/CutWarmup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -13,6 +14,8 @@ namespace {
 
 // The smallest page any system uses.
 constexpr size_t kTouchStride = 4096;
+// How much is touched between two looks at the stop flag: a huge page.
+constexpr size_t kStopCheckBytes = size_t{2} << 20;
 
 int32_t FinestGridCount(double scaledSide) {
     const auto count = static_cast<int32_t>(scaledSide / kFinestCell);
@@ -21,11 +24,15 @@ int32_t FinestGridCount(double scaledSide) {
 
 // The large blocks come untouched from the system: one write a page brings each page in.
 template <typename Buffer>
-void TakeAndTouch(Buffer& block, uint64_t bytes) {
+void TakeAndTouch(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop) {
     if (bytes > SIZE_MAX) throw std::bad_alloc();
     block.resize(static_cast<size_t>(bytes));
     auto* const bytesOfBlock = reinterpret_cast<volatile uint8_t*>(block.data());
-    for (size_t at = 0; at < block.size(); at += kTouchStride) bytesOfBlock[at] = 0;
+    for (size_t stretch = 0; stretch < block.size(); stretch += kStopCheckBytes) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+        const size_t end = std::min(block.size(), stretch + kStopCheckBytes);
+        for (size_t at = stretch; at < end; at += kTouchStride) bytesOfBlock[at] = 0;
+    }
 }
 
 }  // namespace
@@ -45,7 +52,7 @@ LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight) {
     return cut;
 }
 
-WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept {
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* stop) noexcept {
     WarmCutBlocks blocks;
     if (!cut.ok) return blocks;
     const CutGeometry& g = cut.geometry;
@@ -57,8 +64,8 @@ WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept {
         work.pictureRowOfY.resize(static_cast<size_t>(g.scaledHeight));
         work.templateColumnOfU.resize(static_cast<size_t>(g.pieceWidth));
         work.templateRowOfV.resize(static_cast<size_t>(g.pieceHeight));
-        TakeAndTouch(work.pictureRows, cut.pictureRowBytes);
-        TakeAndTouch(blocks.atlas, g.atlasBytes);
+        TakeAndTouch(work.pictureRows, cut.pictureRowBytes, stop);
+        TakeAndTouch(blocks.atlas, g.atlasBytes, stop);
         blocks.pieces.resize(pieceCount);
         blocks.order.resize(pieceCount);
         for (auto& scratch : blocks.paintScratch) scratch.resize(pieceCount);
@@ -70,15 +77,16 @@ WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept {
 }
 
 CutWarmup::~CutWarmup() {
+    stop_.store(true, std::memory_order_relaxed);
     if (worker_.joinable()) worker_.join();
 }
 
-bool CutWarmup::Start(std::function<WarmCutBlocks()> prepare) noexcept {
+bool CutWarmup::Start(Work prepare) noexcept {
     if (started_ || !prepare) return false;
     try {
         worker_ = std::thread([this, prepare = std::move(prepare)]() noexcept {
             try {
-                blocks_ = prepare();
+                blocks_ = prepare(stop_);
             } catch (...) {
                 // A warm-up that fails leaves the first cut to take fresh memory.
             }
@@ -91,6 +99,7 @@ bool CutWarmup::Start(std::function<WarmCutBlocks()> prepare) noexcept {
 }
 
 WarmCutBlocks CutWarmup::Take() noexcept {
+    stop_.store(true, std::memory_order_relaxed);
     if (worker_.joinable()) worker_.join();
     return std::exchange(blocks_, WarmCutBlocks{});
 }

@@ -4,13 +4,15 @@
 // The first cut of a run would otherwise write its atlas into fresh pages, and the faults
 // that bring those pages in cost more than building the atlas (tens of megabytes on the
 // largest screens). The game starts a warm-up at start-up, while the introductory clip and
-// the main menu come up; the first cut takes the blocks over (waiting for the worker if it
-// has not finished, so that the two never touch the blocks at once) and from then on the
+// the main menu come up; the first cut takes the blocks over (a worker still at work is told
+// to stop and the cut waits for it to put down the stretch in hand, so that the two never
+// touch the blocks at once; pages it did not reach come in as the cut writes them) and from then on the
 // puzzle keeps them by the rule of KeptBuffer.h: a first game of a similar size is built in
 // them, a much smaller one gives them back. Blocks never taken go back at exit.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -45,8 +47,9 @@ LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight);
 
 // Takes every array and work buffer a cut of this size asks for, as the cut sizes them, and
 // writes every page of them once, so that the system has backed them by the time the cut
-// writes them. Whatever the system cannot give stays empty.
-WarmCutBlocks TouchCutBlocks(const LargestCut& cut) noexcept;
+// writes them. Whatever the system cannot give stays empty. Once `stop` is set, the pages
+// not yet written are left to the cut (checked every 2 MB).
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* stop = nullptr) noexcept;
 
 class CutWarmup {
 public:
@@ -56,16 +59,20 @@ public:
     // Waits for the worker; blocks never taken are given back.
     ~CutWarmup();
 
+    // What the worker does; it should return soon once `stop` is set.
+    using Work = std::function<WarmCutBlocks(const std::atomic<bool>& stop)>;
+
     // Runs `prepare` on a worker thread. False, with nothing started, when a warm-up was
     // started before or no thread could be made: the first cut then takes fresh memory as it
     // always could.
-    bool Start(std::function<WarmCutBlocks()> prepare) noexcept;
-    // The prepared blocks, once: waits for the worker when it is still at work. Empty blocks
-    // when no warm-up was started or they were taken before.
+    bool Start(Work prepare) noexcept;
+    // The prepared blocks, once: a worker still at work is told to stop and waited for.
+    // Empty blocks when no warm-up was started or they were taken before.
     WarmCutBlocks Take() noexcept;
 
 private:
     std::thread worker_;
+    std::atomic<bool> stop_{false};
     WarmCutBlocks blocks_;  // written by the worker, read only after it was joined
     bool started_ = false;
 };

@@ -131,8 +131,8 @@ struct Bench {
         if (warmed) {
             std::promise<void> prepared;
             const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
-            warmup.Start([&] {
-                WarmCutBlocks blocks = TouchCutBlocks(sizes);
+            warmup.Start([&](const std::atomic<bool>& stop) {
+                WarmCutBlocks blocks = TouchCutBlocks(sizes, &stop);
                 prepared.set_value();
                 return blocks;
             });

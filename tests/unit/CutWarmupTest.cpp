@@ -3,6 +3,7 @@
 // rule.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <new>
 #include <thread>
@@ -70,11 +71,11 @@ TEST(CutWarmup, TakeWaitsForAnUnfinishedWarmupAndHandsItsBlocksOverOnce) {
     std::promise<void> go;
     std::shared_future<void> released = go.get_future().share();
     CutWarmup warmup;
-    ASSERT_TRUE(warmup.Start([released] {
+    ASSERT_TRUE(warmup.Start([released](const std::atomic<bool>&) {
         released.wait();
         return TouchCutBlocks(LargestCutOfBoard(300, 200));
     }));
-    EXPECT_FALSE(warmup.Start([] { return WarmCutBlocks{}; })) << "one warm-up a run";
+    EXPECT_FALSE(warmup.Start([](const std::atomic<bool>&) { return WarmCutBlocks{}; })) << "one warm-up a run";
     std::thread releaser([&go] { go.set_value(); });
     const WarmCutBlocks blocks = warmup.Take();
     releaser.join();
@@ -82,14 +83,28 @@ TEST(CutWarmup, TakeWaitsForAnUnfinishedWarmupAndHandsItsBlocksOverOnce) {
     EXPECT_TRUE(warmup.Take().atlas.empty()) << "handed over once";
 }
 
+// A cut that comes while the worker is still at work does not wait for all of it: the worker
+// is told to stop, and what it has by then is handed over.
+TEST(CutWarmup, TakeTellsAWarmupStillAtWorkToStop) {
+    CutWarmup warmup;
+    ASSERT_TRUE(warmup.Start([](const std::atomic<bool>& stop) {
+        WarmCutBlocks blocks;
+        blocks.pieces.resize(3);
+        while (!stop.load()) std::this_thread::yield();
+        return blocks;
+    }));
+    EXPECT_EQ(warmup.Take().pieces.size(), 3u);
+}
+
 // A warm-up that fails leaves no blocks, and one never taken ends with its owner.
 TEST(CutWarmup, AFailedOrUntakenWarmupEndsQuietly) {
     CutWarmup failing;
-    ASSERT_TRUE(failing.Start([]() -> WarmCutBlocks { throw std::bad_alloc(); }));
+    ASSERT_TRUE(failing.Start([](const std::atomic<bool>&) -> WarmCutBlocks { throw std::bad_alloc(); }));
     EXPECT_TRUE(failing.Take().atlas.empty());
 
     CutWarmup untaken;
-    EXPECT_TRUE(untaken.Start([] { return TouchCutBlocks(LargestCutOfBoard(300, 200)); }));
+    EXPECT_TRUE(untaken.Start(
+        [](const std::atomic<bool>& stop) { return TouchCutBlocks(LargestCutOfBoard(300, 200), &stop); }));
 }
 
 // The small puzzle's own atlas and picture rows (240 x 200 at 24 bits, 4 x 4) warmed in
