@@ -25,7 +25,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -231,14 +230,11 @@ void FirstCut(benchmark::State& state, bool warmed) {
         }
         CutWarmup warmup;
         if (warmed) {
-            std::promise<void> prepared;
             const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
-            warmup.Start([&](const std::atomic<bool>& stop) {
-                WarmCutBlocks blocks = TouchCutBlocks(sizes, &stop);
-                prepared.set_value();
-                return blocks;
-            });
-            prepared.get_future().wait();
+            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            // In the game the warm-up has ended, its thread too, long before the player asks for
+            // a puzzle.
+            warmup.WaitUntilDone();
             env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
         }
         memory.before = StatusBytes("VmRSS");

@@ -98,6 +98,10 @@ bool CutWarmup::Start(Work prepare) noexcept {
     return true;
 }
 
+void CutWarmup::WaitUntilDone() noexcept {
+    if (worker_.joinable()) worker_.join();
+}
+
 WarmCutBlocks CutWarmup::Take() noexcept {
     stop_.store(true, std::memory_order_relaxed);
     if (worker_.joinable()) worker_.join();

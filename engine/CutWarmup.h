@@ -66,6 +66,9 @@ public:
     // started before or no thread could be made: the first cut then takes fresh memory as it
     // always could.
     bool Start(Work prepare) noexcept;
+    // Waits for the worker to finish its work in full, without taking the blocks: what a
+    // warm-up that ended during start-up looks like to the first cut (benchmarks use it).
+    void WaitUntilDone() noexcept;
     // The prepared blocks, once: a worker still at work is told to stop and waited for.
     // Empty blocks when no warm-up was started or they were taken before.
     WarmCutBlocks Take() noexcept;

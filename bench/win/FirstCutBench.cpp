@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -129,14 +128,11 @@ struct Bench {
         CutEnvironment env = Environment();
         CutWarmup warmup;
         if (warmed) {
-            std::promise<void> prepared;
             const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
-            warmup.Start([&](const std::atomic<bool>& stop) {
-                WarmCutBlocks blocks = TouchCutBlocks(sizes, &stop);
-                prepared.set_value();
-                return blocks;
-            });
-            prepared.get_future().wait();
+            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            // In the game the warm-up has ended, its thread too, long before the player asks for
+            // a puzzle.
+            warmup.WaitUntilDone();
             env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
         }
         const double start = Now();

@@ -96,6 +96,19 @@ TEST(CutWarmup, TakeTellsAWarmupStillAtWorkToStop) {
     EXPECT_EQ(warmup.Take().pieces.size(), 3u);
 }
 
+// Waiting for the worker lets it finish in full: it is not told to stop.
+TEST(CutWarmup, WaitUntilDoneLetsTheWorkerFinish) {
+    CutWarmup warmup;
+    bool toldToStop = true;
+    ASSERT_TRUE(warmup.Start([&toldToStop](const std::atomic<bool>& stop) {
+        toldToStop = stop.load();
+        return TouchCutBlocks(LargestCutOfBoard(300, 200), &stop);
+    }));
+    warmup.WaitUntilDone();
+    EXPECT_FALSE(toldToStop);
+    EXPECT_EQ(warmup.Take().atlas.size(), LargestCutOfBoard(300, 200).geometry.atlasBytes);
+}
+
 // A warm-up that fails leaves no blocks, and one never taken ends with its owner.
 TEST(CutWarmup, AFailedOrUntakenWarmupEndsQuietly) {
     CutWarmup failing;
