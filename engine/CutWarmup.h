@@ -3,12 +3,14 @@
 //
 // The first cut of a run would otherwise write its atlas into fresh pages, and the faults
 // that bring those pages in cost more than building the atlas (tens of megabytes on the
-// largest screens). The game starts a warm-up at start-up, while the introductory clip and
-// the main menu come up; the first cut takes the blocks over (a worker still at work is told
-// to stop and the cut waits for it to put down the stretch in hand, so that the two never
-// touch the blocks at once; pages it did not reach come in as the cut writes them) and from then on the
-// puzzle keeps them by the rule of KeptBuffer.h: a first game of a similar size is built in
-// them, a much smaller one gives them back. Blocks never taken go back at exit.
+// largest screens; on Wine, where every 4 KB page faults on its own, a tenth of a second and
+// more). The game starts a warm-up once the introductory clip or the main menu is up. The
+// first cut takes the blocks over: a worker still at work is told to stop and the cut waits
+// only for the stretch in hand, so that the two never touch the blocks at once, and the pages
+// it did not reach come in as the cut writes them. From then on the puzzle keeps the blocks
+// by the rule of KeptBuffer.h: a first game of more than half the largest size is built in
+// them, a smaller one gives them back and takes memory of its own size. Blocks never taken
+// go back at exit.
 #pragma once
 
 #include <array>
