@@ -7,6 +7,7 @@
 #include "app/SharedImages.h"
 #include "app/VideoWindow.h"
 #include "app/WindowClasses.h"
+#include "board/SurfaceWindows.h"
 #include "controls/ControlClasses.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/ResourcePackFile.h"
@@ -42,7 +43,13 @@ int RunProgram(HINSTANCE instance) {
         LocateAllEffectSounds();
         // The introductory clip opens the main menu when it ends; without the clip the menu
         // opens at once, and without a menu there is nothing to run.
-        if (!PlayVideo(nullptr) && CreateMainMenu() == nullptr) PostQuitMessage(0);
+        if (!PlayVideo(nullptr) && CreateMainMenu() == nullptr) {
+            PostQuitMessage(0);
+        } else {
+            // The first cut's memory is made ready while the clip plays or the player looks
+            // at the menu; started only now, it takes nothing from the launch itself.
+            StartCutWarmup();
+        }
     }
 
     const WPARAM exitCode = RunMessageLoop();

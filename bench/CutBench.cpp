@@ -3,9 +3,12 @@
 // pieces; on a 1920 x 1080 screen the same for the 1843 x 952 board, 3686 x 1904 in 81 x 42
 // pieces. Both from an 8-bit and from a 24-bit picture, with the game's round-knob template.
 //
-// Two cuts are measured: the first cut of a puzzle (a fresh document: every buffer comes
-// fresh from the system, as in the first game of a run) and the repeated cut (a new game of
-// the same size replacing the last one, whose memory the puzzle keeps). Beside them the floor
+// Three cuts are measured: the first cut of a run as the game makes it (a fresh document whose
+// arrays and work buffers a warm-up thread took from the system and touched before the
+// cut was asked for, as the game does at start-up: CutWarmup.h), the cold first cut (a fresh
+// document without a warm-up: every buffer comes fresh from the system) and the repeated cut
+// (a new game of the same size replacing the last one, whose memory the puzzle keeps). The
+// warm-up itself is measured on its own: what it costs the worker thread at start-up. Beside them the floor
 // is measured in the same run: copying the atlas's bytes between two buffers already in use
 // (the held copy), writing them into such a buffer (memset) and into a fresh large block (the
 // cost of fresh pages). At the end the program prints, per cut, the median CPU time of the
@@ -34,6 +37,7 @@
 #include "engine/BinaryFile.h"
 #include "engine/Cut.h"
 #include "engine/CutGeometry.h"
+#include "engine/CutWarmup.h"
 #include "engine/LargeBlock.h"
 #include "engine/PuzzleDocument.h"
 
@@ -208,11 +212,14 @@ void Report(benchmark::State& state, const Case& c, const CutMemory& memory) {
     state.counters["peakMB"] = static_cast<double>(memory.peak) / 1e6;
 }
 
-// The first cut of a puzzle: a fresh document each time, given back to the system afterwards.
-void BM_FirstCut(benchmark::State& state) {
+// The first cut of a run: a fresh document each time, given back to the system afterwards.
+// Warmed, a warm-up thread has prepared the blocks of the screen's largest puzzle by the time
+// the cut is asked for, as it has in the game once the menu is up; the cut takes them over
+// (joining the worker) inside the measured time. Cold, every buffer comes fresh.
+void FirstCut(benchmark::State& state, bool warmed) {
     Case& c = CaseFor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     uint32_t seed = 1;
-    const CutEnvironment env = MakeEnvironment(c, seed);
+    CutEnvironment env = MakeEnvironment(c, seed);
     CutMemory memory;
     for (auto _ : state) {
         state.PauseTiming();
@@ -221,6 +228,15 @@ void BM_FirstCut(benchmark::State& state) {
             state.SkipWithError("picture not written");
             return;
         }
+        CutWarmup warmup;
+        if (warmed) {
+            const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
+            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            // In the game the warm-up has ended, its thread too, long before the player asks for
+            // a puzzle.
+            warmup.WaitUntilDone();
+            env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
+        }
         memory.before = StatusBytes("VmRSS");
         ResetResidentPeak();
         state.ResumeTiming();
@@ -228,6 +244,7 @@ void BM_FirstCut(benchmark::State& state) {
         state.PauseTiming();
         memory.peak = StatusBytes("VmHWM");
         doc.reset();
+        env.takeWarmBlocks = nullptr;
         state.ResumeTiming();
         if (!cut) {
             state.SkipWithError("the cut failed");
@@ -235,6 +252,25 @@ void BM_FirstCut(benchmark::State& state) {
         }
     }
     Report(state, c, memory);
+}
+
+void BM_FirstCut(benchmark::State& state) { FirstCut(state, true); }
+void BM_FirstCutCold(benchmark::State& state) { FirstCut(state, false); }
+
+// The warm-up's own work, as the worker thread does it at start-up: the largest puzzle's
+// blocks taken and touched (given back untimed).
+void BM_Warmup(benchmark::State& state) {
+    const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
+    const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
+    for (auto _ : state) {
+        WarmCutBlocks blocks = TouchCutBlocks(sizes);
+        benchmark::DoNotOptimize(blocks.atlas.data());
+        state.PauseTiming();
+        blocks = WarmCutBlocks{};
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::string(c.screen.name) + " " +
+                   std::to_string((sizes.geometry.atlasBytes + sizes.pictureRowBytes) >> 20) + " MB");
 }
 
 // A new game of the same size replacing the last one, as "New game" does.
@@ -365,7 +401,9 @@ void CutArguments(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_FloorCopyHeld)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorWriteHeld)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorWriteFresh)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Warmup)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstCut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstCutCold)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatedCut)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AtlasBuilder)->Apply(CutArguments)->Unit(benchmark::kMillisecond);
 
@@ -424,6 +462,10 @@ double Counter(const SummaryReporter::Runs* runs, const char* name) {
 
 void PrintSummary(const SummaryReporter& reporter) {
     std::printf("\nSummary: CPU milliseconds, median (range) of the repetitions; ratios of the medians.\n");
+    std::printf(
+        "first: the game's first cut, its arrays and work buffers taken and touched by the warm-up\n"
+        "       thread at start-up (sized for the screen's largest puzzle); first cold: a fresh document, fresh "
+        "memory.\n");
     if (reporter.Find("BM_FloorCopyHeld/0") == nullptr && reporter.Find("BM_FloorCopyHeld/1") == nullptr) {
         // The reporter sees only aggregates then, not the repetitions the summary is made of.
         std::printf("no repetitions to summarise: run without --benchmark_report_aggregates_only\n");
@@ -435,18 +477,21 @@ void PrintSummary(const SummaryReporter& reporter) {
         const Spread copy = SpreadOf(reporter.Find("BM_FloorCopyHeld" + at));
         const Spread write = SpreadOf(reporter.Find("BM_FloorWriteHeld" + at));
         const Spread fresh = SpreadOf(reporter.Find("BM_FloorWriteFresh" + at));
+        const Spread warmup = SpreadOf(reporter.Find("BM_Warmup" + at));
         std::printf("\nfloor %s, atlas %.2f MP (%.1f MB): held copy %s, held write %s, fresh write %s\n", c.screen.name,
                     static_cast<double>(c.atlasPixels) / 1e6, static_cast<double>(c.atlasBytes) / 1e6,
                     Format(copy).c_str(), Format(write).c_str(), Format(fresh).c_str());
-        std::printf("%-16s %-7s %-22s %8s %9s %10s\n", "picture", "cut", "ms", "x copy", "peak MB", "before MB");
+        std::printf("warm-up at start-up (worker thread, not in the first cut's time): %s\n", Format(warmup).c_str());
+        std::printf("%-16s %-10s %-22s %8s %9s %10s\n", "picture", "cut", "ms", "x copy", "peak MB", "before MB");
         for (int bits : kDepths) {
             const std::string args = at + "/" + std::to_string(bits);
-            for (const char* which : {"first", "repeated"}) {
-                const SummaryReporter::Runs* runs =
-                    reporter.Find(std::string(which[0] == 'f' ? "BM_FirstCut" : "BM_RepeatedCut") + args);
+            const std::pair<const char*, const char*> cuts[] = {
+                {"first", "BM_FirstCut"}, {"first cold", "BM_FirstCutCold"}, {"repeated", "BM_RepeatedCut"}};
+            for (const auto& [which, benchmarkName] : cuts) {
+                const SummaryReporter::Runs* runs = reporter.Find(benchmarkName + args);
                 if (runs == nullptr) continue;
                 const Spread cut = SpreadOf(runs);
-                std::printf("%-16s %-7s %-22s %8.2f %9.1f %10.1f\n", Label(CaseFor(s, bits)).c_str(), which,
+                std::printf("%-16s %-10s %-22s %8.2f %9.1f %10.1f\n", Label(CaseFor(s, bits)).c_str(), which,
                             Format(cut).c_str(), copy.median > 0 ? cut.median / copy.median : 0.0,
                             Counter(runs, "peakMB"), Counter(runs, "beforeMB"));
             }

@@ -2,7 +2,8 @@
 // a dragged piece is drawn with (made by each cut for its piece size) and the board texture
 // (pack 114, loaded by the first surface created). CreatingBoard is set while the board
 // window is being made, so that its first WM_SIZE cuts the puzzle. Scale holds what the scale
-// rules keep beside the puzzle's scale, rows and cols for the two size pickers.
+// rules keep beside the puzzle's scale, rows and cols for the two size pickers. CutMemory is
+// the warm-up started at start-up whose blocks the first cut takes over (CutWarmup.h).
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "board/DragImages.h"
+#include "engine/CutWarmup.h"
 #include "engine/DropRules.h"
 #include "engine/PuzzleDocument.h"
 #include "engine/ScaleRules.h"
@@ -24,6 +26,7 @@ struct BoardGlobals {
     std::shared_ptr<PieceDragImages> DragImages;
     DibImage BoardTexture;
     uint8_t CreatingBoard = 0;
+    CutWarmup CutMemory;
 };
 
 extern BoardGlobals Board;

@@ -91,5 +91,11 @@ CutEnvironment GameCutEnvironment() {
     env.boardWidth = App.BoardAreaWidth;
     env.boardHeight = App.BoardAreaHeight;
     env.showWaitCursor = [] { SetStandardCursor(IDC_WAIT); };
+    env.takeWarmBlocks = [] { return Board.CutMemory.Take(); };
     return env;
+}
+
+void StartCutWarmup() {
+    const LargestCut largest = LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight);
+    Board.CutMemory.Start([largest](const std::atomic<bool>& stop) { return TouchCutBlocks(largest, &stop); });
 }

@@ -34,5 +34,8 @@ void RepaintAllSurfaces();
 void ApplyBoardChanges(const BoardChanges& changes);
 
 // What a cut in the game needs: templates from the pack, the drag images, RandomUnit, the
-// board area and the wait cursor.
+// board area, the wait cursor and the blocks the start-up warm-up prepared.
 CutEnvironment GameCutEnvironment();
+// Starts preparing the memory of the largest puzzle the board area can hold on a worker
+// thread, for the first cut to take over (CutWarmup.h).
+void StartCutWarmup();

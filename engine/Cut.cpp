@@ -119,6 +119,7 @@ bool CutInto(PuzzleDocument& doc,
         if (!installDragImages) return false;
     }
 
+    if (env.takeWarmBlocks) AdoptWarmCutBlocks(doc, env.takeWarmBlocks());
     CutWorkspace& work = doc.cutWork;
     const int32_t pictureBitCount = doc.picture.WidenedBitCount();
     const uint64_t pictureBytes = doc.picture.WidenedImageBytes();

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/CutWarmup.h"
 #include "engine/PackedDib.h"
 #include "engine/PuzzleDocument.h"
 
@@ -59,6 +60,10 @@ struct CutEnvironment {
     // Asked before each buffer is allocated; returning false makes that allocation fail as
     // if memory were short. Unset: every allocation is attempted.
     std::function<bool(CutBuffer buffer, uint64_t bytes)> allocationGate;
+    // The blocks a warm-up prepared ahead of the first cut (CutWarmup.h), asked for once the
+    // cut is sure to go ahead; the puzzle's arrays that have no memory yet take them over.
+    // Unset: the cut takes its memory as it comes.
+    std::function<WarmCutBlocks()> takeWarmBlocks;
 };
 
 struct CutResult {

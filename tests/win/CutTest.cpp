@@ -17,6 +17,7 @@
 #include "board/PuzzleSurface.h"
 #include "board/SurfaceWindows.h"
 #include "engine/Cut.h"
+#include "engine/CutWarmup.h"
 #include "engine/ScreenPixelFormat.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/ResourcePackFile.h"
@@ -244,6 +245,18 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
             EXPECT_EQ(doc.atlas[at + 3], 1) << id << " piece " << c;
         }
     }
+}
+
+// Start-up's warm-up prepares the largest puzzle of this screen's board area, and the game's
+// cuts take its blocks over, once.
+TEST_F(GameCut, TheGamesCutsTakeWhatTheStartUpWarmupPrepared) {
+    StartCutWarmup();
+    const CutEnvironment env = GameCutEnvironment();
+    ASSERT_TRUE(env.takeWarmBlocks);
+    const WarmCutBlocks blocks = env.takeWarmBlocks();
+    EXPECT_EQ(blocks.atlas.size(), LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight).geometry.atlasBytes);
+    EXPECT_GT(blocks.atlas.size(), 0u);
+    EXPECT_TRUE(env.takeWarmBlocks().atlas.empty()) << "handed over once";
 }
 
 TEST_F(GameCut, ATemplateThePackLacksFailsAndGivesTheArrowBack) {

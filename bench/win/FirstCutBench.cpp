@@ -1,0 +1,219 @@
+// The cut of the largest puzzles on Wine, where fresh memory comes in 4 KB pages: on a
+// 1024 x 768 and on a 1920 x 1080 screen, a picture of the board area's shape at twice the
+// fitting scale cut into the finest grid with the pack's round-knob template (as bench_cut
+// does natively). Measured: the first cut as the game makes it (a fresh document whose
+// blocks the start-up warm-up prepared beforehand, CutWarmup.h), the cold first cut (a
+// fresh document, fresh memory), the repeated cut, and the floor beside them: copying the
+// atlas's bytes between two buffers already in use. Also the warm-up's own time, which the
+// worker thread spends at start-up. Prints medians and ranges of wall milliseconds (the CPU
+// clock Wine offers counts in 10 ms steps); a measurement, never a test.
+//
+//   scripts/wine-run.sh build/win64/bench/win/bench_first_cut.exe [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/BinaryFile.h"
+#include "engine/Cut.h"
+#include "engine/CutWarmup.h"
+#include "engine/ResourcePack.h"
+
+namespace {
+
+constexpr uint32_t kRoundKnobTemplate = 3000;
+constexpr double kZoomEnd = 2.0;
+constexpr double kFinestCell = 45.0;
+
+struct Screen {
+    const char* name;
+    int32_t boardWidth;
+    int32_t boardHeight;
+};
+const Screen kScreens[] = {{"1024x768", 947, 640}, {"1920x1080", 1843, 952}};
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A bottom-up .bmp of smooth colour with some texture.
+bool WritePicture(const std::string& path, int32_t width, int32_t height, int bits) {
+    const size_t palette = bits == 8 ? 1024 : 0;
+    const size_t rowBytes = static_cast<size_t>(((width * bits + 31) / 32) * 4);
+    const size_t offset = 54 + palette;
+    std::vector<uint8_t> file(offset + rowBytes * static_cast<size_t>(height), 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, static_cast<uint32_t>(file.size()));
+    Put32(file, 10, static_cast<uint32_t>(offset));
+    Put32(file, 14, 40);
+    Put32(file, 18, static_cast<uint32_t>(width));
+    Put32(file, 22, static_cast<uint32_t>(height));
+    file[26] = 1;
+    file[28] = static_cast<uint8_t>(bits);
+    for (size_t i = 0; i < palette / 4; ++i) {
+        file[54 + 4 * i] = static_cast<uint8_t>(i);
+        file[55 + 4 * i] = static_cast<uint8_t>(255 - i);
+        file[56 + 4 * i] = static_cast<uint8_t>(i * 7);
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = &file[offset + rowBytes * static_cast<size_t>(y)];
+        for (int32_t x = 0; x < width; ++x) {
+            const auto value = static_cast<uint8_t>((x / 3 + y / 2 + ((x * y) & 15)) & 0xFF);
+            if (bits == 8) {
+                row[x] = value;
+            } else {
+                row[3 * x] = value;
+                row[3 * x + 1] = static_cast<uint8_t>(x + y);
+                row[3 * x + 2] = static_cast<uint8_t>(y * 3);
+            }
+        }
+    }
+    BinaryFile out;
+    return out.CreateWrite(path.c_str()) && out.WriteAll(file.data(), file.size());
+}
+
+struct Spread {
+    double median, low, high;
+};
+
+Spread SpreadOf(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return Spread{ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+void Print(const char* what, const std::vector<double>& ms, double floor) {
+    const Spread s = SpreadOf(ms);
+    std::printf("  %-28s %7.2f ms (%.2f-%.2f)  %5.2f x copy\n", what, s.median, s.low, s.high, s.median / floor);
+}
+
+struct Bench {
+    ResourcePack* pack;
+    std::string picture;
+    Screen screen;
+    int32_t rows, cols;
+
+    CutEnvironment Environment() const {
+        CutEnvironment env;
+        env.loadTemplate = [this](uint32_t id) { return pack->Read(id); };
+        env.boardWidth = screen.boardWidth;
+        env.boardHeight = screen.boardHeight;
+        env.randomUnit = [] { return 0.5; };
+        return env;
+    }
+    bool Open(PuzzleDocument& doc) const {
+        if (!doc.picture.Open(picture.c_str())) return false;
+        doc.scale = kZoomEnd;
+        doc.rows = rows;
+        doc.cols = cols;
+        return true;
+    }
+    // One first cut in a fresh document, warmed beforehand or cold; -1 when it fails.
+    double FirstCut(bool warmed) const {
+        auto doc = std::make_unique<PuzzleDocument>();
+        if (!Open(*doc)) return -1;
+        CutEnvironment env = Environment();
+        CutWarmup warmup;
+        if (warmed) {
+            const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
+            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            // In the game the warm-up has ended, its thread too, long before the player asks for
+            // a puzzle.
+            warmup.WaitUntilDone();
+            env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
+        }
+        const double start = Now();
+        const bool ok = Cut(*doc, env, 2, 2, kRoundKnobTemplate, true).ok;
+        const double ms = Now() - start;
+        return ok ? ms : -1;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string folder(module);
+    folder.erase(folder.find_last_of('\\') + 1);
+    const std::string packPath = folder + "..\\..\\..\\dist\\vexla.rf";
+    ResourcePack pack;
+    if (!pack.Open(packPath.c_str())) {
+        std::printf("no pack at %s (build the native tree first)\n", packPath.c_str());
+        return 1;
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::printf(
+        "cuts of the largest puzzle, wall ms, median (range) of %d; ratios of the medians to the held copy\n"
+        "first: the game's first cut, its arrays and work buffers taken and touched by the warm-up\n"
+        "       thread at start-up (sized for the screen's largest puzzle); first cold: a fresh document, fresh "
+        "memory\n",
+        runs);
+    for (const Screen& screen : kScreens) {
+        const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
+        std::vector<double> copy, warmup;
+        {
+            std::vector<uint8_t> from(sizes.geometry.atlasBytes, 7), to(sizes.geometry.atlasBytes, 1);
+            for (int run = 0; run < runs; ++run) {
+                const double start = Now();
+                std::memcpy(to.data(), from.data(), to.size());
+                copy.push_back(Now() - start);
+                if (to[to.size() / 2] != 7) return 1;
+            }
+        }
+        for (int run = 0; run < runs; ++run) {
+            const double start = Now();
+            WarmCutBlocks blocks = TouchCutBlocks(sizes);
+            warmup.push_back(Now() - start);
+        }
+        const double floor = SpreadOf(copy).median;
+        std::printf("\n%s, atlas %.1f MB\n", screen.name, static_cast<double>(sizes.geometry.atlasBytes) / 1e6);
+        Print("held copy", copy, floor);
+        Print("warm-up (worker, start-up)", warmup, floor);
+        for (int bits : {8, 24}) {
+            Bench bench{&pack, std::string(temp) + "vexla_first_cut_" + std::to_string(GetCurrentProcessId()) + ".bmp",
+                        screen, static_cast<int32_t>(screen.boardHeight * kZoomEnd / kFinestCell),
+                        static_cast<int32_t>(screen.boardWidth * kZoomEnd / kFinestCell)};
+            if (!WritePicture(bench.picture, screen.boardWidth, screen.boardHeight, bits)) return 1;
+            std::vector<double> first, cold, repeated;
+            for (int run = 0; run < runs; ++run) {
+                first.push_back(bench.FirstCut(true));
+                cold.push_back(bench.FirstCut(false));
+            }
+            PuzzleDocument doc;
+            if (!bench.Open(doc) || !Cut(doc, bench.Environment(), 2, 2, kRoundKnobTemplate, true).ok) return 1;
+            for (int run = 0; run < runs; ++run) {
+                const double start = Now();
+                if (!Cut(doc, bench.Environment(), 2, 2, kRoundKnobTemplate, true).ok) return 1;
+                repeated.push_back(Now() - start);
+            }
+            doc.picture.Close();
+            DeleteFileA(bench.picture.c_str());
+            if (std::find(first.begin(), first.end(), -1.0) != first.end() ||
+                std::find(cold.begin(), cold.end(), -1.0) != cold.end()) {
+                std::printf("  %d-bit: a cut failed\n", bits);
+                return 1;
+            }
+            std::printf(" %d-bit picture, %d x %d pieces\n", bits, bench.cols, bench.rows);
+            Print("first", first, floor);
+            Print("first cold", cold, floor);
+            Print("repeated", repeated, floor);
+        }
+    }
+    return 0;
+}
