@@ -26,17 +26,6 @@ namespace {
 
 constexpr DWORD kWaitMs = 5000;
 
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 HWND MessageShown() {
     HWND message = FindWindowA(kMessageWindowClass, nullptr);
     return message != nullptr && IsWindowVisible(message) ? message : nullptr;
@@ -144,27 +133,27 @@ TEST_F(FileWindow, SaysThereIsNothingToSaveWithoutAPuzzle) {
     HWND window = Open(FileBrowserMode::Save);
     SetWindowTextA(FileWindowNameField(window), "game");
     AcceptAndExpectMessage(window);
-    EXPECT_FALSE(Exists(Suggested() + "game.vpf"));
+    EXPECT_FALSE(wintest::FileExists(Suggested() + "game.vpf"));
 }
 
 TEST_F(FileWindow, RefusesADamagedFileWithAMessageAndLoadsNothing) {
-    ASSERT_TRUE(WriteBytes(Suggested() + "broken.vpf", std::string(908, 'x')));
+    ASSERT_TRUE(wintest::WriteBytes(Suggested() + "broken.vpf", std::string(908, 'x')));
     HWND window = Open(FileBrowserMode::Open);
     SelectFile(window, "broken.vpf");
     AcceptAndExpectMessage(window);
     EXPECT_TRUE(Board.Puzzle.atlas.empty()) << "no game was made from it";
-    EXPECT_TRUE(Exists(Suggested() + "broken.vpf"));
+    EXPECT_TRUE(wintest::FileExists(Suggested() + "broken.vpf"));
 }
 
 TEST_F(FileWindow, PutsTheNameOfASelectedSavedGameInTheField) {
-    ASSERT_TRUE(WriteBytes(Suggested() + "old game.vpf", "x"));
+    ASSERT_TRUE(wintest::WriteBytes(Suggested() + "old game.vpf", "x"));
     HWND window = Open(FileBrowserMode::Save);
     SelectFile(window, "old game.vpf");
     EXPECT_EQ(dlgtest::WindowText(FileWindowNameField(window)), "old game");
 }
 
 TEST_F(FileWindow, ErasesOnlyAfterAskingAndSaysWhenAFileCannotBeErased) {
-    ASSERT_TRUE(WriteBytes(Suggested() + "old game.vpf", "x"));
+    ASSERT_TRUE(wintest::WriteBytes(Suggested() + "old game.vpf", "x"));
     HANDLE held =
         CreateFileA((Suggested() + "old game.vpf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -181,13 +170,13 @@ TEST_F(FileWindow, ErasesOnlyAfterAskingAndSaysWhenAFileCannotBeErased) {
     SendMessageA(window, NotifyParentMessage, CN_CLICKED, reinterpret_cast<LPARAM>(erase));
     ASSERT_TRUE(dlgtest::RunGameLoopUntil([] { return MessageShown() != nullptr; }, kWaitMs));
     HWND question = MessageShown();
-    EXPECT_TRUE(Exists(Suggested() + "old game.vpf")) << "nothing erased before the answer";
+    EXPECT_TRUE(wintest::FileExists(Suggested() + "old game.vpf")) << "nothing erased before the answer";
     SendMessageA(question, WM_CHAR, '\r', 0);
     ASSERT_TRUE(
         dlgtest::RunGameLoopUntil([question] { return !IsWindow(question) && MessageShown() != nullptr; }, kWaitMs))
         << "the player hears that the file stays";
     CloseHandle(held);
-    EXPECT_TRUE(Exists(Suggested() + "old game.vpf"));
+    EXPECT_TRUE(wintest::FileExists(Suggested() + "old game.vpf"));
     EXPECT_EQ(SendMessageA(FileWindowTree(window), FTM_GETSELECTIONKIND, 0, 0), kFileSelected) << "its item stays";
 }
 

@@ -11,12 +11,17 @@
 #include <vector>
 
 #include "SoundTestSupport.h"
+#include "TreeTestSupport.h"
 #include "WinTestSupport.h"
 #include "app/AppGlobals.h"
 #include "controls/ControlProtocol.h"
 #include "dialogs/FolderTree.h"
 
 namespace {
+
+using treetest::ChildTexts;
+using treetest::Next;
+using treetest::Text;
 
 std::vector<UINT> Notices;
 
@@ -34,34 +39,12 @@ bool WriteSmallFile(const std::string& path) {
     return written == 1;
 }
 
-HTREEITEM Next(HWND view, HTREEITEM item, UINT relation) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(view, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string Text(HWND view, HTREEITEM item) {
-    char text[260] = "";
-    TVITEMA tvi{};
-    tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = item;
-    tvi.pszText = text;
-    tvi.cchTextMax = sizeof text;
-    SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-    return text;
-}
-
 int Image(HWND view, HTREEITEM item) {
     TVITEMA tvi{};
     tvi.mask = TVIF_IMAGE | TVIF_HANDLE;
     tvi.hItem = item;
     SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
     return tvi.iImage;
-}
-
-std::vector<std::string> ChildTexts(HWND view, HTREEITEM item) {
-    std::vector<std::string> texts;
-    for (HTREEITEM child = Next(view, item, TVGN_CHILD); child != nullptr; child = Next(view, child, TVGN_NEXT))
-        texts.push_back(Text(view, child));
-    return texts;
 }
 
 HTREEITEM ChildNamed(HWND view, HTREEITEM item, const std::string& name) {

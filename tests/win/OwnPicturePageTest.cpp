@@ -19,6 +19,7 @@
 #include "DialogTestSupport.h"
 #include "PhotoTestSupport.h"
 #include "PictureTestSupport.h"
+#include "TreeTestSupport.h"
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "dialogs/FolderTree.h"
@@ -31,21 +32,14 @@
 
 namespace {
 
+using treetest::ChildTexts;
+using treetest::Next;
+using treetest::Text;
+
 using ctltest::PumpUntil;
 
 constexpr int kDialogWidth = 560;
 constexpr int kDialogHeight = 360;
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The names of the files in `folder` (ending in a backslash).
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -59,28 +53,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-HTREEITEM Next(HWND view, HTREEITEM item, UINT relation) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(view, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string Text(HWND view, HTREEITEM item) {
-    char text[260] = "";
-    TVITEMA tvi{};
-    tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-    tvi.hItem = item;
-    tvi.pszText = text;
-    tvi.cchTextMax = sizeof text;
-    SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-    return text;
-}
-
-std::vector<std::string> ChildTexts(HWND view, HTREEITEM item) {
-    std::vector<std::string> texts;
-    for (HTREEITEM child = Next(view, item, TVGN_CHILD); child != nullptr; child = Next(view, child, TVGN_NEXT))
-        texts.push_back(Text(view, child));
-    return texts;
 }
 
 HWND MessageShown() {
@@ -124,10 +96,10 @@ protected:
         ASSERT_TRUE(CopyFileA(pictest::WriteBlockPicture("own-blocks.bmp", 64, 48, 24, false).c_str(),
                               (pictures_ + "blocks.bmp").c_str(), FALSE));
         DeleteFileA(wintest::TempPath("own-blocks.bmp").c_str());
-        ASSERT_TRUE(WriteBytes(pictures_ + "broken.jpg", "\xFF\xD8\xFF\xE0 not really a photo"));
-        ASSERT_TRUE(WriteBytes(pictures_ + "broken.bmp", "BM and nothing a picture needs"));
-        ASSERT_TRUE(WriteBytes(pictures_ + "empty.png", ""));
-        ASSERT_TRUE(WriteBytes(pictures_ + "notes.txt", "not a picture"));
+        ASSERT_TRUE(wintest::WriteBytes(pictures_ + "broken.jpg", "\xFF\xD8\xFF\xE0 not really a photo"));
+        ASSERT_TRUE(wintest::WriteBytes(pictures_ + "broken.bmp", "BM and nothing a picture needs"));
+        ASSERT_TRUE(wintest::WriteBytes(pictures_ + "empty.png", ""));
+        ASSERT_TRUE(wintest::WriteBytes(pictures_ + "notes.txt", "not a picture"));
 
         Board.Puzzle.picture.Close();
         background_ = std::make_unique<DibImage>();
@@ -234,7 +206,7 @@ TEST_F(OwnPicturePageTest, AChosenPictureIsImportedOpenedAndShown) {
     Choose("meadow.png");
     EXPECT_EQ(answers_, std::vector<bool>{true});
     EXPECT_EQ(ReaderName(), pictures_ + "meadow.bmp");
-    EXPECT_FALSE(Exists(pictures_ + "meadow (2).bmp"));
+    EXPECT_FALSE(wintest::FileExists(pictures_ + "meadow (2).bmp"));
 }
 
 TEST_F(OwnPicturePageTest, APictureThatCannotBeUsedIsToldAndChangesNothing) {

@@ -19,6 +19,18 @@ inline std::string TempPath(const std::string& name) {
     return std::string(dir) + "vexla_wintest_" + std::to_string(GetCurrentProcessId()) + "_" + name;
 }
 
+// Writes `bytes` as the whole content of the file at `path`.
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 // Dispatches whatever is queued for `ms` milliseconds. The queue is emptied once more after
 // the time is up, so a thread the machine kept asleep past the end still handles what became
 // due meanwhile (timers, paints) before the caller looks.
