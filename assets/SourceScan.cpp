@@ -67,9 +67,17 @@ Constants CollectConstants(const std::vector<std::string>& texts) {
     // NAME[] = { 1, 2, 3 }  or  NAME[6] = {...}  or  std::array<...> NAME = {...}
     static const std::regex array(
         R"(\b([A-Za-z_]\w*)\s*(?:\[\s*\w*\s*\])?\s*=?\s*\{\s*(\d+(?:\s*,\s*\d+)+)\s*,?\s*\})");
+    // A loop counter starting at a number is a variable, not a constant: it must not be taken
+    // for an id wherever an argument of the same name is passed on.
+    const auto inLoopHeader = [](const std::string& t, size_t at) {
+        const size_t lineStart = t.rfind('\n', at);
+        const std::string before = t.substr(lineStart == std::string::npos ? 0 : lineStart, at - lineStart);
+        return before.find("for (") != std::string::npos || before.find("for(") != std::string::npos;
+    };
     for (const std::string& t : texts) {
         for (std::sregex_iterator it(t.begin(), t.end(), scalar), end; it != end; ++it)
-            c.scalars[(*it)[1]] = static_cast<uint32_t>(std::stoul((*it)[2]));
+            if (!inLoopHeader(t, static_cast<size_t>(it->position(1))))
+                c.scalars[(*it)[1]] = static_cast<uint32_t>(std::stoul((*it)[2]));
         for (std::sregex_iterator it(t.begin(), t.end(), array), end; it != end; ++it) {
             std::vector<uint32_t> values;
             std::stringstream list((*it)[2]);
