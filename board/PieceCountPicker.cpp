@@ -13,6 +13,7 @@
 #include "gfx/DibImage.h"
 #include "gfx/ShownPicture.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowPoints.h"
 #include "platform/WindowState.h"
 
 namespace {
@@ -26,8 +27,6 @@ struct PieceCountPickerState {
 };
 
 PieceCountPickerState* StateOf(HWND window) { return WindowStateOf<PieceCountPickerState>(window); }
-
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 bool PictureLoaded() { return LoadedPictureSize(Board.Puzzle).x > 0; }
 
@@ -153,8 +152,8 @@ LRESULT CALLBACK PieceCountPickerProc(HWND window, UINT message, WPARAM wParam, 
     switch (message) {
         case WM_CREATE: return OnCreatePieceCountPicker(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
         case WM_PAINT: OnPaintPieceCountPicker(window); return 0;
-        case WM_LBUTTONDOWN: OnButtonDownPieceCountPicker(window, PointOf(lParam)); return 0;
-        case WM_MOUSEMOVE: OnMouseMovePieceCountPicker(window, PointOf(lParam)); return 0;
+        case WM_LBUTTONDOWN: OnButtonDownPieceCountPicker(window, MousePointOf(lParam)); return 0;
+        case WM_MOUSEMOVE: OnMouseMovePieceCountPicker(window, MousePointOf(lParam)); return 0;
         case WM_LBUTTONUP: StopTracking(window); return 0;
         case WM_CAPTURECHANGED: OnCaptureChangedPieceCountPicker(window, reinterpret_cast<HWND>(lParam)); return 0;
         case WM_QUERYNEWPALETTE: return OnPalettePieceCountPicker(window);

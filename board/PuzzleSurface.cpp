@@ -21,6 +21,7 @@
 #include "engine/SurfacePainter.h"
 #include "gfx/GdiHandles.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowPoints.h"
 #include "platform/WindowState.h"
 
 namespace {
@@ -58,8 +59,6 @@ Point ToClient(HWND window, POINT screen) {
     ScreenToClient(window, &screen);
     return Point{screen.x, screen.y};
 }
-
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 void SetStandardCursor(LPCSTR which) { SetCursor(LoadCursorA(nullptr, which)); }
 
@@ -314,9 +313,9 @@ LRESULT DispatchSurfaceMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_CREATE: return OnCreateSurface(window);
         case WM_SIZE: OnSizeSurface(window, LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_PAINT: OnPaintSurface(window); return 0;
-        case WM_LBUTTONDOWN: OnButtonDown(window, PointOf(lParam)); return 0;
-        case WM_MOUSEMOVE: OnMouseMoveSurface(window, PointOf(lParam)); return 0;
-        case WM_LBUTTONUP: OnButtonUp(window, PointOf(lParam)); return 0;
+        case WM_LBUTTONDOWN: OnButtonDown(window, MousePointOf(lParam)); return 0;
+        case WM_MOUSEMOVE: OnMouseMoveSurface(window, MousePointOf(lParam)); return 0;
+        case WM_LBUTTONUP: OnButtonUp(window, MousePointOf(lParam)); return 0;
         case WM_CAPTURECHANGED: OnCaptureChangedSurface(window, reinterpret_cast<HWND>(lParam)); return 0;
         case WM_QUERYNEWPALETTE: return OnQueryNewPaletteSurface(window);
         case WM_PALETTECHANGED: OnPaletteChangedSurface(window, reinterpret_cast<HWND>(wParam)); return 0;

@@ -14,6 +14,7 @@
 #include "gfx/GdiHandles.h"
 #include "gfx/ShownPicture.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowPoints.h"
 #include "platform/WindowState.h"
 
 namespace {
@@ -27,14 +28,6 @@ struct ZoomPickerState {
 };
 
 ZoomPickerState* StateOf(HWND window) { return WindowStateOf<ZoomPickerState>(window); }
-
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-Point ClientSizeOf(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return Point{r.right, r.bottom};
-}
 
 bool PictureLoaded() { return LoadedPictureSize(Board.Puzzle).x > 0; }
 
@@ -129,8 +122,8 @@ LRESULT CALLBACK ZoomPickerProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_CREATE: return OnCreateZoomPicker(window);
         case WM_PAINT: OnPaintZoomPicker(window); return 0;
-        case WM_LBUTTONDOWN: OnButtonDownZoomPicker(window, PointOf(lParam)); return 0;
-        case WM_MOUSEMOVE: OnMouseMoveZoomPicker(window, PointOf(lParam)); return 0;
+        case WM_LBUTTONDOWN: OnButtonDownZoomPicker(window, MousePointOf(lParam)); return 0;
+        case WM_MOUSEMOVE: OnMouseMoveZoomPicker(window, MousePointOf(lParam)); return 0;
         case WM_LBUTTONUP: StopTracking(window); return 0;
         case WM_CAPTURECHANGED: OnCaptureChangedZoomPicker(window, reinterpret_cast<HWND>(lParam)); return 0;
         case WM_QUERYNEWPALETTE: return OnPaletteZoomPicker(window);

@@ -15,6 +15,7 @@
 #include "gfx/DibDraw.h"
 #include "gfx/SpriteSheet.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowPoints.h"
 
 namespace {
 
@@ -54,8 +55,6 @@ struct SliderState {
 };
 
 SliderState* StateOf(HWND slider) { return ControlStateOf<SliderState>(slider); }
-
-Point PointOf(LPARAM packed) { return Point{GET_X_LPARAM(packed), GET_Y_LPARAM(packed)}; }
 
 LRESULT Pack(Point p) { return static_cast<LONG>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y))); }
 
@@ -199,10 +198,10 @@ void DragTo(HWND slider, SliderState& s, Point p) {
 
 void OnMouseMoveSlider(HWND slider, SliderState& s, LPARAM point) {
     if (s.dragging) {
-        DragTo(slider, s, PointOf(point));
+        DragTo(slider, s, MousePointOf(point));
         return;
     }
-    if (!s.enabled || !s.ready || s.hover || !InThumb(s, PointOf(point))) return;
+    if (!s.enabled || !s.ready || s.hover || !InThumb(s, MousePointOf(point))) return;
     s.hover = 1;
     StartHoverTimer(slider);
     NotifyParent(slider, CN_ENTER);
@@ -331,12 +330,12 @@ LRESULT OnSetStepSlider(SliderState& s, LPARAM v) {
 }
 
 LRESULT OnSetStart(HWND slider, SliderState& s, LPARAM packed) {
-    SetTrack(slider, s, PointOf(packed), s.start + s.vector);
+    SetTrack(slider, s, MousePointOf(packed), s.start + s.vector);
     return kControlMessageDone;
 }
 
 LRESULT OnSetEnd(HWND slider, SliderState& s, LPARAM packed) {
-    SetTrack(slider, s, s.start, PointOf(packed));
+    SetTrack(slider, s, s.start, MousePointOf(packed));
     return kControlMessageDone;
 }
 

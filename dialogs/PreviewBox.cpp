@@ -21,6 +21,7 @@
 #include "gfx/GdiHandles.h"
 #include "gfx/ShownPicture.h"
 #include "platform/WindowKind.h"
+#include "platform/WindowPoints.h"
 #include "platform/WindowState.h"
 
 namespace {
@@ -47,14 +48,6 @@ struct BoxState {
 
 BoxState* StateOf(HWND box) { return WindowStateOf<BoxState>(box); }
 
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-Point ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return Point{r.right, r.bottom};
-}
-
 // The box's size for its class; 0 x 0 for any other class.
 Point BoxSizeOf(const char* className) {
     if (className == nullptr) return Point{};
@@ -80,7 +73,7 @@ Point PictureAreaOf(HWND box) {
 Rect PictureRect(HWND box, const BoxState& state) {
     if (!state.picture.HasPicture()) return Rect{};
     const Point size = state.picture.Size();
-    const Point client = ClientSize(box);
+    const Point client = ClientSizeOf(box);
     return Rect{(client.x - size.x) / 2, (client.y - size.y) / 2, size.x, size.y};
 }
 
@@ -168,7 +161,7 @@ void OnButtonUpBox(HWND box, Point at) {
     state->pressed = false;
     ReleaseCapture();
     Repaint(box);
-    const Point size = ClientSize(box);
+    const Point size = ClientSizeOf(box);
     if (at.x >= 0 && at.x < size.x && at.y >= 0 && at.y < size.y) NotifyParent(box, kPreviewBoxClicked);
 }
 
@@ -191,7 +184,7 @@ LRESULT CALLBACK PreviewBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         case WM_PAINT: OnPaintBox(box); return 0;
         case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
         case WM_LBUTTONDOWN: OnButtonDownBox(box); return 0;
-        case WM_LBUTTONUP: OnButtonUpBox(box, PointOf(lParam)); return 0;
+        case WM_LBUTTONUP: OnButtonUpBox(box, MousePointOf(lParam)); return 0;
         case WM_LBUTTONDBLCLK: OnDoubleClickBox(box); return 0;
         case WM_CAPTURECHANGED: OnCaptureChangedBox(box, reinterpret_cast<HWND>(lParam)); return 0;
         case WM_NCDESTROY: FreeWindowState<BoxState>(box); return 0;
