@@ -12,6 +12,7 @@
 #include <string>
 
 #include "DialogTestSupport.h"
+#include "TreeTestSupport.h"
 #include "WinTestSupport.h"
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
@@ -77,20 +78,9 @@ protected:
     // Selects the file `name` under the suggested folder, the tree's first root.
     void SelectFile(HWND window, const std::string& name) {
         HWND view = TreeViewOf(FileWindowTree(window));
-        auto next = [view](HTREEITEM item, UINT relation) {
-            return reinterpret_cast<HTREEITEM>(
-                SendMessageA(view, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-        };
-        for (HTREEITEM item = next(next(nullptr, TVGN_ROOT), TVGN_CHILD); item != nullptr;
-             item = next(item, TVGN_NEXT)) {
-            char text[260] = "";
-            TVITEMA tvi{};
-            tvi.mask = TVIF_TEXT | TVIF_HANDLE;
-            tvi.hItem = item;
-            tvi.pszText = text;
-            tvi.cchTextMax = sizeof text;
-            SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
-            if (name == text) {
+        for (HTREEITEM item = treetest::Next(view, treetest::Next(view, nullptr, TVGN_ROOT), TVGN_CHILD);
+             item != nullptr; item = treetest::Next(view, item, TVGN_NEXT)) {
+            if (treetest::Text(view, item) == name) {
                 SendMessageA(view, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
                 return;
             }
