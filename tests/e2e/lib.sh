@@ -612,9 +612,13 @@ scroller_value() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETVALUE; }
 scroller_max() { ask send "${NEW_PUZZLE[@]}" CQVSROLL "$1" $SCR_GETMAX; }
 scroller_reads() { [[ $(scroller_value "$1") == "$2" ]]; }
 # click_in_dialog CLASS ID: clicks a control of the dialog; returns once it handled the click.
+# The dialog takes input again 45 ms after a message over it has gone; a press before that is
+# lost, so every click waits for it.
+new_puzzle_takes_input() { [[ $(ask enabled "${NEW_PUZZLE[@]}") == 1 ]]; }
 click_in_dialog() {
     local at saved=("${INPUT_WINDOW[@]}")
     at=$(dialog_control "$1" "$2") || exit 1
+    wait_until "$DEADLINE" "the new-puzzle dialog takes input" new_puzzle_takes_input
     INPUT_WINDOW=("${NEW_PUZZLE[@]}")
     click_control $at
     INPUT_WINDOW=("${saved[@]}")
