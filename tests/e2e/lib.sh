@@ -625,8 +625,11 @@ click_in_dialog() {
 }
 # raise_scroller_to ID VALUE: holds the scroller's top arrow down, which repeats, until the
 # scroller reads VALUE, and lets it go.
+scroller_shown() { ask child "${NEW_PUZZLE[@]}" CQVSROLL "$1" >/dev/null; }
 raise_scroller_to() {
     local x y w h saved=("${INPUT_WINDOW[@]}")
+    # The page's layout may still be showing its children after the tab's click.
+    wait_until "$DEADLINE" "scroller $1 shows" scroller_shown "$1"
     read -r x y w h < <(ask child "${NEW_PUZZLE[@]}" CQVSROLL "$1") || fail "no scroller $1 shown"
     INPUT_WINDOW=("${NEW_PUZZLE[@]}")
     xdotool mousemove $((x + w / 2)) $((y + 10)) mousedown 1
