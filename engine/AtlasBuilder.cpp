@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "engine/AtlasRows.h"
 #include "engine/KeptBuffer.h"
@@ -39,6 +40,10 @@ RowRule RuleForRow(int32_t r, int32_t v, int32_t rows, const CutGeometry& g) {
 }
 
 // The mask of one piece row: kInside where the pixel belongs to the piece, 0 elsewhere.
+// Whether a template label belongs to the piece depends on which of the piece's labels it is
+// (its own, or a neighbour's filled in at the puzzle's edge) and on the stretch of the row it
+// lies in: left of the cell, the cell, right of it. So the row is three stretches, each a
+// lookup from label to answer, without a branch a pixel.
 void BuildMask(uint32_t* mask,
                const uint8_t* labels,  // template row, from the piece's template column on
                const int32_t* templateColumnOfU,
@@ -47,24 +52,33 @@ void BuildMask(uint32_t* mask,
                bool firstColumn,
                bool lastColumn,
                const CutGeometry& g) {
+    enum Kind : uint8_t { kOther, kOwn, kUp, kRight, kDown, kLeft, kKinds };
+    // Set in reverse so that a label that is two of them counts as the first (own before up,
+    // up before right ...); labels beyond a byte are in no template.
+    uint8_t kindOf[256] = {};
+    const std::pair<uint32_t, Kind> kinds[] = {
+        {own.left, kLeft}, {own.down, kDown}, {own.right, kRight}, {own.up, kUp}, {own.own, kOwn}};
+    for (const auto& [label, kind] : kinds)
+        if (label < 256) kindOf[label] = kind;
+
+    struct Stretch {
+        int32_t end;
+        bool inside[kKinds];
+    };
+    const bool ownKept = !rule.ownCut;
     const int32_t rightEdge = g.cellWidth + g.marginX;
-    for (int32_t u = 0; u < g.pieceWidth; ++u) {
-        const uint32_t label = labels[templateColumnOfU[u]];
-        bool inside;
-        if (label == own.own) {
-            inside = !(rule.ownCut || (firstColumn && u < g.marginX) || (lastColumn && u > rightEdge));
-        } else if (label == own.up) {
-            inside = rule.upInside;
-        } else if (label == own.right) {
-            inside = lastColumn && u <= rightEdge;
-        } else if (label == own.down) {
-            inside = rule.downInside;
-        } else if (label == own.left) {
-            inside = firstColumn && u >= g.marginX;
-        } else {
-            inside = false;
-        }
-        mask[u] = inside ? kInside : 0;
+    const Stretch stretches[] = {
+        {std::min(g.marginX, g.pieceWidth),
+         {false, ownKept && !firstColumn, rule.upInside, lastColumn, rule.downInside, false}},
+        {std::min(rightEdge + 1, g.pieceWidth),
+         {false, ownKept, rule.upInside, lastColumn, rule.downInside, firstColumn}},
+        {g.pieceWidth, {false, ownKept && !lastColumn, rule.upInside, false, rule.downInside, firstColumn}},
+    };
+    int32_t u = 0;
+    for (const Stretch& stretch : stretches) {
+        uint32_t answer[kKinds];
+        for (int k = 0; k < kKinds; ++k) answer[k] = stretch.inside[k] ? kInside : 0;
+        for (; u < stretch.end; ++u) mask[u] = answer[kindOf[labels[templateColumnOfU[u]]]];
     }
 }
 
@@ -122,9 +136,7 @@ void RecordShapes(PieceShapes& shapes,
                                                   : c % row.templateCols;
         const uint32_t* scaled = row.scaled + static_cast<ptrdiff_t>(c) * row.cellWidth;
         const uint32_t* mask = row.masks + static_cast<ptrdiff_t>(which) * row.pieceWidth;
-        uint64_t* bits = shapes.ShapeRow(static_cast<uint32_t>(s), v);
-        for (int32_t u = 0; u < row.pieceWidth; ++u)
-            if (((scaled[u] & mask[u]) >> 24) != 0) bits[u / kShapeWordBits] |= uint64_t{1} << (u % kShapeWordBits);
+        RecordInsideBits(scaled, mask, row.pieceWidth, shapes.ShapeRow(static_cast<uint32_t>(s), v));
     }
 }
 

@@ -58,6 +58,12 @@ void StorePixels(uint32_t* destination, const MaskedAtlasRow& row, int32_t first
     }
 }
 
+// Bits first .. last - 1 of RecordInsideBits, one by one.
+void RecordInsideBitsPlain(const uint32_t* scaled, const uint32_t* masks, int32_t first, int32_t last, uint64_t* bits) {
+    for (int32_t u = first; u < last; ++u)
+        if (((scaled[u] & masks[u]) >> 24) != 0) bits[u / 64] |= uint64_t{1} << (u % 64);
+}
+
 #if defined(VEXLA_X86_VECTORS)
 // Pixels before the first `alignment`-byte boundary of the destination.
 int32_t HeadPixels(const uint32_t* destination, size_t alignment, int32_t total) {
@@ -85,64 +91,98 @@ struct Segment {
 
 #if defined(VEXLA_X86_VECTORS)
 
-// Eight pixels a step with 32-byte streaming stores. A step that crosses from one piece into
-// the next takes its first lanes from the one and the rest from the other (a piece is at
+// The eight pixels from `at` on, moving `at` past them. A step that crosses from one piece
+// into the next takes its first lanes from the one and the rest from the other (a piece is at
 // least eight pixels wide here, so a step crosses at most once).
+__attribute__((target("avx2"))) inline __m256i NextEightPixels(const MaskedAtlasRow& row, Segment& at) {
+    constexpr int32_t kLanes = 8;
+    const __m256i first = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.scaled + at.u)),
+                                           _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.mask + at.u)));
+    if (at.u + kLanes <= row.pieceWidth) {
+        at.u += kLanes;
+        return first;
+    }
+    const int32_t fromFirst = row.pieceWidth - at.u;
+    at.Enter(row, at.c + 1, 0);
+    const __m256i second = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.scaled - fromFirst)),
+                                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.mask - fromFirst)));
+    at.u = kLanes - fromFirst;
+    const __m256i takeFirst =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(fromFirst), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    return _mm256_blendv_epi8(second, first, takeFirst);
+}
+
+// Eight pixels a step with 32-byte streaming stores. The ragged ends of the row (before the
+// first 32-byte boundary and after the last whole step) are one ordinary eight-pixel store
+// each, overlapping the streamed pixels with the same values: a pixel at a time there cost
+// as much as the rest of the row's arithmetic.
 __attribute__((target("avx2"))) void StoreRowAvx2(uint32_t* destination, const MaskedAtlasRow& row) {
     constexpr int32_t kLanes = 8;
-    const int32_t total = row.cols * row.pieceWidth;
+    const int32_t total = row.cols * row.pieceWidth;  // at least one piece of eight
     int32_t k = HeadPixels(destination, 32, total);
-    StorePixels(destination, row, 0, k);
-    Segment at(row, k);
-    const __m256i laneIndex = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    for (; k + kLanes <= total; k += kLanes) {
-        const __m256i first = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.scaled + at.u)),
-                                               _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.mask + at.u)));
-        __m256i pixels = first;
-        if (at.u + kLanes <= row.pieceWidth) {
-            at.u += kLanes;
-        } else {
-            const int32_t fromFirst = row.pieceWidth - at.u;
-            at.Enter(row, at.c + 1, 0);
-            const __m256i second =
-                _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.scaled - fromFirst)),
-                                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at.mask - fromFirst)));
-            const __m256i takeFirst = _mm256_cmpgt_epi32(_mm256_set1_epi32(fromFirst), laneIndex);
-            pixels = _mm256_blendv_epi8(second, first, takeFirst);
-            at.u = kLanes - fromFirst;
-        }
-        _mm256_stream_si256(reinterpret_cast<__m256i*>(destination + k), pixels);
+    if (k > 0) {
+        Segment head(row, 0);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination), NextEightPixels(row, head));
     }
-    StorePixels(destination, row, k, total);
+    Segment at(row, k);
+    for (; k + kLanes <= total; k += kLanes)
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(destination + k), NextEightPixels(row, at));
+    if (k < total) {
+        Segment tail(row, total - kLanes);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination + total - kLanes), NextEightPixels(row, tail));
+    }
 }
 
 // The same four pixels a step with SSE2.
+__attribute__((target("sse2"))) inline __m128i NextFourPixels(const MaskedAtlasRow& row, Segment& at) {
+    constexpr int32_t kLanes = 4;
+    const __m128i first = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at.scaled + at.u)),
+                                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.mask + at.u)));
+    if (at.u + kLanes <= row.pieceWidth) {
+        at.u += kLanes;
+        return first;
+    }
+    const int32_t fromFirst = row.pieceWidth - at.u;
+    at.Enter(row, at.c + 1, 0);
+    const __m128i second = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at.scaled - fromFirst)),
+                                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.mask - fromFirst)));
+    at.u = kLanes - fromFirst;
+    const __m128i takeFirst = _mm_cmpgt_epi32(_mm_set1_epi32(fromFirst), _mm_setr_epi32(0, 1, 2, 3));
+    return _mm_or_si128(_mm_and_si128(takeFirst, first), _mm_andnot_si128(takeFirst, second));
+}
+
 __attribute__((target("sse2"))) void StoreRowSse2(uint32_t* destination, const MaskedAtlasRow& row) {
     constexpr int32_t kLanes = 4;
-    const int32_t total = row.cols * row.pieceWidth;
+    const int32_t total = row.cols * row.pieceWidth;  // at least one piece of four
     int32_t k = HeadPixels(destination, 16, total);
-    StorePixels(destination, row, 0, k);
-    Segment at(row, k);
-    const __m128i laneIndex = _mm_setr_epi32(0, 1, 2, 3);
-    for (; k + kLanes <= total; k += kLanes) {
-        const __m128i first = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at.scaled + at.u)),
-                                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.mask + at.u)));
-        __m128i pixels = first;
-        if (at.u + kLanes <= row.pieceWidth) {
-            at.u += kLanes;
-        } else {
-            const int32_t fromFirst = row.pieceWidth - at.u;
-            at.Enter(row, at.c + 1, 0);
-            const __m128i second =
-                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at.scaled - fromFirst)),
-                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(at.mask - fromFirst)));
-            const __m128i takeFirst = _mm_cmpgt_epi32(_mm_set1_epi32(fromFirst), laneIndex);
-            pixels = _mm_or_si128(_mm_and_si128(takeFirst, first), _mm_andnot_si128(takeFirst, second));
-            at.u = kLanes - fromFirst;
-        }
-        _mm_stream_si128(reinterpret_cast<__m128i*>(destination + k), pixels);
+    if (k > 0) {
+        Segment head(row, 0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), NextFourPixels(row, head));
     }
-    StorePixels(destination, row, k, total);
+    Segment at(row, k);
+    for (; k + kLanes <= total; k += kLanes)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(destination + k), NextFourPixels(row, at));
+    if (k < total) {
+        Segment tail(row, total - kLanes);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + total - kLanes), NextFourPixels(row, tail));
+    }
+}
+
+// Eight pixels a step: the inside flags of eight masked pixels become eight bits at once.
+__attribute__((target("avx2"))) void RecordInsideBitsAvx2(const uint32_t* scaled,
+                                                          const uint32_t* masks,
+                                                          int32_t width,
+                                                          uint64_t* bits) {
+    const __m256i zero = _mm256_setzero_si256();
+    int32_t u = 0;
+    for (; u + 8 <= width; u += 8) {
+        const __m256i pixels = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(scaled + u)),
+                                                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(masks + u)));
+        const __m256i outside = _mm256_cmpeq_epi32(_mm256_srli_epi32(pixels, 24), zero);
+        const auto inside = static_cast<uint64_t>(~_mm256_movemask_ps(_mm256_castsi256_ps(outside)) & 0xFF);
+        bits[u / 64] |= inside << (u % 64);  // u is a multiple of eight: the byte lies in one word
+    }
+    RecordInsideBitsPlain(scaled, masks, u, width, bits);
 }
 
 __attribute__((target("avx2"))) void WidenPaletteAvx2(const uint8_t* source,
@@ -303,6 +343,20 @@ void StoreMaskedRow(uint32_t* destination, const MaskedAtlasRow& row, RowVectors
     }
 #endif
     StorePixels(destination, row, 0, row.cols * row.pieceWidth);
+}
+
+void RecordInsideBits(const uint32_t* scaled,
+                      const uint32_t* masks,
+                      int32_t width,
+                      uint64_t* bits,
+                      RowVectors vectors) {
+#if defined(VEXLA_X86_VECTORS)
+    if (Use(RowVectors::Avx2, vectors)) {
+        RecordInsideBitsAvx2(scaled, masks, width, bits);
+        return;
+    }
+#endif
+    RecordInsideBitsPlain(scaled, masks, 0, width, bits);
 }
 
 void FinishAtlasRows() {

@@ -1,5 +1,6 @@
 // The row operations the atlas builder spends its time in: widening a picture row to atlas
-// pixels, stretching it to the board's scale, and writing a finished atlas row. The atlas is
+// pixels, stretching it to the board's scale, writing a finished atlas row and reading a
+// piece's shape off it. The atlas is
 // far larger than any cache and is not read again during the cut, so its rows go to memory
 // with streaming stores, which do not first read the lines they fill; the other rows stay in
 // the cache. Where the processor has AVX2 (asked once at run time) they work on eight pixels
@@ -66,6 +67,14 @@ struct MaskedAtlasRow {
 
 // Writes the cols * pieceWidth pixels of the row to `destination` (4-byte aligned).
 void StoreMaskedRow(uint32_t* destination, const MaskedAtlasRow& row, RowVectors vectors = RowVectors::Widest);
+
+// Sets bit u of `bits` (64 to a word, lowest bit first) for every u in 0 .. width - 1 whose
+// pixel scaled[u] & masks[u] carries the inside flag; the other bits are left as they are.
+void RecordInsideBits(const uint32_t* scaled,
+                      const uint32_t* masks,
+                      int32_t width,
+                      uint64_t* bits,
+                      RowVectors vectors = RowVectors::Widest);
 
 // Makes the rows stored so far visible to later loads; call once after the last row.
 void FinishAtlasRows();

@@ -1,6 +1,7 @@
 // The atlas builder's row operations give the same pixels with every set of instructions the
 // processor has: an atlas row for pieces of several widths at every alignment of its start,
-// picture rows widened from 8 and 24 bits, and stretches that enlarge and shrink.
+// the inside bits of a piece row, picture rows widened from 8 and 24 bits, and stretches that
+// enlarge and shrink.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,6 +65,31 @@ TEST(AtlasRowsTest, AMaskedRowIsTheSameWithEveryInstructionSet) {
                     EXPECT_EQ(out[shift - 1], 0x5A5A5A5Au) << "nothing written before it";
                 }
             }
+        }
+    }
+}
+
+TEST(AtlasRowsTest, InsideBitsAreTheSameWithEveryInstructionSet) {
+    std::mt19937 random(5);
+    for (int32_t width : {73, 8, 13, 130}) {
+        PaddedRow scaled(static_cast<size_t>(width), random), masks(static_cast<size_t>(width), random);
+        for (uint32_t& p : scaled.entries) p = (p & 0x00FFFFFFu) | ((p & 2) != 0 ? 0x01000000u : 0);
+        for (uint32_t& m : masks.entries) m = (m & 1) != 0 ? 0xFFFFFFFFu : 0;
+        // The bits are set into words that already hold others: a pattern beyond the row.
+        const auto words = static_cast<size_t>(width / 64 + 2);
+        std::vector<uint64_t> plain(words, 0);
+        plain[words - 1] = 0x8000000000000001u;
+        const std::vector<uint64_t> before = plain;
+        RecordInsideBits(scaled.Row(), masks.Row(), width, plain.data(), RowVectors::Plain);
+        const int32_t u = width - 1;
+        const bool inside = (scaled.Row()[u] & masks.Row()[u]) != 0 && (scaled.Row()[u] >> 24) != 0;
+        EXPECT_EQ((plain[static_cast<size_t>(u / 64)] >> (u % 64)) & 1, inside ? 1u : 0u);
+        EXPECT_EQ(plain[words - 1] & before[words - 1], before[words - 1]) << "other bits are kept";
+        for (RowVectors vectors : kVectorSets) {
+            if (!RowVectorsAvailable(vectors)) continue;
+            std::vector<uint64_t> out = before;
+            RecordInsideBits(scaled.Row(), masks.Row(), width, out.data(), vectors);
+            EXPECT_EQ(out, plain) << "width " << width << ", set " << static_cast<int>(vectors);
         }
     }
 }
