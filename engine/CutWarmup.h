@@ -8,9 +8,10 @@
 // first cut takes the blocks over: a worker still at work is told to stop and the cut waits
 // only for the stretch in hand, so that the two never touch the blocks at once, and the pages
 // it did not reach come in as the cut writes them. From then on the puzzle keeps the blocks
-// by the rule of KeptBuffer.h: a first game of more than half the largest size is built in
-// them, a smaller one gives them back and takes memory of its own size. Blocks never taken
-// go back at exit.
+// by the rule of KeptBuffer.h: the first game builds its atlas and picture rows in the warmed
+// large blocks whatever its size (a much smaller one, such as the common picture fitted to the
+// board, gives the pages of their idle tails back), and its heap arrays in the warmed ones when
+// it is more than half the largest size. Blocks never taken go back at exit.
 #pragma once
 
 #include <array>

@@ -2,7 +2,7 @@
 // and palette, the four coordinate maps, all the picture's rows and the atlas builder's work
 // rows. The puzzle keeps it from one cut to the next, like its own arrays, so that a new game
 // of a similar size reuses memory that is already there instead of asking the system for
-// fresh pages (see Cut.h for when memory is given back).
+// fresh pages (see KeptBuffer.h for what is kept and what is given back).
 #pragma once
 
 #include <cstdint>

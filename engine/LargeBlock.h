@@ -7,7 +7,8 @@
 // writing the page itself; so blocks of two megabytes or more are aligned to the system's
 // huge pages and the system is asked to back them with those (one fault per 2 MB instead of
 // 512), where it offers that. The puzzle also keeps its blocks from one game to the next (see
-// PuzzleDocument), so that a later cut of a similar size touches no fresh memory at all.
+// KeptBuffer.h), so that a later cut of a similar size touches no fresh memory at all; a much
+// smaller game keeps the block but gives the pages of its idle tail back.
 //
 // The allocator leaves new elements as the system hands them out instead of zeroing them:
 // the cutter writes every byte of the atlas and of the picture's rows in its one pass, and
@@ -25,6 +26,11 @@
 void* AllocateLargeBlock(size_t bytes) noexcept;
 // Gives back a block of AllocateLargeBlock with the size it was asked for.
 void FreeLargeBlock(void* block, size_t bytes) noexcept;
+// Gives the whole pages of a block (of the size it was asked for) beyond its first `usedBytes`
+// back to the system while the block stays where it is, readable and writable: their contents
+// are lost, and a page written again later comes back in as fresh memory does. Pages that
+// also hold used bytes are kept (on systems with huge pages, the huge pages in use).
+void ReleaseLargeBlockTail(void* block, size_t blockBytes, size_t usedBytes) noexcept;
 
 template <typename T>
 class LargeBlockAllocator {

@@ -3,6 +3,7 @@
 // megabyte then cost one fault instead of 256, which on a virtual machine saves milliseconds,
 // for at most one huge page of memory more than asked for.
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -22,6 +23,11 @@ void* Map(size_t bytes) {
 
 // The length a block of `bytes` takes: whole huge pages from kSmallestHugeBlock on.
 size_t MappedLength(size_t bytes) { return bytes < kSmallestHugeBlock ? bytes : RoundUp(bytes, kHugePage); }
+
+size_t PageSize() {
+    const long page = sysconf(_SC_PAGESIZE);
+    return page > 0 ? static_cast<size_t>(page) : 4096;
+}
 
 }  // namespace
 
@@ -48,4 +54,17 @@ void FreeLargeBlock(void* block, size_t bytes) noexcept {
     if (block == nullptr) return;
     if (bytes == 0) bytes = 1;
     munmap(block, MappedLength(bytes));
+}
+
+void ReleaseLargeBlockTail(void* block, size_t blockBytes, size_t usedBytes) noexcept {
+    if (block == nullptr || usedBytes >= blockBytes) return;
+    // A block of huge pages gives back whole huge pages only: releasing part of one would split
+    // it into small pages, and the part in use would then fault page by page.
+    const size_t page = PageSize();
+    const size_t step = blockBytes < kSmallestHugeBlock ? page : kHugePage;
+    const size_t from = RoundUp(usedBytes, step);
+    const size_t end = RoundUp(MappedLength(blockBytes), page);
+    if (from >= end) return;
+    // Anonymous private pages: dropped at once, and read back as zeros if touched again.
+    madvise(static_cast<char*>(block) + from, end - from, MADV_DONTNEED);
 }

@@ -427,8 +427,9 @@ TEST(CutAllocation, AnyFailedAllocationClearsTheGameWithRedraw) {
 // ---- Memory kept from one game to the next -------------------------------------------------
 
 // A new game of the same size is built in the memory of the last one; a game that would leave
-// most of it idle gets memory of its own size; clearing the game gives everything back.
-TEST(CutMemory, IsKeptForAGameOfASimilarSizeAndGivenBackForAMuchSmallerOne) {
+// most of it idle keeps the large blocks (their idle tails go back to the system) but gets heap
+// arrays of its own size; clearing the game gives everything back.
+TEST(CutMemory, IsKeptForAGameOfASimilarSizeAndOnlyTheLargeBlocksForAMuchSmallerOne) {
     CutBench bench;
     bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
     ASSERT_TRUE(bench.Open(cuttest::PictureOf(240, 200, 24), 1.0, 4, 4));
@@ -443,10 +444,15 @@ TEST(CutMemory, IsKeptForAGameOfASimilarSizeAndGivenBackForAMuchSmallerOne) {
     EXPECT_EQ(d.cutWork.pictureRows.data(), rows);
     EXPECT_EQ(d.pieces.data(), pieces);
 
-    // A picture of a quarter the area: the old atlas would stand three quarters idle.
-    ASSERT_TRUE(bench.Open(cuttest::PictureOf(120, 100, 24), 1.0, 4, 4));
+    // A picture of a quarter the area at a quarter of the pieces: the old arrays would stand
+    // three quarters idle.
+    const size_t atlasBytes = d.atlas.size();
+    ASSERT_TRUE(bench.Open(cuttest::PictureOf(120, 100, 24), 1.0, 2, 2));
     ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true)));
-    EXPECT_EQ(d.atlas.capacity(), d.atlas.size()) << "memory of its own size";
+    EXPECT_EQ(d.atlas.data(), atlas) << "the large block is kept";
+    EXPECT_EQ(d.atlas.capacity(), atlasBytes);
+    EXPECT_EQ(d.cutWork.pictureRows.data(), rows);
+    EXPECT_EQ(d.pieces.capacity(), d.pieces.size()) << "heap memory of its own size";
     const cuttest::SolvedPicture laid = cuttest::LaySolved(d, 120, 100, 120, 100, 24);
     EXPECT_TRUE(laid.Clean()) << laid.first;
 

@@ -1,8 +1,8 @@
 // The warm-up of the first cut's memory: the sizes it prepares for a board, the hand-over of
-// its blocks from the worker thread, and the first cut building in them by the kept-memory
-// rule.
+// its blocks from the worker thread, and the first cut building in them, whatever its size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <new>
@@ -120,29 +120,30 @@ TEST(CutWarmup, AFailedOrUntakenWarmupEndsQuietly) {
         [](const std::atomic<bool>& stop) { return TouchCutBlocks(LargestCutOfBoard(300, 200), &stop); }));
 }
 
-// The small puzzle's own atlas and picture rows (240 x 200 at 24 bits, 4 x 4) warmed in
-// blocks of some multiple of their size: the first cut builds in blocks no more than twice
-// as large and gives larger ones back for memory of its own size.
-TEST(CutWarmup, TheFirstCutBuildsInWarmedBlocksUnlessTheyWouldStandMostlyIdle) {
+// The small puzzle's own arrays (240 x 200 at 24 bits, 4 x 4) warmed in blocks of some
+// multiple of their size, full of stale bytes: the first cut builds its atlas and picture rows
+// in the warmed blocks whatever their size, and the same atlas as a cut in fresh memory; the
+// heap arrays are used when no more than twice as large and given back otherwise.
+TEST(CutWarmup, TheFirstCutBuildsInTheWarmedBlocksWhateverTheirSize) {
     cuttest::CutBench reference;
     reference.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
     ASSERT_TRUE(reference.Open(cuttest::PictureOf(240, 200, 24), 1.0, 4, 4));
     ASSERT_TRUE(reference.Take(Cut(reference.doc, reference.env, 2, 2, 3000, true)));
-    const size_t atlasBytes = reference.doc.atlas.size();
+    const PieceAtlas& coldAtlas = reference.doc.atlas;
     const size_t rowBytes = reference.doc.cutWork.pictureRows.size();
 
     struct Case {
         size_t times;
-        bool kept;
-    } const cases[] = {{1, true}, {2, true}, {3, false}};
+        bool piecesKept;
+    } const cases[] = {{1, true}, {2, true}, {4, false}};
     for (const Case& c : cases) {
         cuttest::CutBench bench;
         bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
         ASSERT_TRUE(bench.Open(cuttest::PictureOf(240, 200, 24), 1.0, 4, 4));
         WarmCutBlocks warm;
-        warm.atlas.resize(c.times * atlasBytes);
-        warm.work.pictureRows.resize(c.times * rowBytes);
-        warm.pieces.resize(16);
+        warm.atlas.assign(c.times * coldAtlas.size(), 0xA5);
+        warm.work.pictureRows.assign(c.times * rowBytes, 0xA5);
+        warm.pieces.resize(c.times * 16);
         const uint8_t* warmAtlas = warm.atlas.data();
         const uint8_t* warmRows = warm.work.pictureRows.data();
         const Piece* warmPieces = warm.pieces.data();
@@ -154,16 +155,48 @@ TEST(CutWarmup, TheFirstCutBuildsInWarmedBlocksUnlessTheyWouldStandMostlyIdle) {
         ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true))) << c.times;
         EXPECT_EQ(taken, 1);
         const PuzzleDocument& d = bench.doc;
-        // A block given back may be mapped again at the same address, so only the sizes tell.
-        EXPECT_EQ(d.atlas.capacity(), c.kept ? c.times * atlasBytes : atlasBytes) << c.times;
-        EXPECT_EQ(d.cutWork.pictureRows.capacity(), c.kept ? c.times * rowBytes : rowBytes) << c.times;
-        if (c.kept) {
-            EXPECT_EQ(d.atlas.data(), warmAtlas);
-            EXPECT_EQ(d.cutWork.pictureRows.data(), warmRows);
+        EXPECT_EQ(d.atlas.data(), warmAtlas) << c.times;
+        EXPECT_EQ(d.atlas.capacity(), c.times * coldAtlas.size()) << c.times;
+        EXPECT_EQ(d.cutWork.pictureRows.data(), warmRows) << c.times;
+        EXPECT_TRUE(std::equal(d.atlas.begin(), d.atlas.end(), coldAtlas.begin(), coldAtlas.end())) << c.times;
+        // A vector given back may be allocated again at the same address, so only sizes tell.
+        EXPECT_EQ(d.pieces.capacity(), c.piecesKept ? c.times * 16 : 16u) << c.times;
+        if (c.piecesKept) {
             EXPECT_EQ(d.pieces.data(), warmPieces);
         }
         const cuttest::SolvedPicture laid = cuttest::LaySolved(d, 240, 200, 240, 200, 24);
         EXPECT_TRUE(laid.Clean()) << c.times << ": " << laid.first;
+    }
+}
+
+// The common first game after a real warm-up: the picture fitted to the board, a quarter of the
+// largest atlas, 8- or 24-bit (rows of a third or all of the warmed rows' size). It is built in
+// the warmed atlas and picture rows, and its atlas matches a cut in fresh memory.
+TEST(CutWarmup, AFittedFirstGameBuildsInTheWarmedBlocks) {
+    const LargestCut largest = LargestCutOfBoard(300, 200);
+    ASSERT_TRUE(largest.ok);
+    const int32_t rows = largest.grid.rows / 2;
+    const int32_t cols = largest.grid.cols / 2;
+    for (const uint16_t bitCount : {uint16_t{24}, uint16_t{8}}) {
+        cuttest::CutBench cold;
+        cold.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
+        ASSERT_TRUE(cold.Open(cuttest::PictureOf(300, 200, bitCount), 1.0, rows, cols));
+        ASSERT_TRUE(cold.Take(Cut(cold.doc, cold.env, 2, 2, 3000, true)));
+        ASSERT_LT(cold.doc.atlas.size() * 2, largest.geometry.atlasBytes) << "most of the warmed atlas stands idle";
+
+        cuttest::CutBench bench;
+        bench.AddTemplate(3000, cuttest::MakeTemplate(cuttest::kRoundKnob));
+        ASSERT_TRUE(bench.Open(cuttest::PictureOf(300, 200, bitCount), 1.0, rows, cols));
+        WarmCutBlocks warm = TouchCutBlocks(largest);
+        const uint8_t* warmAtlas = warm.atlas.data();
+        const uint8_t* warmRows = warm.work.pictureRows.data();
+        bench.env.takeWarmBlocks = [&] { return std::move(warm); };
+        ASSERT_TRUE(bench.Take(Cut(bench.doc, bench.env, 2, 2, 3000, true))) << bitCount;
+        const PuzzleDocument& d = bench.doc;
+        EXPECT_EQ(d.atlas.data(), warmAtlas) << bitCount;
+        EXPECT_EQ(d.cutWork.pictureRows.data(), warmRows) << bitCount;
+        const PieceAtlas& coldAtlas = cold.doc.atlas;
+        EXPECT_TRUE(std::equal(d.atlas.begin(), d.atlas.end(), coldAtlas.begin(), coldAtlas.end())) << bitCount;
     }
 }
 

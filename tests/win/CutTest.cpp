@@ -3,12 +3,17 @@
 // tried on memory DIB sections of 16, 24 and 32 bits, and colours written in each format
 // are read back through GDI. Then the drag images of the
 // real screen, and cuts with the game's environment: the six templates of the game's pack,
-// a template the pack lacks, and Cut-and-show.
+// the first game in the blocks of the start-up warm-up, a template the pack lacks, and
+// Cut-and-show.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
+
+#include <psapi.h>
 
 #include "WinTestSupport.h"
 #include "app/AppGlobals.h"
@@ -257,6 +262,57 @@ TEST_F(GameCut, TheGamesCutsTakeWhatTheStartUpWarmupPrepared) {
     EXPECT_EQ(blocks.atlas.size(), LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight).geometry.atlasBytes);
     EXPECT_GT(blocks.atlas.size(), 0u);
     EXPECT_TRUE(env.takeWarmBlocks().atlas.empty()) << "handed over once";
+}
+
+// How many pages of [from, to) of a block are in the process's working set; `from` lies on a
+// page. SIZE_MAX when the system cannot tell.
+size_t PagesInWorkingSet(const uint8_t* block, size_t from, size_t to) {
+    constexpr size_t kPage = 4096;
+    std::vector<PSAPI_WORKING_SET_EX_INFORMATION> pages((to - from + kPage - 1) / kPage);
+    for (size_t k = 0; k < pages.size(); ++k) pages[k].VirtualAddress = const_cast<uint8_t*>(block + from + k * kPage);
+    if (!QueryWorkingSetEx(GetCurrentProcess(), pages.data(), static_cast<DWORD>(pages.size() * sizeof(pages[0]))))
+        return SIZE_MAX;
+    size_t valid = 0;
+    for (const auto& page : pages) valid += page.VirtualAttributes.Valid;
+    return valid;
+}
+
+// The usual first game (450 x 300 board pixels) is far smaller than the largest puzzle the
+// warm-up prepared, here one that finished before the player chose: it is built in the warmed
+// atlas, whose idle tail leaves the working set, and its atlas is the one a cut in fresh memory
+// builds.
+TEST_F(GameCut, ASmallerFirstGameIsBuiltInTheWarmedAtlas) {
+    PuzzleDocument cold;
+    ASSERT_TRUE(cold.picture.Open(picture_.c_str()));
+    cold.scale = doc.scale;
+    cold.rows = doc.rows;
+    cold.cols = doc.cols;
+    CutEnvironment env = GameCutEnvironment();
+    env.takeWarmBlocks = nullptr;
+    ASSERT_TRUE(Cut(cold, env, 2, 2, 3001, true).ok);
+    cold.picture.Close();
+
+    const LargestCut largest = LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight);
+    CutWarmup warmup;
+    ASSERT_TRUE(warmup.Start([largest](const std::atomic<bool>& stop) { return TouchCutBlocks(largest, &stop); }));
+    warmup.WaitUntilDone();
+    const uint8_t* warmAtlas = nullptr;
+    env.takeWarmBlocks = [&] {
+        WarmCutBlocks blocks = warmup.Take();
+        warmAtlas = blocks.atlas.data();
+        EXPECT_EQ(PagesInWorkingSet(warmAtlas, 0, blocks.atlas.size()), (blocks.atlas.size() + 4095) / 4096)
+            << "the warm-up wrote every page";
+        return blocks;
+    };
+    ASSERT_TRUE(Cut(doc, env, 2, 2, 3001, true).ok);
+    const size_t largestBytes = largest.geometry.atlasBytes;
+    ASSERT_GT(largestBytes, 2 * doc.atlas.size()) << "the game leaves most of the warmed atlas idle";
+    EXPECT_EQ(doc.atlas.data(), warmAtlas);
+    EXPECT_EQ(doc.atlas.capacity(), largestBytes);
+    EXPECT_TRUE(std::equal(doc.atlas.begin(), doc.atlas.end(), cold.atlas.begin(), cold.atlas.end()));
+    const size_t firstIdlePage = (doc.atlas.size() + 4095) / 4096 * 4096;
+    EXPECT_EQ(PagesInWorkingSet(doc.atlas.data(), firstIdlePage, largestBytes), 0u) << "the idle tail";
+    EXPECT_EQ(PagesInWorkingSet(doc.atlas.data(), 0, firstIdlePage), firstIdlePage / 4096) << "the pages in use";
 }
 
 TEST_F(GameCut, ATemplateThePackLacksFailsAndGivesTheArrowBack) {
