@@ -130,13 +130,9 @@ std::unique_ptr<PackedDib, PackedDibDeleter> LoadTemplate(uint32_t) {
     return dib;
 }
 
-// The pause before a measured step, outside the measured time: the processor idles as it
-// does between the player's clicks.
-void IdleBeforeTiming(benchmark::State& state) {
-    state.PauseTiming();
-    ::usleep(5000);
-    state.ResumeTiming();
-}
+// The player's pause before a click, during which the processor idles; callers keep it out
+// of the measured time.
+void PlayersPause() { ::usleep(5000); }
 
 std::string Label(const Case& c) { return std::string(c.screen.name) + "/" + std::to_string(c.bits) + "bit"; }
 
@@ -217,7 +213,7 @@ void FirstCut(benchmark::State& state, bool warmed) {
         }
         memory.before = StatusBytes("VmRSS");
         ResetResidentPeak();
-        ::usleep(5000);  // the player's pause before the click (see IdleBeforeTiming)
+        PlayersPause();
         state.ResumeTiming();
         const bool cut = Cut(*doc, env, 2, 2, kTemplateId, true).ok;
         state.PauseTiming();
@@ -268,7 +264,7 @@ void RepeatedCut(benchmark::State& state, bool afterPause) {
         state.PauseTiming();
         memory.before = StatusBytes("VmRSS");
         ResetResidentPeak();
-        if (afterPause) ::usleep(5000);
+        if (afterPause) PlayersPause();
         state.ResumeTiming();
         if (!Cut(doc, env, 2, 2, kTemplateId, true).ok) {
             state.SkipWithError("the cut failed");
@@ -340,7 +336,11 @@ void FloorCopyHeld(benchmark::State& state, bool afterPause) {
     const Case& c = CaseFor(static_cast<int>(state.range(0)), 8);
     std::vector<uint8_t> from(c.atlasBytes, 7), to(c.atlasBytes, 1);
     for (auto _ : state) {
-        if (afterPause) IdleBeforeTiming(state);
+        if (afterPause) {
+            state.PauseTiming();
+            PlayersPause();
+            state.ResumeTiming();
+        }
         std::memcpy(to.data(), from.data(), to.size());
         benchmark::DoNotOptimize(to.data());
         benchmark::ClobberMemory();

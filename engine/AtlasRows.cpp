@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "engine/PieceShapes.h"
+
 // The vector path needs SSE2, which every x86-64 processor has; a 32-bit build for any x86
 // takes the plain loops unless its compiler was told SSE2 is there.
 #if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__)))
@@ -61,7 +63,7 @@ void StorePixels(uint32_t* destination, const MaskedAtlasRow& row, int32_t first
 // Bits first .. last - 1 of RecordInsideBits, one by one.
 void RecordInsideBitsPlain(const uint32_t* scaled, const uint32_t* masks, int32_t first, int32_t last, uint64_t* bits) {
     for (int32_t u = first; u < last; ++u)
-        if (((scaled[u] & masks[u]) >> 24) != 0) bits[u / 64] |= uint64_t{1} << (u % 64);
+        if (((scaled[u] & masks[u]) >> 24) != 0) bits[u / kShapeWordBits] |= uint64_t{1} << (u % kShapeWordBits);
 }
 
 #if defined(VEXLA_X86_VECTORS)
@@ -180,7 +182,7 @@ __attribute__((target("avx2"))) void RecordInsideBitsAvx2(const uint32_t* scaled
                                                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(masks + u)));
         const __m256i outside = _mm256_cmpeq_epi32(_mm256_srli_epi32(pixels, 24), zero);
         const auto inside = static_cast<uint64_t>(~_mm256_movemask_ps(_mm256_castsi256_ps(outside)) & 0xFF);
-        bits[u / 64] |= inside << (u % 64);  // u is a multiple of eight: the byte lies in one word
+        bits[u / kShapeWordBits] |= inside << (u % kShapeWordBits);  // u is a multiple of eight: one word
     }
     RecordInsideBitsPlain(scaled, masks, u, width, bits);
 }
