@@ -103,6 +103,9 @@ void CutWarmup::WaitUntilDone() noexcept {
 }
 
 WarmCutBlocks CutWarmup::Take() noexcept {
+    // The first cut has come: a warm-up started after it would hold memory that no cut takes,
+    // and would find its stop flag already set.
+    started_ = true;
     stop_.store(true, std::memory_order_relaxed);
     if (worker_.joinable()) worker_.join();
     return std::exchange(blocks_, WarmCutBlocks{});

@@ -66,8 +66,8 @@ public:
     using Work = std::function<WarmCutBlocks(const std::atomic<bool>& stop)>;
 
     // Runs `prepare` on a worker thread. False, with nothing started, when a warm-up was
-    // started before or no thread could be made: the first cut then takes fresh memory as it
-    // always could.
+    // started or taken before, or no thread could be made: the first cut then takes fresh
+    // memory as it always could.
     bool Start(Work prepare) noexcept;
     // Waits for the worker to finish its work in full, without taking the blocks: what a
     // warm-up that ended during start-up looks like to the first cut (benchmarks use it).

@@ -58,11 +58,13 @@ TEST(CutWarmupSizes, TouchedBlocksHoldTheLargestCut) {
     EXPECT_TRUE(TouchCutBlocks(LargestCutOfBoard(22, 640)).atlas.empty());
 }
 
-TEST(CutWarmup, TakeWithoutAWarmupGivesNoBlocks) {
+TEST(CutWarmup, TakeWithoutAWarmupGivesNoBlocksAndEndsTheWarmup) {
     CutWarmup warmup;
     const WarmCutBlocks blocks = warmup.Take();
     EXPECT_TRUE(blocks.atlas.empty());
     EXPECT_TRUE(blocks.work.pictureRows.empty());
+    EXPECT_FALSE(warmup.Start([](const std::atomic<bool>&) { return WarmCutBlocks{}; }))
+        << "a warm-up after the first cut is refused";
 }
 
 // The worker is held until another thread lets it go; Take, asked meanwhile, returns the
