@@ -13,8 +13,8 @@
 // (the held copy), writing them into such a buffer (memset) and into a fresh large block (the
 // cost of fresh pages). At the end the program prints, per cut, the median CPU time of the
 // repetitions with their range, the ratio of the medians to the held copy measured the same
-// way (see below) and to the back-to-back one, and the peak resident memory of the process
-// during a cut beside what it held before the cut.
+// way (see below) and to the back-to-back one, the peak resident memory of the process
+// during a cut beside what it held before the cut, and the page faults the cut took.
 //
 // A cut in the game always follows a pause: the player's click after the processor sat idle.
 // After a pause the processor works slower for a while (its caches cold, on a virtual machine
@@ -38,6 +38,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "assets/ShapeTemplates.h"
@@ -151,9 +152,18 @@ uint64_t StatusBytes(const char* key) {
 // Starts a new peak of the resident memory (VmHWM) from what is resident now.
 void ResetResidentPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
+// The page faults this thread has taken so far: a cut into memory already backed takes none.
+long ThreadFaults() {
+    rusage usage{};
+    ::getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
+}
+
 struct CutMemory {
     uint64_t before = 0;  // resident before the cut
     uint64_t peak = 0;    // the most resident during it
+    long faultsBefore = 0;
+    long faults = 0;  // page faults during the cut
 };
 
 // ---- The cut ---------------------------------------------------------------------------
@@ -184,6 +194,7 @@ void Report(benchmark::State& state, const Case& c, const CutMemory& memory) {
         benchmark::Counter(static_cast<double>(c.atlasPixels) / 1e6 * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["beforeMB"] = static_cast<double>(memory.before) / 1e6;
     state.counters["peakMB"] = static_cast<double>(memory.peak) / 1e6;
+    state.counters["faults"] = static_cast<double>(memory.faults);
 }
 
 // The first cut of a run: a fresh document each time, given back to the system afterwards.
@@ -214,9 +225,11 @@ void FirstCut(benchmark::State& state, bool warmed) {
         memory.before = StatusBytes("VmRSS");
         ResetResidentPeak();
         PlayersPause();
+        memory.faultsBefore = ThreadFaults();
         state.ResumeTiming();
         const bool cut = Cut(*doc, env, 2, 2, kTemplateId, true).ok;
         state.PauseTiming();
+        memory.faults = ThreadFaults() - memory.faultsBefore;
         memory.peak = StatusBytes("VmHWM");
         doc.reset();
         env.takeWarmBlocks = nullptr;
@@ -265,12 +278,14 @@ void RepeatedCut(benchmark::State& state, bool afterPause) {
         memory.before = StatusBytes("VmRSS");
         ResetResidentPeak();
         if (afterPause) PlayersPause();
+        memory.faultsBefore = ThreadFaults();
         state.ResumeTiming();
         if (!Cut(doc, env, 2, 2, kTemplateId, true).ok) {
             state.SkipWithError("the cut failed");
             return;
         }
         state.PauseTiming();
+        memory.faults = ThreadFaults() - memory.faultsBefore;
         memory.peak = StatusBytes("VmHWM");
         state.ResumeTiming();
     }
@@ -477,8 +492,8 @@ void PrintSummary(const SummaryReporter& reporter) {
                     Format(copy).c_str(), Format(copyAfterPause).c_str());
         std::printf("held write %s, fresh write %s\n", Format(write).c_str(), Format(fresh).c_str());
         std::printf("warm-up at start-up (worker thread, not in the first cut's time): %s\n", Format(warmup).c_str());
-        std::printf("%-16s %-16s %-22s %10s %8s %9s %10s\n", "picture", "cut", "ms", "x own copy", "x copy", "peak MB",
-                    "before MB");
+        std::printf("%-16s %-16s %-22s %10s %8s %9s %10s %7s\n", "picture", "cut", "ms", "x own copy", "x copy",
+                    "peak MB", "before MB", "faults");
         struct Row {
             const char* which;
             const char* benchmarkName;
@@ -495,10 +510,10 @@ void PrintSummary(const SummaryReporter& reporter) {
                 if (runs == nullptr) continue;
                 const Spread cut = SpreadOf(runs);
                 const double own = row.afterPause ? copyAfterPause.median : copy.median;
-                std::printf("%-16s %-16s %-22s %10.2f %8.2f %9.1f %10.1f\n", Label(CaseFor(s, bits)).c_str(), row.which,
-                            Format(cut).c_str(), own > 0 ? cut.median / own : 0.0,
+                std::printf("%-16s %-16s %-22s %10.2f %8.2f %9.1f %10.1f %7.0f\n", Label(CaseFor(s, bits)).c_str(),
+                            row.which, Format(cut).c_str(), own > 0 ? cut.median / own : 0.0,
                             copy.median > 0 ? cut.median / copy.median : 0.0, Counter(runs, "peakMB"),
-                            Counter(runs, "beforeMB"));
+                            Counter(runs, "beforeMB"), Counter(runs, "faults"));
             }
         }
     }
