@@ -5,8 +5,10 @@
 // blocks the start-up warm-up prepared beforehand, CutWarmup.h), the cold first cut (a
 // fresh document, fresh memory), the repeated cut, and the floor beside them: copying the
 // atlas's bytes between two buffers already in use. Also the warm-up's own time, which the
-// worker thread spends at start-up. Prints medians and ranges of wall milliseconds (the CPU
-// clock Wine offers counts in 10 ms steps); a measurement, never a test.
+// worker thread spends at start-up. As in bench_cut, a first cut follows the player's pause
+// (5 ms here) and is compared with the held copy after the same pause as well; the repeated
+// cut is measured back to back and after the pause. Prints medians and ranges of wall
+// milliseconds (the CPU clock Wine offers counts in 10 ms steps); a measurement, never a test.
 //
 //   scripts/wine-run.sh build/win64/bench/win/bench_first_cut.exe [RUNS]
 #include <windows.h>
@@ -59,9 +61,15 @@ Spread SpreadOf(std::vector<double> ms) {
     return Spread{ms[ms.size() / 2], ms.front(), ms.back()};
 }
 
-void Print(const char* what, const std::vector<double>& ms, double floor) {
+// The player's pause before a click, during which the processor idles; kept out of the
+// measured time.
+void PlayersPause() { Sleep(5); }
+
+// `ownFloor` is the held copy measured the same way: after the pause, or back to back.
+void Print(const char* what, const std::vector<double>& ms, double floor, double ownFloor) {
     const Spread s = SpreadOf(ms);
-    std::printf("  %-28s %7.2f ms (%.2f-%.2f)  %5.2f x copy\n", what, s.median, s.low, s.high, s.median / floor);
+    std::printf("  %-28s %7.2f ms (%.2f-%.2f)  %5.2f x own copy  %5.2f x copy\n", what, s.median, s.low, s.high,
+                s.median / ownFloor, s.median / floor);
 }
 
 struct Bench {
@@ -99,6 +107,7 @@ struct Bench {
             warmup.WaitUntilDone();
             env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
         }
+        PlayersPause();
         const double start = Now();
         const bool ok = Cut(*doc, env, 2, 2, kRoundKnobTemplate, true).ok;
         const double ms = Now() - start;
@@ -130,13 +139,15 @@ int main(int argc, char** argv) {
         runs);
     for (const Screen& screen : kScreens) {
         const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
-        std::vector<double> copy, warmup;
+        std::vector<double> copy, copyAfterPause, warmup;
         {
             std::vector<uint8_t> from(sizes.geometry.atlasBytes, 7), to(sizes.geometry.atlasBytes, 1);
-            for (int run = 0; run < runs; ++run) {
+            for (int run = 0; run < 2 * runs; ++run) {
+                const bool afterPause = run % 2 == 1;
+                if (afterPause) PlayersPause();
                 const double start = Now();
                 std::memcpy(to.data(), from.data(), to.size());
-                copy.push_back(Now() - start);
+                (afterPause ? copyAfterPause : copy).push_back(Now() - start);
                 if (to[to.size() / 2] != 7) return 1;
             }
         }
@@ -146,25 +157,29 @@ int main(int argc, char** argv) {
             warmup.push_back(Now() - start);
         }
         const double floor = SpreadOf(copy).median;
+        const double floorAfterPause = SpreadOf(copyAfterPause).median;
         std::printf("\n%s, atlas %.1f MB\n", screen.name, static_cast<double>(sizes.geometry.atlasBytes) / 1e6);
-        Print("held copy", copy, floor);
-        Print("warm-up (worker, start-up)", warmup, floor);
+        Print("held copy", copy, floor, floor);
+        Print("held copy after a pause", copyAfterPause, floor, floorAfterPause);
+        Print("warm-up (worker, start-up)", warmup, floor, floor);
         for (int bits : {8, 24}) {
             Bench bench{&pack, std::string(temp) + "vexla_first_cut_" + std::to_string(GetCurrentProcessId()) + ".bmp",
                         screen, static_cast<int32_t>(screen.boardHeight * kZoomEnd / kFinestCell),
                         static_cast<int32_t>(screen.boardWidth * kZoomEnd / kFinestCell)};
             if (!WritePicture(bench.picture, screen.boardWidth, screen.boardHeight, bits)) return 1;
-            std::vector<double> first, cold, repeated;
+            std::vector<double> first, cold, repeated, repeatedAfterPause;
             for (int run = 0; run < runs; ++run) {
                 first.push_back(bench.FirstCut(true));
                 cold.push_back(bench.FirstCut(false));
             }
             PuzzleDocument doc;
             if (!bench.Open(doc) || !Cut(doc, bench.Environment(), 2, 2, kRoundKnobTemplate, true).ok) return 1;
-            for (int run = 0; run < runs; ++run) {
+            for (int run = 0; run < 2 * runs; ++run) {
+                const bool afterPause = run % 2 == 1;
+                if (afterPause) PlayersPause();
                 const double start = Now();
                 if (!Cut(doc, bench.Environment(), 2, 2, kRoundKnobTemplate, true).ok) return 1;
-                repeated.push_back(Now() - start);
+                (afterPause ? repeatedAfterPause : repeated).push_back(Now() - start);
             }
             doc.picture.Close();
             DeleteFileA(bench.picture.c_str());
@@ -174,9 +189,10 @@ int main(int argc, char** argv) {
                 return 1;
             }
             std::printf(" %d-bit picture, %d x %d pieces\n", bits, bench.cols, bench.rows);
-            Print("first", first, floor);
-            Print("first cold", cold, floor);
-            Print("repeated", repeated, floor);
+            Print("first", first, floor, floorAfterPause);
+            Print("first cold", cold, floor, floorAfterPause);
+            Print("repeated", repeated, floor, floor);
+            Print("repeated after a pause", repeatedAfterPause, floor, floorAfterPause);
         }
     }
     return 0;
