@@ -48,7 +48,7 @@ int RunProgram(HINSTANCE instance) {
         } else {
             // The first cut's memory is made ready while the clip plays or the player looks
             // at the menu; started only now, it takes nothing from the launch itself.
-            StartCutWarmup();
+            StartCutWarmup(ProgramFile().Text());
         }
     }
 

@@ -216,7 +216,8 @@ void FirstCut(benchmark::State& state, bool warmed) {
         CutWarmup warmup;
         if (warmed) {
             const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
-            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            // The game reads its pack into the picture rows' memory; any file the process has will do.
+            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop, c.path.c_str()); });
             // In the game the warm-up has ended, its thread too, long before the player asks for
             // a puzzle.
             warmup.WaitUntilDone();

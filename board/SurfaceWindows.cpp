@@ -1,5 +1,8 @@
 #include "board/SurfaceWindows.h"
 
+#include <exception>
+#include <string>
+
 #include "app/AppGlobals.h"
 #include "board/BoardGlobals.h"
 #include "board/BoxWindow.h"
@@ -95,7 +98,13 @@ CutEnvironment GameCutEnvironment() {
     return env;
 }
 
-void StartCutWarmup() {
+void StartCutWarmup(const char* readFrom) {
     const LargestCut largest = LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight);
-    Board.CutMemory.Start([largest](const std::atomic<bool>& stop) { return TouchCutBlocks(largest, &stop); });
+    try {
+        Board.CutMemory.Start([largest, path = std::string(readFrom)](const std::atomic<bool>& stop) {
+            return TouchCutBlocks(largest, &stop, path.empty() ? nullptr : path.c_str());
+        });
+    } catch (const std::exception&) {
+        // No memory for the path: the first cut takes fresh memory, as it always could.
+    }
 }

@@ -37,5 +37,7 @@ void ApplyBoardChanges(const BoardChanges& changes);
 // board area, the wait cursor and the blocks the start-up warm-up prepared.
 CutEnvironment GameCutEnvironment();
 // Starts preparing the memory of the largest puzzle the board area can hold on a worker
-// thread, for the first cut to take over (CutWarmup.h).
-void StartCutWarmup();
+// thread, for the first cut to take over (CutWarmup.h). `readFrom` is a file the game always
+// has (its own program file), read into the picture rows' memory as the cut will read a
+// picture into it; empty, that memory is only touched.
+void StartCutWarmup(const char* readFrom);

@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "engine/BinaryFile.h"
 #include "engine/PackedDib.h"
 #include "engine/ScaleRules.h"
 
@@ -35,6 +36,37 @@ void TakeAndTouch(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop) 
     }
 }
 
+// Brings the block's pages in the way the cut fills the picture rows: by reading a file into
+// them, from its start again whenever it runs out. Under Wine a page's first read from a file
+// costs some microseconds even when the page is backed, later ones almost nothing, so rows
+// read into pages only written so far would come slower in the first cut than in later ones.
+// What the file cannot fill (it cannot be opened, or is empty) is touched by writes.
+template <typename Buffer>
+void TakeAndRead(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop, const char* path) {
+    BinaryFile file;
+    if (!file.OpenRead(path)) return TakeAndTouch(block, bytes, stop);
+    if (bytes > SIZE_MAX) throw std::bad_alloc();
+    block.resize(static_cast<size_t>(bytes));
+    auto* const bytesOfBlock = reinterpret_cast<uint8_t*>(block.data());
+    size_t at = 0;
+    bool rewound = false;  // back at the file's start with nothing read since
+    while (at < block.size()) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+        const size_t want = std::min(block.size() - at, kStopCheckBytes - at % kStopCheckBytes);
+        const size_t got = file.Read(bytesOfBlock + at, want);
+        if (got > 0) {
+            at += got;
+            rewound = false;
+        } else if (rewound || !file.Seek(0)) {
+            break;
+        } else {
+            rewound = true;
+        }
+    }
+    auto* const unread = reinterpret_cast<volatile uint8_t*>(bytesOfBlock);
+    for (size_t page = at; page < block.size(); page += kTouchStride) unread[page] = 0;
+}
+
 }  // namespace
 
 LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight) {
@@ -52,7 +84,7 @@ LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight) {
     return cut;
 }
 
-WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* stop) noexcept {
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* stop, const char* readFrom) noexcept {
     WarmCutBlocks blocks;
     if (!cut.ok) return blocks;
     const CutGeometry& g = cut.geometry;
@@ -64,7 +96,10 @@ WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* sto
         work.pictureRowOfY.resize(static_cast<size_t>(g.scaledHeight));
         work.templateColumnOfU.resize(static_cast<size_t>(g.pieceWidth));
         work.templateRowOfV.resize(static_cast<size_t>(g.pieceHeight));
-        TakeAndTouch(work.pictureRows, cut.pictureRowBytes, stop);
+        if (readFrom != nullptr)
+            TakeAndRead(work.pictureRows, cut.pictureRowBytes, stop, readFrom);
+        else
+            TakeAndTouch(work.pictureRows, cut.pictureRowBytes, stop);
         TakeAndTouch(blocks.atlas, g.atlasBytes, stop);
         blocks.pieces.resize(pieceCount);
         blocks.order.resize(pieceCount);
@@ -83,6 +118,9 @@ CutWarmup::~CutWarmup() {
 
 bool CutWarmup::Start(Work prepare) noexcept {
     if (started_ || !prepare) return false;
+    // A Take before any warm-up (a cut before start-up began one) set the flag; no worker
+    // reads it now.
+    stop_.store(false, std::memory_order_relaxed);
     try {
         worker_ = std::thread([this, prepare = std::move(prepare)]() noexcept {
             try {
@@ -103,9 +141,6 @@ void CutWarmup::WaitUntilDone() noexcept {
 }
 
 WarmCutBlocks CutWarmup::Take() noexcept {
-    // The first cut has come: a warm-up started after it would hold memory that no cut takes,
-    // and would find its stop flag already set.
-    started_ = true;
     stop_.store(true, std::memory_order_relaxed);
     if (worker_.joinable()) worker_.join();
     return std::exchange(blocks_, WarmCutBlocks{});

@@ -51,8 +51,12 @@ LargestCut LargestCutOfBoard(int32_t boardWidth, int32_t boardHeight);
 // Takes every array and work buffer a cut of this size asks for, as the cut sizes them, and
 // writes every page of them once, so that the system has backed them by the time the cut
 // writes them. Whatever the system cannot give stays empty. Once `stop` is set, the pages
-// not yet written are left to the cut (checked every 2 MB).
-WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* stop = nullptr) noexcept;
+// not yet written are left to the cut (checked every 2 MB). With `readFrom`, a file the game
+// always has (its own program file), the picture rows are brought in by reading it into
+// them, as the cut reads the picture, rather than by writes.
+WarmCutBlocks TouchCutBlocks(const LargestCut& cut,
+                             const std::atomic<bool>* stop = nullptr,
+                             const char* readFrom = nullptr) noexcept;
 
 class CutWarmup {
 public:
@@ -66,8 +70,8 @@ public:
     using Work = std::function<WarmCutBlocks(const std::atomic<bool>& stop)>;
 
     // Runs `prepare` on a worker thread. False, with nothing started, when a warm-up was
-    // started or taken before, or no thread could be made: the first cut then takes fresh
-    // memory as it always could.
+    // started before or no thread could be made: the first cut then takes fresh memory as it
+    // always could.
     bool Start(Work prepare) noexcept;
     // Waits for the worker to finish its work in full, without taking the blocks: what a
     // warm-up that ended during start-up looks like to the first cut (benchmarks use it).

@@ -74,6 +74,7 @@ void Print(const char* what, const std::vector<double>& ms, double floor, double
 
 struct Bench {
     ResourcePack* pack;
+    std::string programPath;  // what the game's warm-up reads into the picture rows' memory: its own file
     std::string picture;
     Screen screen;
     int32_t rows, cols;
@@ -101,7 +102,8 @@ struct Bench {
         CutWarmup warmup;
         if (warmed) {
             const LargestCut sizes = LargestCutOfBoard(screen.boardWidth, screen.boardHeight);
-            warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop); });
+            warmup.Start(
+                [&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop, programPath.c_str()); });
             // In the game the warm-up has ended, its thread too, long before the player asks for
             // a puzzle.
             warmup.WaitUntilDone();
@@ -163,8 +165,11 @@ int main(int argc, char** argv) {
         Print("held copy after a pause", copyAfterPause, floor, floorAfterPause);
         Print("warm-up (worker, start-up)", warmup, floor, floor);
         for (int bits : {8, 24}) {
-            Bench bench{&pack, std::string(temp) + "vexla_first_cut_" + std::to_string(GetCurrentProcessId()) + ".bmp",
-                        screen, static_cast<int32_t>(screen.boardHeight * kZoomEnd / kFinestCell),
+            Bench bench{&pack,
+                        module,
+                        std::string(temp) + "vexla_first_cut_" + std::to_string(GetCurrentProcessId()) + ".bmp",
+                        screen,
+                        static_cast<int32_t>(screen.boardHeight * kZoomEnd / kFinestCell),
                         static_cast<int32_t>(screen.boardWidth * kZoomEnd / kFinestCell)};
             if (!WritePicture(bench.picture, screen.boardWidth, screen.boardHeight, bits)) return 1;
             std::vector<double> first, cold, repeated, repeatedAfterPause;

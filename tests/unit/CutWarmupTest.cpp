@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <new>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/Cut.h"
 #include "engine/CutWarmup.h"
@@ -58,13 +62,44 @@ TEST(CutWarmupSizes, TouchedBlocksHoldTheLargestCut) {
     EXPECT_TRUE(TouchCutBlocks(LargestCutOfBoard(22, 640)).atlas.empty());
 }
 
-TEST(CutWarmup, TakeWithoutAWarmupGivesNoBlocksAndEndsTheWarmup) {
+// Read from a file, the picture rows hold its bytes over and over; an empty or missing file
+// leaves them touched by writes, at their full size all the same.
+TEST(CutWarmupSizes, PictureRowsReadFromAFileRepeatIt) {
+    const LargestCut cut = LargestCutOfBoard(300, 200);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string pattern = (folder / "vexla_warmup_pattern.bin").string();
+    const std::string empty = (folder / "vexla_warmup_empty.bin").string();
+    std::vector<char> bytes(1000);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+    std::ofstream(pattern, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(empty, std::ios::binary).flush();
+
+    const WarmCutBlocks read = TouchCutBlocks(cut, nullptr, pattern.c_str());
+    ASSERT_EQ(read.work.pictureRows.size(), cut.pictureRowBytes);
+    size_t differing = 0;
+    for (size_t i = 0; i < read.work.pictureRows.size(); ++i)
+        differing += read.work.pictureRows[i] != static_cast<uint8_t>(bytes[i % bytes.size()]);
+    EXPECT_EQ(differing, 0u);
+    for (const std::string& unreadable : {empty, (folder / "vexla_warmup_missing.bin").string()})
+        EXPECT_EQ(TouchCutBlocks(cut, nullptr, unreadable.c_str()).work.pictureRows.size(), cut.pictureRowBytes)
+            << unreadable;
+    std::filesystem::remove(pattern);
+    std::filesystem::remove(empty);
+}
+
+// A warm-up started after such a Take is not told to stop before it began.
+TEST(CutWarmup, TakeWithoutAWarmupGivesNoBlocks) {
     CutWarmup warmup;
     const WarmCutBlocks blocks = warmup.Take();
     EXPECT_TRUE(blocks.atlas.empty());
     EXPECT_TRUE(blocks.work.pictureRows.empty());
-    EXPECT_FALSE(warmup.Start([](const std::atomic<bool>&) { return WarmCutBlocks{}; }))
-        << "a warm-up after the first cut is refused";
+    ASSERT_TRUE(warmup.Start([](const std::atomic<bool>& stop) {
+        WarmCutBlocks prepared;
+        if (!stop.load()) prepared.pieces.resize(3);
+        return prepared;
+    }));
+    warmup.WaitUntilDone();
+    EXPECT_EQ(warmup.Take().pieces.size(), 3u);
 }
 
 // The worker is held until another thread lets it go; Take, asked meanwhile, returns the

@@ -26,6 +26,7 @@
 #include "engine/ScreenPixelFormat.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/ResourcePackFile.h"
+#include "platform/ProgramFolder.h"
 
 namespace {
 
@@ -252,13 +253,17 @@ TEST_F(GameCut, CutsWithEachOfTheSixTemplatesOfThePack) {
     }
 }
 
-// Start-up's warm-up prepares the largest puzzle of this screen's board area, and the game's
-// cuts take its blocks over, once.
+// Start-up's warm-up prepares the largest puzzle of this screen's board area, reading the
+// running program's own file into the picture rows, and the game's cuts take its blocks over,
+// once.
 TEST_F(GameCut, TheGamesCutsTakeWhatTheStartUpWarmupPrepared) {
-    StartCutWarmup();
+    StartCutWarmup(ProgramFile().Text());
+    Board.CutMemory.WaitUntilDone();  // as when the player chooses after the warm-up ended
     const CutEnvironment env = GameCutEnvironment();
     ASSERT_TRUE(env.takeWarmBlocks);
     const WarmCutBlocks blocks = env.takeWarmBlocks();
+    const PictureRowBuffer& rows = blocks.work.pictureRows;
+    EXPECT_TRUE(rows.size() > 2 && rows[0] == 'M' && rows[1] == 'Z') << "the program file begins the rows";
     EXPECT_EQ(blocks.atlas.size(), LargestCutOfBoard(App.BoardAreaWidth, App.BoardAreaHeight).geometry.atlasBytes);
     EXPECT_GT(blocks.atlas.size(), 0u);
     EXPECT_TRUE(env.takeWarmBlocks().atlas.empty()) << "handed over once";
