@@ -23,37 +23,15 @@ int32_t FinestGridCount(double scaledSide) {
     return count < kFewestCells ? kFewestCells : count;
 }
 
-// The large blocks come untouched from the system: one write a page brings each page in.
-template <typename Buffer>
-void TakeAndTouch(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop) {
-    if (bytes > SIZE_MAX) throw std::bad_alloc();
-    block.resize(static_cast<size_t>(bytes));
-    auto* const bytesOfBlock = reinterpret_cast<volatile uint8_t*>(block.data());
-    for (size_t stretch = 0; stretch < block.size(); stretch += kStopCheckBytes) {
-        if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-        const size_t end = std::min(block.size(), stretch + kStopCheckBytes);
-        for (size_t at = stretch; at < end; at += kTouchStride) bytesOfBlock[at] = 0;
-    }
-}
-
-// Brings the block's pages in the way the cut fills the picture rows: by reading a file into
-// them, from its start again whenever it runs out. Under Wine a page's first read from a file
-// costs some microseconds even when the page is backed, later ones almost nothing, so rows
-// read into pages only written so far would come slower in the first cut than in later ones.
-// What the file cannot fill (it cannot be opened, or is empty) is touched by writes.
-template <typename Buffer>
-void TakeAndRead(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop, const char* path) {
-    BinaryFile file;
-    if (!file.OpenRead(path)) return TakeAndTouch(block, bytes, stop);
-    if (bytes > SIZE_MAX) throw std::bad_alloc();
-    block.resize(static_cast<size_t>(bytes));
-    auto* const bytesOfBlock = reinterpret_cast<uint8_t*>(block.data());
+// Reads the file into block[0, size), from its start again whenever it runs out, looking at
+// the stop flag every 2 MB. Returns how far it got: less than size once `stop` is set or the
+// file gives nothing (empty, or no longer readable).
+size_t ReadOverAndOver(BinaryFile& file, uint8_t* block, size_t size, const std::atomic<bool>* stop) {
     size_t at = 0;
     bool rewound = false;  // back at the file's start with nothing read since
-    while (at < block.size()) {
-        if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-        const size_t want = std::min(block.size() - at, kStopCheckBytes - at % kStopCheckBytes);
-        const size_t got = file.Read(bytesOfBlock + at, want);
+    while (at < size) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed)) break;
+        const size_t got = file.Read(block + at, std::min(size - at, kStopCheckBytes - at % kStopCheckBytes));
         if (got > 0) {
             at += got;
             rewound = false;
@@ -63,8 +41,29 @@ void TakeAndRead(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop, c
             rewound = true;
         }
     }
-    auto* const unread = reinterpret_cast<volatile uint8_t*>(bytesOfBlock);
-    for (size_t page = at; page < block.size(); page += kTouchStride) unread[page] = 0;
+    return at;
+}
+
+// The large blocks come untouched from the system: one write a page brings each page in.
+// With `readFrom`, the block is first filled by reading that file into it, as the cut reads
+// a picture into the picture rows: under Wine a page's first read from a file costs some
+// microseconds even when the page is backed, later ones almost nothing, so rows read into
+// pages only written so far would come slower in the first cut than in later ones. What the
+// file cannot fill is touched by writes.
+template <typename Buffer>
+void TakeAndTouch(Buffer& block, uint64_t bytes, const std::atomic<bool>* stop, const char* readFrom = nullptr) {
+    if (bytes > SIZE_MAX) throw std::bad_alloc();
+    block.resize(static_cast<size_t>(bytes));
+    size_t read = 0;
+    BinaryFile file;
+    if (readFrom != nullptr && file.OpenRead(readFrom))
+        read = ReadOverAndOver(file, reinterpret_cast<uint8_t*>(block.data()), block.size(), stop);
+    auto* const bytesOfBlock = reinterpret_cast<volatile uint8_t*>(block.data());
+    for (size_t stretch = read; stretch < block.size(); stretch += kStopCheckBytes) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+        const size_t end = std::min(block.size(), stretch + kStopCheckBytes);
+        for (size_t at = stretch; at < end; at += kTouchStride) bytesOfBlock[at] = 0;
+    }
 }
 
 }  // namespace
@@ -96,10 +95,7 @@ WarmCutBlocks TouchCutBlocks(const LargestCut& cut, const std::atomic<bool>* sto
         work.pictureRowOfY.resize(static_cast<size_t>(g.scaledHeight));
         work.templateColumnOfU.resize(static_cast<size_t>(g.pieceWidth));
         work.templateRowOfV.resize(static_cast<size_t>(g.pieceHeight));
-        if (readFrom != nullptr)
-            TakeAndRead(work.pictureRows, cut.pictureRowBytes, stop, readFrom);
-        else
-            TakeAndTouch(work.pictureRows, cut.pictureRowBytes, stop);
+        TakeAndTouch(work.pictureRows, cut.pictureRowBytes, stop, readFrom);
         TakeAndTouch(blocks.atlas, g.atlasBytes, stop);
         blocks.pieces.resize(pieceCount);
         blocks.order.resize(pieceCount);
