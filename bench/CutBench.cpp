@@ -162,8 +162,7 @@ long ThreadFaults() {
 struct CutMemory {
     uint64_t before = 0;  // resident before the cut
     uint64_t peak = 0;    // the most resident during it
-    long faultsBefore = 0;
-    long faults = 0;  // page faults during the cut
+    long faults = 0;      // page faults during the cut
 };
 
 // ---- The cut ---------------------------------------------------------------------------
@@ -197,6 +196,25 @@ void Report(benchmark::State& state, const Case& c, const CutMemory& memory) {
     state.counters["faults"] = static_cast<double>(memory.faults);
 }
 
+// One cut of the document, alone in the measured time (the caller has paused the timing, and
+// finds it paused again), after the player's pause where asked; `memory` gets what it took.
+bool MeasuredCut(benchmark::State& state,
+                 PuzzleDocument& doc,
+                 const CutEnvironment& env,
+                 bool afterPause,
+                 CutMemory& memory) {
+    memory.before = StatusBytes("VmRSS");
+    ResetResidentPeak();
+    if (afterPause) PlayersPause();
+    const long faultsBefore = ThreadFaults();
+    state.ResumeTiming();
+    const bool cut = Cut(doc, env, 2, 2, kTemplateId, true).ok;
+    state.PauseTiming();
+    memory.faults = ThreadFaults() - faultsBefore;
+    memory.peak = StatusBytes("VmHWM");
+    return cut;
+}
+
 // The first cut of a run: a fresh document each time, given back to the system afterwards.
 // Warmed, a warm-up thread has prepared the blocks of the screen's largest puzzle by the time
 // the cut is asked for, as it has in the game once the menu is up; the cut takes them over
@@ -216,22 +234,14 @@ void FirstCut(benchmark::State& state, bool warmed) {
         CutWarmup warmup;
         if (warmed) {
             const LargestCut sizes = LargestCutOfBoard(c.screen.boardWidth, c.screen.boardHeight);
-            // The game reads its pack into the picture rows' memory; any file the process has will do.
+            // The game reads its own program file into the picture rows' memory; any file will do.
             warmup.Start([&](const std::atomic<bool>& stop) { return TouchCutBlocks(sizes, &stop, c.path.c_str()); });
             // In the game the warm-up has ended, its thread too, long before the player asks for
             // a puzzle.
             warmup.WaitUntilDone();
             env.takeWarmBlocks = [&warmup] { return warmup.Take(); };
         }
-        memory.before = StatusBytes("VmRSS");
-        ResetResidentPeak();
-        PlayersPause();
-        memory.faultsBefore = ThreadFaults();
-        state.ResumeTiming();
-        const bool cut = Cut(*doc, env, 2, 2, kTemplateId, true).ok;
-        state.PauseTiming();
-        memory.faults = ThreadFaults() - memory.faultsBefore;
-        memory.peak = StatusBytes("VmHWM");
+        const bool cut = MeasuredCut(state, *doc, env, true, memory);
         doc.reset();
         env.takeWarmBlocks = nullptr;
         state.ResumeTiming();
@@ -276,19 +286,12 @@ void RepeatedCut(benchmark::State& state, bool afterPause) {
     CutMemory memory;
     for (auto _ : state) {
         state.PauseTiming();
-        memory.before = StatusBytes("VmRSS");
-        ResetResidentPeak();
-        if (afterPause) PlayersPause();
-        memory.faultsBefore = ThreadFaults();
+        const bool cut = MeasuredCut(state, doc, env, afterPause, memory);
         state.ResumeTiming();
-        if (!Cut(doc, env, 2, 2, kTemplateId, true).ok) {
+        if (!cut) {
             state.SkipWithError("the cut failed");
             return;
         }
-        state.PauseTiming();
-        memory.faults = ThreadFaults() - memory.faultsBefore;
-        memory.peak = StatusBytes("VmHWM");
-        state.ResumeTiming();
     }
     Report(state, c, memory);
 }

@@ -2,8 +2,9 @@
 // pixels, stretching it to the board's scale, writing a finished atlas row and reading a
 // piece's shape off it. The atlas is far larger than any cache and is not read again during
 // the cut, so its rows go to memory with streaming stores, which do not first read the lines
-// they fill; the other rows stay in the cache. Where the processor has AVX2 (asked once at run time) they work on eight
-// pixels at a time, with SSE2 on four, and elsewhere one by one; all give the same bytes.
+// they fill; the other rows stay in the cache. Where the processor has AVX2 (asked once at
+// run time) they work on eight pixels at a time, with SSE2 on four, and elsewhere one by
+// one; all give the same bytes.
 #pragma once
 
 #include <cstddef>
@@ -67,8 +68,9 @@ struct MaskedAtlasRow {
 // Writes the cols * pieceWidth pixels of the row to `destination` (4-byte aligned).
 void StoreMaskedRow(uint32_t* destination, const MaskedAtlasRow& row, RowVectors vectors = RowVectors::Widest);
 
-// Sets bit u of `bits` (a shape row of PieceShapes.h, lowest bit first) for every u in 0 .. width - 1 whose
-// pixel scaled[u] & masks[u] carries the inside flag; the other bits are left as they are.
+// Sets bit u of `bits` (a shape row of PieceShapes.h, lowest bit first) for every u in
+// 0 .. width - 1 whose pixel scaled[u] & masks[u] carries the inside flag; the other bits
+// are left as they are.
 void RecordInsideBits(const uint32_t* scaled,
                       const uint32_t* masks,
                       int32_t width,
